@@ -1,0 +1,29 @@
+#pragma once
+
+#include "client/model/ClientEventHandler.h"
+#include "client/model/ClientLifetimeListener.h"
+
+namespace plenfox::client {
+
+// Runs the client without a window: start, initialize, shut down. It stands
+// in for the main window as the client's event handler and logs the client's
+// lifetime the way the window does.
+class HeadlessSession : public model::ClientEventHandler, public model::ClientLifetimeListener {
+public:
+    // Returns the process exit status.
+    int run();
+
+    model::AddonChangeListener* getAddonChangeListener() override { return nullptr; }
+    model::ClientLifetimeListener* getClientLifetimeListener() override { return this; }
+    model::DownloadListener* getDownloadListener() override { return nullptr; }
+    model::DownloadRecognizerListener* getDownloadRecognizerListener() override { return nullptr; }
+    model::UpdateListener* getUpdateListener() override { return nullptr; }
+
+    void afterInitialize() override;
+    void afterShutdown() override;
+    void beforeInitialize() override {}
+    void beforeShutdown() override;
+    void initializeFailed(model::ClientComponent* component) override;
+};
+
+} // namespace plenfox::client

@@ -1,0 +1,109 @@
+#include "client/model/Client.h"
+
+#include "client/App.h"
+#include "client/model/ClientEventHandler.h"
+#include "client/model/ClientLifetimeListener.h"
+#include "client/model/ClientRepository.h"
+#include "client/model/EventDispatcher.h"
+
+#include <ranges>
+
+namespace plenfox::client::model {
+
+Client::Client(ClientEventHandler* eventHandler) : Client(eventHandler, nullptr) {}
+
+Client::Client(ClientEventHandler* eventHandler, std::unique_ptr<ClientRepository> repository)
+    : eventHandler(eventHandler), ll(eventHandler ? eventHandler->getClientLifetimeListener() : nullptr),
+      presetRepository(std::move(repository)) {}
+
+Client::~Client() {
+    // A failed start-up leaves the dispatcher held by its block; release it so
+    // the dispatcher thread can end when the dispatcher goes away.
+    if (heldBlock)
+        heldBlock->countDown();
+}
+
+bool Client::initialize() {
+    return initialize(std::make_shared<ClientOptions>());
+}
+
+void Client::createComponents() {
+    dispatcher = std::make_unique<EventDispatcher>();
+    repository = presetRepository ? std::move(presetRepository) : std::make_unique<ClientRepository>();
+}
+
+std::vector<ClientComponent*> Client::components() const {
+    return {dispatcher.get(), repository.get()};
+}
+
+std::vector<ClientComponent*> Client::reportingComponents() const {
+    return {dispatcher.get(), repository.get()};
+}
+
+bool Client::initialize(std::shared_ptr<ClientOptions> newOptions) {
+    if (initialized) {
+        App::log(Prefix + QStringLiteral(".initialize called redundantly!"));
+        return false;
+    }
+    App::log(Prefix + QStringLiteral(".initialize"));
+    if (ll)
+        ll->beforeInitialize();
+    options = newOptions ? std::move(newOptions) : std::make_shared<ClientOptions>();
+    options->setClientInitialized(false);
+
+    createComponents();
+    App::log(Prefix + QStringLiteral(".initialize client components"));
+    dispatcher->initialize(*this);
+    heldBlock = dispatcher->createEventBlock();
+
+    // The dispatcher is already running; the others start in order.
+    for (ClientComponent* component : components() | std::views::drop(1)) {
+        if (!component->initialize(*this)) {
+            initializeFailed(component);
+            return false;
+        }
+    }
+
+    App::log(Prefix + QStringLiteral(".initialize listener-report"));
+    for (ClientComponent* component : reportingComponents())
+        component->listenerReport();
+
+    App::log(Prefix + QStringLiteral(".initialize refresh"));
+    App::log(Prefix + QStringLiteral(".initialize downloads"));
+    App::log(Prefix + QStringLiteral(".initialize downloads complete"));
+    App::log(Prefix + QStringLiteral(".initialize addons"));
+    App::log(Prefix + QStringLiteral(".initialize addons complete"));
+
+    const std::shared_ptr<EventLatch> sink = dispatcher->createEventSink();
+    dispatcher->signalEventBlock(heldBlock);
+    heldBlock.reset();
+    dispatcher->waitEventSink(sink);
+
+    App::log(Prefix + QStringLiteral(".initialize refresh complete"));
+    if (ll)
+        ll->afterInitialize();
+    initialized = true;
+    options->setClientInitialized(true);
+    return true;
+}
+
+bool Client::initializeFailed(ClientComponent* component) {
+    if (ll)
+        ll->initializeFailed(component);
+    return false;
+}
+
+void Client::shutdown() {
+    if (!initialized)
+        return;
+    if (ll)
+        ll->beforeShutdown();
+    for (ClientComponent* component : components() | std::views::reverse)
+        if (component)
+            component->shutdown(*this);
+    if (ll)
+        ll->afterShutdown();
+    initialized = false;
+}
+
+} // namespace plenfox::client::model

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "client/model/ClientOptions.h"
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+namespace plenfox::client::model {
+
+class ClientComponent;
+class ClientEventHandler;
+class ClientLifetimeListener;
+class ClientRepository;
+class EventDispatcher;
+class EventLatch;
+
+// Owns every non-visual component and starts and stops them in a fixed order.
+class Client {
+public:
+    static inline const QString Prefix = QStringLiteral("class com.plenfox.kesh.client.model.Client");
+
+    // The handler supplies each component's listener; it may be null.
+    explicit Client(ClientEventHandler* eventHandler);
+    // A client whose data folder is the given one instead of the user's.
+    Client(ClientEventHandler* eventHandler, std::unique_ptr<ClientRepository> repository);
+    ~Client();
+    Client(const Client&) = delete;
+    Client& operator=(const Client&) = delete;
+
+    bool initialize();
+    bool initialize(std::shared_ptr<ClientOptions> options);
+    void shutdown();
+    bool initializeFailed(ClientComponent* component);
+    bool isInitialized() const { return initialized; }
+
+    ClientEventHandler* getEventHandler() const { return eventHandler; }
+    EventDispatcher* getEventDispatcher() const { return dispatcher.get(); }
+    ClientRepository* getClientRepository() const { return repository.get(); }
+    const std::shared_ptr<ClientOptions>& getOptions() const { return options; }
+
+private:
+    void createComponents();
+    // The components in initialization order (the dispatcher first).
+    std::vector<ClientComponent*> components() const;
+    std::vector<ClientComponent*> reportingComponents() const;
+
+    ClientEventHandler* eventHandler;
+    ClientLifetimeListener* ll;
+    std::unique_ptr<ClientRepository> presetRepository;
+    std::unique_ptr<EventDispatcher> dispatcher;
+    std::unique_ptr<ClientRepository> repository;
+    std::shared_ptr<ClientOptions> options;
+    // The start-up block, kept while a failed start-up leaves it unreleased.
+    std::shared_ptr<EventLatch> heldBlock;
+    bool initialized = false;
+};
+
+} // namespace plenfox::client::model

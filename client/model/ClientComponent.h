@@ -1,0 +1,20 @@
+#pragma once
+
+#include "lib/util/Object.h"
+
+namespace plenfox::client::model {
+
+class Client;
+
+// A non-visual part of the client that the Client starts and stops in order.
+class ClientComponent : public util::Object {
+public:
+    // Acquires the component's resources; false stops the client's start-up.
+    virtual bool initialize(Client& client) = 0;
+    // Logs the listeners the component will notify.
+    virtual void listenerReport() = 0;
+    // Releases what initialize acquired.
+    virtual void shutdown(Client& client) = 0;
+};
+
+} // namespace plenfox::client::model

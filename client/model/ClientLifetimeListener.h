@@ -1,0 +1,18 @@
+#pragma once
+
+namespace plenfox::client::model {
+
+class ClientComponent;
+
+// The main window's view of the client's start-up and shutdown.
+class ClientLifetimeListener {
+public:
+    virtual ~ClientLifetimeListener() = default;
+    virtual void afterInitialize() = 0;
+    virtual void afterShutdown() = 0;
+    virtual void beforeInitialize() = 0;
+    virtual void beforeShutdown() = 0;
+    virtual void initializeFailed(ClientComponent* component) = 0;
+};
+
+} // namespace plenfox::client::model

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <filesystem>
+#include <mutex>
+#include <optional>
+
+namespace plenfox::client::model {
+
+// Start-up options: a game folder chosen by the user and whether update
+// queries are allowed.
+class ClientOptions {
+public:
+    bool getUpdatesEnabled() const;
+    ClientOptions& setUpdatesEnabled(bool enabled);
+    // Throws IllegalStateError once the client has initialized.
+    void setWowFolder(const std::filesystem::path& folder);
+    std::optional<std::filesystem::path> getWowFolder() const;
+    bool isClientInitialized() const;
+    void setClientInitialized(bool initialized);
+
+private:
+    mutable std::mutex lock;
+    std::optional<std::filesystem::path> wowFolder;
+    bool updatesEnabled = false;
+    bool clientInitialized = false;
+};
+
+} // namespace plenfox::client::model

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "client/model/ClientComponent.h"
+
+#include <QString>
+#include <filesystem>
+
+namespace plenfox::client::model {
+
+// The per-user data folder ".plenfoxclient" in the user's home folder.
+class ClientRepository : public ClientComponent {
+public:
+    static inline const QString Prefix = QStringLiteral("class com.plenfox.kesh.client.model.ClientRepository");
+
+    ClientRepository(); // the folder in the user's home folder
+    explicit ClientRepository(std::filesystem::path root);
+
+    const std::filesystem::path& getRoot() const { return root; }
+    // root joined with the name; a null name is an error.
+    std::filesystem::path getFileInRoot(const QString& name) const;
+    std::filesystem::path getDownloadRepository() const;
+
+    bool initialize(Client& client) override;
+    void listenerReport() override;
+    void shutdown(Client& client) override;
+
+private:
+    std::filesystem::path root;
+};
+
+} // namespace plenfox::client::model

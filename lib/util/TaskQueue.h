@@ -1,0 +1,44 @@
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+namespace plenfox::util {
+
+// A FIFO task queue served by exactly one worker thread. Tasks run one after
+// another in the order they were posted. After shutdown() no task is accepted
+// (post throws RejectedExecutionError); queued tasks still run.
+class TaskQueue {
+public:
+    using Task = std::function<void()>;
+
+    TaskQueue();
+    ~TaskQueue(); // shuts down and waits for the queued tasks
+    TaskQueue(const TaskQueue&) = delete;
+    TaskQueue& operator=(const TaskQueue&) = delete;
+
+    void post(Task task);
+    void shutdown();
+    // Waits until every queued task has run after shutdown(); true when the
+    // queue drained within the time-out.
+    bool awaitTermination(std::chrono::milliseconds timeout);
+    bool isShutdown() const;
+    // Whether the calling thread is this queue's worker.
+    bool isWorkerThread() const;
+
+private:
+    void run();
+
+    mutable std::mutex mutex;
+    std::condition_variable changed;
+    std::deque<Task> tasks;
+    bool accepting = true;
+    bool terminated = false;
+    std::thread worker;
+};
+
+} // namespace plenfox::util

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and runs the whole test suite.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+build=${PLENFOX_TEST_BUILD_DIR:-build-asan}
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPLENFOX_SANITIZE=ON -DPLENFOX_BUILD_TESTS=ON
+cmake --build "$build"
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir "$build" --output-on-failure -j2
