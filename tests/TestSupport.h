@@ -1,0 +1,39 @@
+#pragma once
+
+#include "client/App.h"
+
+#include <QByteArray>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <memory>
+
+namespace plenfox::test {
+
+// Gives a test its own App whose log goes to a private folder, and a private
+// scratch folder; both vanish with the fixture.
+class TestEnvironment {
+public:
+    TestEnvironment();
+    ~TestEnvironment();
+
+    client::App& app() { return *application; }
+    // The log's lines without their time stamp and level.
+    QStringList logLines() const;
+    // Whether some log line contains the text.
+    bool logContains(const QString& text) const;
+    // Index of the first log line containing the text, or -1.
+    qsizetype logIndexOf(const QString& text) const;
+    std::filesystem::path scratch() const;
+
+private:
+    QTemporaryDir logFolder;
+    QTemporaryDir scratchFolder;
+    std::unique_ptr<client::App> application;
+};
+
+// Writes bytes to a file, creating its folders.
+void writeFile(const std::filesystem::path& file, const QByteArray& bytes);
+QByteArray readFile(const std::filesystem::path& file);
+
+} // namespace plenfox::test
