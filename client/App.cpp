@@ -22,9 +22,10 @@ constexpr int CreateAttempts = 100;
 
 std::unique_ptr<QFile> createNewLogFile(const QString& folder) {
     for (int attempt = 0; attempt < CreateAttempts; ++attempt) {
-        const QString digits = QString::number(QRandomGenerator::global()->bounded(Q_INT64_C(1), Q_INT64_C(1) << 62));
-        auto file = std::make_unique<QFile>(QDir(folder).filePath(QStringLiteral("plenfoxclient") + digits +
-                                                                  QStringLiteral(".log")));
+        const QString digits =
+            QString::number(QRandomGenerator::global()->bounded(Q_INT64_C(1), Q_INT64_C(1) << 62));
+        auto file = std::make_unique<QFile>(QDir(folder).filePath(QStringLiteral("plenfoxclient") +
+                                                                  digits + QStringLiteral(".log")));
         // NewOnly: never reuse an existing file.
         if (file->open(QIODevice::WriteOnly | QIODevice::NewOnly))
             return file;
@@ -42,7 +43,8 @@ App::App(const QString& logFolder) {
     if (!logger)
         return;
     temporaryLogFile = std::filesystem::path(logger->fileName().toStdU16String());
-    info(QStringLiteral("Plenfox Client [") + Constants::VersionString + QStringLiteral("] starting up"));
+    info(QStringLiteral("Plenfox Client [") + Constants::VersionString +
+         QStringLiteral("] starting up"));
     std::printf("%s\n", QDir::toNativeSeparators(logger->fileName()).toLocal8Bit().constData());
     std::fflush(stdout);
 }
@@ -65,8 +67,9 @@ void App::info(const QString& message) {
     if (!logger)
         return;
     // One whole record per call, flushed so a crash loses nothing.
-    const QString record = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")) +
-                           QStringLiteral(" INFO: ") + message + QLatin1Char('\n');
+    const QString record =
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")) +
+        QStringLiteral(" INFO: ") + message + QLatin1Char('\n');
     logger->write(record.toUtf8());
     logger->flush();
 }
@@ -111,7 +114,8 @@ void App::cleanUpOldLogFiles(const QString& folder, const QString& prefix) {
     };
     try {
         std::vector<LogFile> logs;
-        for (const fs::directory_entry& entry : fs::directory_iterator(fs::path(folder.toStdU16String()))) {
+        for (const fs::directory_entry& entry :
+             fs::directory_iterator(fs::path(folder.toStdU16String()))) {
             const QString name = QString::fromStdU16String(entry.path().filename().u16string());
             if (entry.is_regular_file() && name.startsWith(QStringLiteral("plenfoxclient")) &&
                 name.endsWith(QStringLiteral(".log")))

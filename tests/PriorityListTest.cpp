@@ -10,8 +10,8 @@ TEST(PriorityListTest, LowerPrioritiesFirstAndTiesInInsertionOrder) {
     list.add(-1, QStringLiteral("b"));
     list.add(0, QStringLiteral("c"));
     list.add(5, QStringLiteral("d"));
-    const std::vector<QString> expected{QStringLiteral("b"), QStringLiteral("a"), QStringLiteral("c"),
-                                        QStringLiteral("d")};
+    const std::vector<QString> expected{QStringLiteral("b"), QStringLiteral("a"),
+                                        QStringLiteral("c"), QStringLiteral("d")};
     EXPECT_EQ(list.values(), expected);
     // Adding after a walk sorts again, keeping the earlier ties stable.
     list.add(-1, QStringLiteral("e"));

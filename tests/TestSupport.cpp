@@ -10,8 +10,7 @@ namespace {
 constexpr auto RecordMarker = " INFO: ";
 } // namespace
 
-TestEnvironment::TestEnvironment()
-    : application(std::make_unique<client::App>(logFolder.path())) {}
+TestEnvironment::TestEnvironment() : application(std::make_unique<client::App>(logFolder.path())) {}
 
 TestEnvironment::~TestEnvironment() = default;
 

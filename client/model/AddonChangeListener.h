@@ -15,11 +15,15 @@ class AddonPackage;
 class AddonChangeListener {
 public:
     virtual ~AddonChangeListener() = default;
-    virtual void addonInstalled(AddonManager& manager, const std::shared_ptr<wow::InstalledWowAddon>& addon) = 0;
-    virtual void addonRemoved(AddonManager& manager, const std::shared_ptr<wow::InstalledWowAddon>& addon) = 0;
-    virtual void afterPackageInstalled(AddonManager& manager, const std::shared_ptr<AddonPackage>& package) = 0;
+    virtual void addonInstalled(AddonManager& manager,
+                                const std::shared_ptr<wow::InstalledWowAddon>& addon) = 0;
+    virtual void addonRemoved(AddonManager& manager,
+                              const std::shared_ptr<wow::InstalledWowAddon>& addon) = 0;
+    virtual void afterPackageInstalled(AddonManager& manager,
+                                       const std::shared_ptr<AddonPackage>& package) = 0;
     virtual void afterRefresh(AddonManager& manager) = 0;
-    virtual void beforePackageInstalled(AddonManager& manager, const std::shared_ptr<AddonPackage>& package) = 0;
+    virtual void beforePackageInstalled(AddonManager& manager,
+                                        const std::shared_ptr<AddonPackage>& package) = 0;
     virtual void beforeRefresh(AddonManager& manager) = 0;
 };
 

@@ -13,19 +13,23 @@ public:
 
     AddonChangeListenerMultiplexer() : ListenerMultiplexer(Prefix) {}
 
-    void addonInstalled(AddonManager& manager, const std::shared_ptr<wow::InstalledWowAddon>& addon) override {
+    void addonInstalled(AddonManager& manager,
+                        const std::shared_ptr<wow::InstalledWowAddon>& addon) override {
         fire([&](AddonChangeListener& l) { l.addonInstalled(manager, addon); });
     }
-    void addonRemoved(AddonManager& manager, const std::shared_ptr<wow::InstalledWowAddon>& addon) override {
+    void addonRemoved(AddonManager& manager,
+                      const std::shared_ptr<wow::InstalledWowAddon>& addon) override {
         fire([&](AddonChangeListener& l) { l.addonRemoved(manager, addon); });
     }
-    void afterPackageInstalled(AddonManager& manager, const std::shared_ptr<AddonPackage>& package) override {
+    void afterPackageInstalled(AddonManager& manager,
+                               const std::shared_ptr<AddonPackage>& package) override {
         fire([&](AddonChangeListener& l) { l.afterPackageInstalled(manager, package); });
     }
     void afterRefresh(AddonManager& manager) override {
         fire([&](AddonChangeListener& l) { l.afterRefresh(manager); });
     }
-    void beforePackageInstalled(AddonManager& manager, const std::shared_ptr<AddonPackage>& package) override {
+    void beforePackageInstalled(AddonManager& manager,
+                                const std::shared_ptr<AddonPackage>& package) override {
         fire([&](AddonChangeListener& l) { l.beforePackageInstalled(manager, package); });
     }
     void beforeRefresh(AddonManager& manager) override {

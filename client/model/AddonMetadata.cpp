@@ -24,8 +24,8 @@ std::shared_ptr<AddonMetadata> AddonMetadata::readFields(ObjectReader& reader) {
     QString version = reader.readString();
     const bool installed = reader.readBool();
     QString documentUrl = reader.readString();
-    return std::make_shared<AddonMetadata>(std::move(name), std::move(packageName), std::move(version), installed,
-                                           std::move(documentUrl));
+    return std::make_shared<AddonMetadata>(std::move(name), std::move(packageName),
+                                           std::move(version), installed, std::move(documentUrl));
 }
 
 } // namespace plenfox::client::model

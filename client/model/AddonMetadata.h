@@ -15,7 +15,8 @@ public:
     static inline const QString StreamType = QStringLiteral("AddonMetadata");
 
     // packageName and documentUrl may be null.
-    AddonMetadata(QString name, QString packageName, QString version, bool installed, QString documentUrl);
+    AddonMetadata(QString name, QString packageName, QString version, bool installed,
+                  QString documentUrl);
 
     const QString& getName() const { return name; }
     const QString& getPackageName() const { return packageName; }

@@ -5,9 +5,10 @@
 
 namespace plenfox::client::model {
 
-AddonPackageMetadata::AddonPackageMetadata(std::vector<std::shared_ptr<AddonMetadata>> addons, QString browseUrl,
-                                           QString packageName)
-    : addons(std::move(addons)), browseUrl(std::move(browseUrl)), packageName(std::move(packageName)) {}
+AddonPackageMetadata::AddonPackageMetadata(std::vector<std::shared_ptr<AddonMetadata>> addons,
+                                           QString browseUrl, QString packageName)
+    : addons(std::move(addons)), browseUrl(std::move(browseUrl)),
+      packageName(std::move(packageName)) {}
 
 std::shared_ptr<AddonPackageMetadata> AddonPackageMetadata::clone() const {
     return std::make_shared<AddonPackageMetadata>(addons, browseUrl, packageName);
@@ -23,7 +24,8 @@ std::shared_ptr<AddonPackageMetadata> AddonPackageMetadata::readFields(ObjectRea
     auto addons = reader.readObjectList<AddonMetadata>();
     QString browseUrl = reader.readString();
     QString packageName = reader.readString();
-    return std::make_shared<AddonPackageMetadata>(std::move(addons), std::move(browseUrl), std::move(packageName));
+    return std::make_shared<AddonPackageMetadata>(std::move(addons), std::move(browseUrl),
+                                                  std::move(packageName));
 }
 
 } // namespace plenfox::client::model

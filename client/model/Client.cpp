@@ -13,7 +13,8 @@ namespace plenfox::client::model {
 Client::Client(ClientEventHandler* eventHandler) : Client(eventHandler, nullptr) {}
 
 Client::Client(ClientEventHandler* eventHandler, std::unique_ptr<ClientRepository> repository)
-    : eventHandler(eventHandler), ll(eventHandler ? eventHandler->getClientLifetimeListener() : nullptr),
+    : eventHandler(eventHandler),
+      ll(eventHandler ? eventHandler->getClientLifetimeListener() : nullptr),
       presetRepository(std::move(repository)) {}
 
 Client::~Client() {
@@ -29,7 +30,8 @@ bool Client::initialize() {
 
 void Client::createComponents() {
     dispatcher = std::make_unique<EventDispatcher>();
-    repository = presetRepository ? std::move(presetRepository) : std::make_unique<ClientRepository>();
+    repository =
+        presetRepository ? std::move(presetRepository) : std::make_unique<ClientRepository>();
 }
 
 std::vector<ClientComponent*> Client::components() const {

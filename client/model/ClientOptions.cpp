@@ -18,7 +18,8 @@ ClientOptions& ClientOptions::setUpdatesEnabled(bool enabled) {
 void ClientOptions::setWowFolder(const std::filesystem::path& folder) {
     std::lock_guard guard(lock);
     if (clientInitialized)
-        throw util::IllegalStateError(QStringLiteral("the game folder cannot change after the client initialized"));
+        throw util::IllegalStateError(
+            QStringLiteral("the game folder cannot change after the client initialized"));
     wowFolder = folder;
 }
 

@@ -12,7 +12,8 @@ namespace plenfox::client::model {
 namespace fs = std::filesystem;
 
 ClientRepository::ClientRepository()
-    : root(fs::path(QDir::homePath().toStdU16String()) / Constants::UserRepositoryName.toStdU16String()) {}
+    : root(fs::path(QDir::homePath().toStdU16String()) /
+           Constants::UserRepositoryName.toStdU16String()) {}
 
 ClientRepository::ClientRepository(fs::path root) : root(std::move(root)) {}
 

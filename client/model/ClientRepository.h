@@ -10,7 +10,8 @@ namespace plenfox::client::model {
 // The per-user data folder ".plenfoxclient" in the user's home folder.
 class ClientRepository : public ClientComponent {
 public:
-    static inline const QString Prefix = QStringLiteral("class com.plenfox.kesh.client.model.ClientRepository");
+    static inline const QString Prefix =
+        QStringLiteral("class com.plenfox.kesh.client.model.ClientRepository");
 
     ClientRepository(); // the folder in the user's home folder
     explicit ClientRepository(std::filesystem::path root);

@@ -27,9 +27,8 @@ void EventDispatcher::invokeLater(Task task, const QString& description) {
         App::log(QStringLiteral("queuing runner null"));
         throw util::IllegalArgumentError(QStringLiteral("null task"));
     }
-    const QString name = description.isEmpty()
-                             ? util::Object::defaultText(&task, typeid(Task).name())
-                             : description;
+    const QString name =
+        description.isEmpty() ? util::Object::defaultText(&task, typeid(Task).name()) : description;
     App::log(QStringLiteral("queuing runner ") + name);
     enqueue([task = std::move(task)] {
         try {
@@ -37,7 +36,8 @@ void EventDispatcher::invokeLater(Task task, const QString& description) {
         } catch (const std::exception& error) {
             App::log(error);
         } catch (...) {
-            App::log(util::Error(QStringLiteral("UnknownError"), QStringLiteral("non-standard exception")));
+            App::log(util::Error(QStringLiteral("UnknownError"),
+                                 QStringLiteral("non-standard exception")));
         }
     });
 }

@@ -14,7 +14,8 @@ namespace plenfox::client::model {
 // therefore never run on the thread that did the work.
 class EventDispatcher : public ClientComponent {
 public:
-    static inline const QString Prefix = QStringLiteral("class com.plenfox.kesh.client.model.EventDispatcher");
+    static inline const QString Prefix =
+        QStringLiteral("class com.plenfox.kesh.client.model.EventDispatcher");
 
     using Task = std::function<void()>;
 

@@ -12,8 +12,7 @@ namespace plenfox::client::model {
 // the order added). The concrete multiplexers implement a listener interface
 // by calling fire() with the event. An error raised by one listener ends the
 // walk and reaches the dispatcher, which logs it.
-template <typename Listener>
-class ListenerMultiplexer {
+template <typename Listener> class ListenerMultiplexer {
 public:
     explicit ListenerMultiplexer(QString prefix) : prefix(std::move(prefix)) {}
 
@@ -22,12 +21,12 @@ public:
 
     void listenerReport() {
         App::log(prefix + QStringLiteral(".listenerReport: ") +
-                 listeners.toPriorityString([](Listener* const& listener) { return describe(listener); }));
+                 listeners.toPriorityString(
+                     [](Listener* const& listener) { return describe(listener); }));
     }
 
 protected:
-    template <typename Call>
-    void fire(Call&& call) {
+    template <typename Call> void fire(Call&& call) {
         for (Listener* listener : listeners.values())
             call(*listener);
     }

@@ -19,7 +19,8 @@ ObjectReader::ObjectReader(QIODevice& device) : in(&device) {
     if (std::memcmp(magic, ObjectStreamFormat::Magic, sizeof magic) != 0)
         throw StreamCorruptedError(QStringLiteral("not an object stream"));
     if (version != ObjectStreamFormat::Version)
-        throw StreamCorruptedError(QStringLiteral("unsupported stream version ") + QString::number(version));
+        throw StreamCorruptedError(QStringLiteral("unsupported stream version ") +
+                                   QString::number(version));
 }
 
 void ObjectReader::checkStatus() {
@@ -50,7 +51,8 @@ ObjectStreamTag ObjectReader::peekTag() {
 void ObjectReader::expect(ObjectStreamTag expected) {
     const ObjectStreamTag tag = readTag();
     if (tag != expected)
-        throw StreamCorruptedError(QStringLiteral("expected ") + ObjectStreamFormat::tagName(expected) +
+        throw StreamCorruptedError(QStringLiteral("expected ") +
+                                   ObjectStreamFormat::tagName(expected) +
                                    QStringLiteral(", found ") + ObjectStreamFormat::tagName(tag));
 }
 
@@ -156,7 +158,8 @@ bool ObjectReader::beginRecord(const QString& typeName) {
         return false;
     const QString found = readText();
     if (found != typeName)
-        throw StreamCorruptedError(QStringLiteral("expected record ") + typeName + QStringLiteral(", found ") + found);
+        throw StreamCorruptedError(QStringLiteral("expected record ") + typeName +
+                                   QStringLiteral(", found ") + found);
     return true;
 }
 

@@ -40,15 +40,13 @@ public:
     // The element count of the list that follows.
     qint32 beginList();
 
-    template <typename T>
-    std::shared_ptr<T> readObject() {
+    template <typename T> std::shared_ptr<T> readObject() {
         if (!beginRecord(T::StreamType))
             return nullptr;
         return T::readFields(*this);
     }
 
-    template <typename T>
-    std::vector<std::shared_ptr<T>> readObjectList() {
+    template <typename T> std::vector<std::shared_ptr<T>> readObjectList() {
         const qint32 count = beginList();
         std::vector<std::shared_ptr<T>> records;
         records.reserve(static_cast<std::size_t>(std::min(count, qint32{4096})));

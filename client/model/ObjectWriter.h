@@ -37,8 +37,7 @@ public:
     void beginRecord(const QString& typeName);
     void beginList(qint32 count);
 
-    template <typename T>
-    void writeObject(const std::shared_ptr<T>& record) {
+    template <typename T> void writeObject(const std::shared_ptr<T>& record) {
         if (!record) {
             writeNull();
             return;
@@ -47,8 +46,7 @@ public:
         record->writeFields(*this);
     }
 
-    template <typename T>
-    void writeObjectList(const std::vector<std::shared_ptr<T>>& records) {
+    template <typename T> void writeObjectList(const std::vector<std::shared_ptr<T>>& records) {
         beginList(static_cast<qint32>(records.size()));
         for (const auto& record : records)
             writeObject(record);

@@ -37,8 +37,10 @@ void syncToDisk(QFile& file) {
 
 } // namespace
 
-PersistenceHelper::PersistenceHelper(fs::path backingFile, fs::path temporaryBackingFile, PersistenceClient& client)
-    : backingFile(std::move(backingFile)), temporaryBackingFile(std::move(temporaryBackingFile)), client(client) {}
+PersistenceHelper::PersistenceHelper(fs::path backingFile, fs::path temporaryBackingFile,
+                                     PersistenceClient& client)
+    : backingFile(std::move(backingFile)), temporaryBackingFile(std::move(temporaryBackingFile)),
+      client(client) {}
 
 void PersistenceHelper::load() {
     std::error_code error;
@@ -61,15 +63,17 @@ void PersistenceHelper::persist() {
     try {
         std::error_code error;
         if (fs::exists(temporaryBackingFile, error) && !fs::remove(temporaryBackingFile, error))
-            throw util::IoError(QStringLiteral("could not delete ") + pathText(temporaryBackingFile));
+            throw util::IoError(QStringLiteral("could not delete ") +
+                                pathText(temporaryBackingFile));
         if (!client.needsPersist())
             return;
         writeTemporaryFile();
         // rename replaces the old data file in one step.
         fs::rename(temporaryBackingFile, backingFile, error);
         if (error)
-            throw util::IoError(QStringLiteral("could not rename ") + pathText(temporaryBackingFile) +
-                                QStringLiteral(": ") + QString::fromStdString(error.message()));
+            throw util::IoError(QStringLiteral("could not rename ") +
+                                pathText(temporaryBackingFile) + QStringLiteral(": ") +
+                                QString::fromStdString(error.message()));
     } catch (const std::exception& failure) {
         App::log(failure);
     }
@@ -78,16 +82,19 @@ void PersistenceHelper::persist() {
 void PersistenceHelper::writeTemporaryFile() {
     QFile file(pathText(temporaryBackingFile));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw util::IoError(pathText(temporaryBackingFile) + QStringLiteral(": ") + file.errorString());
+        throw util::IoError(pathText(temporaryBackingFile) + QStringLiteral(": ") +
+                            file.errorString());
     ObjectWriter writer(file);
     client.persist(writer);
     writer.checkStatus();
     if (!file.flush())
-        throw util::IoError(pathText(temporaryBackingFile) + QStringLiteral(": ") + file.errorString());
+        throw util::IoError(pathText(temporaryBackingFile) + QStringLiteral(": ") +
+                            file.errorString());
     syncToDisk(file);
     file.close();
     if (file.error() != QFileDevice::NoError)
-        throw util::IoError(pathText(temporaryBackingFile) + QStringLiteral(": ") + file.errorString());
+        throw util::IoError(pathText(temporaryBackingFile) + QStringLiteral(": ") +
+                            file.errorString());
 }
 
 } // namespace plenfox::client::model

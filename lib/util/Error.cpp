@@ -1,9 +1,9 @@
 #include "lib/util/Error.h"
 
 #if defined(__GLIBC__)
+#include <cstdlib>
 #include <cxxabi.h>
 #include <execinfo.h>
-#include <cstdlib>
 #include <memory>
 #endif
 
@@ -24,7 +24,8 @@ QString describeFrame(const char* symbol) {
         abi::__cxa_demangle(mangled.constData(), nullptr, nullptr, &status), &std::free);
     if (status != 0 || !name)
         return raw;
-    return QString::fromLocal8Bit(name.get()) + QStringLiteral(" (") + raw.left(open) + QLatin1Char(')');
+    return QString::fromLocal8Bit(name.get()) + QStringLiteral(" (") + raw.left(open) +
+           QLatin1Char(')');
 }
 #endif
 
@@ -34,7 +35,8 @@ QStringList captureStack() {
     constexpr int MaxFrames = 48;
     void* addresses[MaxFrames];
     const int count = backtrace(addresses, MaxFrames);
-    std::unique_ptr<char*, decltype(&std::free)> symbols(backtrace_symbols(addresses, count), &std::free);
+    std::unique_ptr<char*, decltype(&std::free)> symbols(backtrace_symbols(addresses, count),
+                                                         &std::free);
     if (!symbols)
         return frames;
     // Skip captureStack and the Error constructor themselves.

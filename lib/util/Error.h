@@ -32,6 +32,7 @@ private:
 class IoError : public Error {
 public:
     explicit IoError(QString message) : Error(QStringLiteral("IOException"), std::move(message)) {}
+
 protected:
     IoError(QString type, QString message) : Error(std::move(type), std::move(message)) {}
 };

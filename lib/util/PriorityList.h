@@ -11,8 +11,7 @@ namespace plenfox::util {
 // A list of values kept in priority order: lower priorities first, equal
 // priorities in insertion order. Adding and sorting hold the list's lock; a
 // walk over a snapshot of the values runs without it.
-template <typename T>
-class PriorityList {
+template <typename T> class PriorityList {
 public:
     struct Pair {
         int priority;
@@ -53,8 +52,8 @@ public:
         sortLocked();
         QString text;
         for (const Pair& pair : queue)
-            text += QStringLiteral("pri[") + QString::number(pair.priority) + QStringLiteral("]: ") +
-                    textOf(pair.value) + QStringLiteral("; ");
+            text += QStringLiteral("pri[") + QString::number(pair.priority) +
+                    QStringLiteral("]: ") + textOf(pair.value) + QStringLiteral("; ");
         return text;
     }
 

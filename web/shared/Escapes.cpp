@@ -7,12 +7,24 @@ QString Escapes::escapeXml(const QString& text) {
     escaped.reserve(text.size() + text.size() / 8);
     for (const QChar c : text) {
         switch (c.unicode()) {
-        case '&': escaped += QStringLiteral("&amp;"); break;
-        case '<': escaped += QStringLiteral("&lt;"); break;
-        case '>': escaped += QStringLiteral("&gt;"); break;
-        case '"': escaped += QStringLiteral("&quot;"); break;
-        case '\'': escaped += QStringLiteral("&apos;"); break;
-        default: escaped += c; break;
+        case '&':
+            escaped += QStringLiteral("&amp;");
+            break;
+        case '<':
+            escaped += QStringLiteral("&lt;");
+            break;
+        case '>':
+            escaped += QStringLiteral("&gt;");
+            break;
+        case '"':
+            escaped += QStringLiteral("&quot;");
+            break;
+        case '\'':
+            escaped += QStringLiteral("&apos;");
+            break;
+        default:
+            escaped += c;
+            break;
         }
     }
     return escaped;

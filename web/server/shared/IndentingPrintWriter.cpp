@@ -2,7 +2,8 @@
 
 namespace plenfox::web::server {
 
-IndentingPrintWriter::IndentingPrintWriter(QTextStream& inner, int indentDegree, QString lineSeparator)
+IndentingPrintWriter::IndentingPrintWriter(QTextStream& inner, int indentDegree,
+                                           QString lineSeparator)
     : inner(inner), indentDegree(indentDegree), lineSeparator(std::move(lineSeparator)) {}
 
 void IndentingPrintWriter::evaluateIndentation() {
@@ -91,7 +92,8 @@ void IndentingPrintWriter::pushTag(const QString& name) {
 
 void IndentingPrintWriter::pushTag(const QString& name, const QString& attributes) {
     std::lock_guard lock(mutex);
-    printlnLocked(QLatin1Char('<') + nameText(name) + QLatin1Char(' ') + attributes + QLatin1Char('>'));
+    printlnLocked(QLatin1Char('<') + nameText(name) + QLatin1Char(' ') + attributes +
+                  QLatin1Char('>'));
     indentCount += indentDegree;
 }
 

@@ -1,0 +1,109 @@
+#include "client/model/Client.h"
+#include "client/model/ClientEventHandler.h"
+#include "client/model/ClientLifetimeListener.h"
+#include "client/model/ClientRepository.h"
+#include "client/model/EventDispatcher.h"
+#include "lib/util/Error.h"
+#include "tests/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace plenfox::client::model;
+using plenfox::test::TestEnvironment;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Stands in for the main window: records the lifetime calls it receives.
+class RecordingHandler : public ClientEventHandler, public ClientLifetimeListener {
+public:
+    AddonChangeListener* getAddonChangeListener() override { return nullptr; }
+    ClientLifetimeListener* getClientLifetimeListener() override { return this; }
+    DownloadListener* getDownloadListener() override { return nullptr; }
+    DownloadRecognizerListener* getDownloadRecognizerListener() override { return nullptr; }
+    UpdateListener* getUpdateListener() override { return nullptr; }
+
+    void afterInitialize() override { calls << QStringLiteral("afterInitialize"); }
+    void afterShutdown() override { calls << QStringLiteral("afterShutdown"); }
+    void beforeInitialize() override { calls << QStringLiteral("beforeInitialize"); }
+    void beforeShutdown() override { calls << QStringLiteral("beforeShutdown"); }
+    void initializeFailed(ClientComponent* component) override {
+        calls << QStringLiteral("initializeFailed");
+        failed = component;
+    }
+
+    QStringList calls;
+    ClientComponent* failed = nullptr;
+};
+
+const QString P = Client::Prefix;
+
+TEST(ClientTest, InitializesInOrderCreatesTheDataFolderAndShutsDownInReverse) {
+    TestEnvironment env;
+    RecordingHandler handler;
+    const fs::path root = env.scratch() / "home" / "deep" / ".plenfoxclient";
+    Client client(&handler, std::make_unique<ClientRepository>(root));
+    auto options = std::make_shared<ClientOptions>();
+    ASSERT_TRUE(client.initialize(options));
+    EXPECT_TRUE(fs::is_directory(root));
+    EXPECT_TRUE(options->isClientInitialized());
+    EXPECT_THROW(options->setWowFolder(env.scratch()), plenfox::util::IllegalStateError);
+
+    EXPECT_FALSE(client.initialize());
+    EXPECT_TRUE(env.logContains(P + QStringLiteral(".initialize called redundantly!")));
+
+    client.shutdown();
+    client.shutdown(); // a second shutdown does nothing
+    EXPECT_EQ(handler.calls, (QStringList{"beforeInitialize", "afterInitialize", "beforeShutdown",
+                                          "afterShutdown"}));
+
+    const QStringList order{P + ".initialize",
+                            P + ".initialize client components",
+                            EventDispatcher::Prefix + ".create block ",
+                            P + ".initialize listener-report",
+                            EventDispatcher::Prefix + ".listenerReport: <NONE>",
+                            ClientRepository::Prefix + ".listenerReport: <NONE>",
+                            P + ".initialize refresh",
+                            P + ".initialize downloads",
+                            P + ".initialize downloads complete",
+                            P + ".initialize addons",
+                            P + ".initialize addons complete",
+                            EventDispatcher::Prefix + ".create sink ",
+                            EventDispatcher::Prefix + ".wait sink ",
+                            P + ".initialize refresh complete",
+                            EventDispatcher::Prefix + ".shutdown: Flushing event queue",
+                            EventDispatcher::Prefix + ".shutdown: Event queue terminated"};
+    qsizetype previous = -1;
+    for (const QString& line : order) {
+        const qsizetype at = env.logIndexOf(line);
+        EXPECT_GT(at, previous) << line.toStdString();
+        previous = at;
+    }
+}
+
+TEST(ClientTest, AFolderThatCannotBeCreatedStopsStartUpAtTheRepository) {
+    TestEnvironment env;
+    RecordingHandler handler;
+    plenfox::test::writeFile(env.scratch() / "blocker", "a file where a folder should be");
+    auto repository =
+        std::make_unique<ClientRepository>(env.scratch() / "blocker" / ".plenfoxclient");
+    ClientRepository* expected = repository.get();
+    {
+        Client client(&handler, std::move(repository));
+        EXPECT_FALSE(client.initialize());
+        EXPECT_FALSE(client.isInitialized());
+        EXPECT_EQ(handler.failed, expected);
+        client.shutdown();
+        EXPECT_EQ(handler.calls, (QStringList{"beforeInitialize", "initializeFailed"}));
+        EXPECT_FALSE(env.logContains(P + QStringLiteral(".initialize listener-report")));
+    } // destroying the client must not hang on the held event queue
+}
+
+TEST(ClientTest, ClientRepositoryNamesItsFiles) {
+    ClientRepository repository(fs::path("/r"));
+    EXPECT_EQ(repository.getFileInRoot(QStringLiteral("Updates.dat")), fs::path("/r/Updates.dat"));
+    EXPECT_EQ(repository.getDownloadRepository(), fs::path("/r/downloads"));
+    EXPECT_THROW(repository.getFileInRoot(QString()), plenfox::util::IllegalArgumentError);
+}
+
+} // namespace
