@@ -70,9 +70,10 @@ QString emptyToNull(const QString& text) {
 
 PlenfoxUpdateSource::ResultsParser::ResultsParser(QString text) : documentText(std::move(text)) {
     const QByteArray bytes = documentText.toUtf8();
+    // Blank text between elements is kept: it is part of an element's text content.
     const pugi::xml_parse_result parsed =
         document.load_buffer(bytes.constData(), static_cast<size_t>(bytes.size()),
-                             pugi::parse_default, pugi::encoding_utf8);
+                             pugi::parse_default | pugi::parse_ws_pcdata, pugi::encoding_utf8);
     if (!parsed)
         throw IoError(QStringLiteral("malformed answer document: ") +
                       QString::fromUtf8(parsed.description()) + QStringLiteral(" at offset ") +
