@@ -173,13 +173,13 @@ TEST_F(PlenfoxUpdateSourceTest, QueryWithoutAddonsStillHasBothLists) {
 }
 
 TEST_F(PlenfoxUpdateSourceTest, AnswerFromTheServiceBecomesTheResult) {
-    const auto result = source.queryUpdates(looseQuery(
-        {installed(QStringLiteral("Alpha"), QStringLiteral("1.0")),
-         installed(QStringLiteral("Alpha_Options"), QStringLiteral("1.0")),
-         installed(QStringLiteral("Bare"), QStringLiteral("1")),
-         installed(QStringLiteral("Broken"), QStringLiteral("0.1")),
-         installed(QStringLiteral("Mine"), QStringLiteral("1")),
-         installed(QStringLiteral("Yours"), QStringLiteral("2"))}));
+    const auto result = source.queryUpdates(
+        looseQuery({installed(QStringLiteral("Alpha"), QStringLiteral("1.0")),
+                    installed(QStringLiteral("Alpha_Options"), QStringLiteral("1.0")),
+                    installed(QStringLiteral("Bare"), QStringLiteral("1")),
+                    installed(QStringLiteral("Broken"), QStringLiteral("0.1")),
+                    installed(QStringLiteral("Mine"), QStringLiteral("1")),
+                    installed(QStringLiteral("Yours"), QStringLiteral("2"))}));
     ASSERT_TRUE(result);
     // Broken has an empty version in the answer and is dropped.
     const auto& addons = result->getAddons();
@@ -206,29 +206,30 @@ TEST_F(PlenfoxUpdateSourceTest, AnswerFromTheServiceBecomesTheResult) {
 }
 
 TEST_F(PlenfoxUpdateSourceTest, AnswerEntriesAndTagsAreReadByTheirPaths) {
-    answerWith(200, QByteArrayLiteral(
-                        "<?xml version=\"1.0\"?>\r\n<plenfox>\r\n"
-                        "<meta><tags><meta-server-message>a <![CDATA[b]]> <i>c</i></meta-server-message>"
-                        "<meta-client-version>from answer</meta-client-version></tags></meta>\r\n"
-                        "<wow><tags><wow-version-name>MoP</wow-version-name></tags>\r\n"
-                        "<addons><newpackage/><newpackage/><newaddon/>\r\n"
-                        "<addon><version>1</version></addon>\r\n"
-                        "<addon><name></name><version>1</version></addon>\r\n"
-                        "<addon><name>NoVersion</name></addon>\r\n"
-                        "<addon><name>First</name><name>Second</name><package></package>"
-                        "<version>3</version></addon>\r\n"
-                        "<addon><name>Z</name><package>P.zip</package><version>9</version>"
-                        "<url>http://u/</url></addon>\r\n"
-                        "</addons></wow><addon><name>Outside</name><version>1</version></addon>"
-                        "</plenfox>"));
+    answerWith(200,
+               QByteArrayLiteral(
+                   "<?xml version=\"1.0\"?>\r\n<plenfox>\r\n"
+                   "<meta><tags><meta-server-message>a <![CDATA[b]]> <i>c</i></meta-server-message>"
+                   "<meta-client-version>from answer</meta-client-version></tags></meta>\r\n"
+                   "<wow><tags><wow-version-name>MoP</wow-version-name></tags>\r\n"
+                   "<addons><newpackage/><newpackage/><newaddon/>\r\n"
+                   "<addon><version>1</version></addon>\r\n"
+                   "<addon><name></name><version>1</version></addon>\r\n"
+                   "<addon><name>NoVersion</name></addon>\r\n"
+                   "<addon><name>First</name><name>Second</name><package></package>"
+                   "<version>3</version></addon>\r\n"
+                   "<addon><name>Z</name><package>P.zip</package><version>9</version>"
+                   "<url>http://u/</url></addon>\r\n"
+                   "</addons></wow><addon><name>Outside</name><version>1</version></addon>"
+                   "</plenfox>"));
     const auto result = source.queryUpdates(looseQuery({}));
     ASSERT_TRUE(result);
     ASSERT_EQ(result->getAddons().size(), 2u);
-    EXPECT_EQ(*result->getAddons()[0],
-              AddonMetadata(QStringLiteral("First"), QString(), QStringLiteral("3"), false, QString()));
-    EXPECT_EQ(*result->getAddons()[1], AddonMetadata(QStringLiteral("Z"), QStringLiteral("P.zip"),
-                                                     QStringLiteral("9"), false,
-                                                     QStringLiteral("http://u/")));
+    EXPECT_EQ(*result->getAddons()[0], AddonMetadata(QStringLiteral("First"), QString(),
+                                                     QStringLiteral("3"), false, QString()));
+    EXPECT_EQ(*result->getAddons()[1],
+              AddonMetadata(QStringLiteral("Z"), QStringLiteral("P.zip"), QStringLiteral("9"),
+                            false, QStringLiteral("http://u/")));
     const TagTable& tags = result->getPairs();
     EXPECT_EQ(tags.value(UpdateProtocol::TagServerMessage), QStringLiteral("a b c"));
     EXPECT_EQ(tags.value(UpdateProtocol::TagClientVersion), QStringLiteral("from answer"));
@@ -239,13 +240,15 @@ TEST_F(PlenfoxUpdateSourceTest, AnswerEntriesAndTagsAreReadByTheirPaths) {
     EXPECT_EQ(tags.keys().first(), UpdateProtocol::TagClientVersion);
     EXPECT_EQ(tags.size(), 4 + 2 + 2);
     // CR LF from the service arrives as "\n" in the logged answer.
-    EXPECT_TRUE(environment.logContains(QStringLiteral("ModInfo query result [<?xml version=\"1.0\"?>")));
+    EXPECT_TRUE(
+        environment.logContains(QStringLiteral("ModInfo query result [<?xml version=\"1.0\"?>")));
     EXPECT_FALSE(environment.logLines().join(QString()).contains(QLatin1Char('\r')));
 }
 
 TEST_F(PlenfoxUpdateSourceTest, AnswerOfAnotherShapeGivesOnlyTheCopiedTagsAndCounts) {
-    answerWith(200, QByteArrayLiteral("<other><wow><addons><addon><name>A</name><version>1</version>"
-                                      "</addon></addons></wow></other>"));
+    answerWith(200,
+               QByteArrayLiteral("<other><wow><addons><addon><name>A</name><version>1</version>"
+                                 "</addon></addons></wow></other>"));
     const auto result = source.queryUpdates(looseQuery({}));
     ASSERT_TRUE(result);
     EXPECT_TRUE(result->getAddons().empty());
@@ -266,7 +269,8 @@ TEST_F(PlenfoxUpdateSourceTest, MalformedAnswerFails) {
     answerWith(200, QByteArrayLiteral("<plenfox><meta></plenfox>"));
     expectFailure(source.queryUpdates(looseQuery({})), QStringLiteral("malformed answer document"));
     // The answer was logged before it was parsed.
-    EXPECT_TRUE(environment.logContains(QStringLiteral("ModInfo query result [<plenfox><meta></plenfox>")));
+    EXPECT_TRUE(
+        environment.logContains(QStringLiteral("ModInfo query result [<plenfox><meta></plenfox>")));
 }
 
 TEST_F(PlenfoxUpdateSourceTest, UnrecognizedTagIsRaisedAndNothingIsSent) {
