@@ -34,6 +34,8 @@ int main(int argc, char** argv) {
         const QString& argument = arguments[i];
         if (argument == QStringLiteral("--help") || argument == QStringLiteral("-h"))
             return usage("Serves update answers, pages and addon zips on 127.0.0.1.");
+        if (argument != QStringLiteral("--port") && argument != QStringLiteral("--catalog"))
+            return usage("unknown option");
         if (i + 1 >= arguments.size())
             return usage("missing value after an option");
         if (argument == QStringLiteral("--port")) {
@@ -42,10 +44,8 @@ int main(int argc, char** argv) {
             if (!valid || value > 65535)
                 return usage("--port needs a number from 0 to 65535");
             port = static_cast<quint16>(value);
-        } else if (argument == QStringLiteral("--catalog")) {
-            catalogFile = arguments[++i];
         } else {
-            return usage("unknown option");
+            catalogFile = arguments[++i];
         }
     }
 

@@ -81,6 +81,9 @@ HttpResponse UpdateService::handle(const HttpRequest& request) {
     {
         std::lock_guard lock(mutex);
         received << request;
+        // A long-running service keeps only the recent ones.
+        if (received.size() > RecordedRequests)
+            received.removeFirst();
     }
     const bool read = request.method == "GET" || request.method == "HEAD";
     if (request.path == InfoPath) {

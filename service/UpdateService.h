@@ -33,6 +33,7 @@ public:
     static inline const QString HomePath = QStringLiteral("/Plenfox.html");
     static inline const QString AdPath = QStringLiteral("/appad.html");
     static inline const QString ZipFolder = QStringLiteral("/zips/");
+    static constexpr qsizetype RecordedRequests = 64;
 
     // Builds the catalog's zips; throws IoError when that fails.
     explicit UpdateService(std::shared_ptr<const UpdateCatalog> catalog, QObject* parent = nullptr);
@@ -50,7 +51,7 @@ public:
     // From now on every POST to /info gets this response instead of the
     // catalog's answer (nothing: back to the catalog).
     void setCannedAnswer(std::optional<HttpResponse> response);
-    // Every request handled so far, oldest first.
+    // The requests handled so far (at most the last RecordedRequests), oldest first.
     QList<HttpRequest> requests() const;
     std::optional<HttpRequest> lastRequest() const;
 
