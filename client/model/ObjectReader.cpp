@@ -145,6 +145,17 @@ QMap<QString, QString> ObjectReader::readStringMap() {
     return map;
 }
 
+QList<std::pair<QString, QString>> ObjectReader::readStringPairs() {
+    expect(ObjectStreamTag::StringMap);
+    const qint32 count = readCount();
+    QList<std::pair<QString, QString>> pairs;
+    for (qint32 i = 0; i < count; ++i) {
+        QString key = readString();
+        pairs.emplace_back(std::move(key), readString());
+    }
+    return pairs;
+}
+
 QStringList ObjectReader::readStringList() {
     const qint32 count = beginList();
     QStringList list;

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class QIODevice;
@@ -33,6 +34,8 @@ public:
     QString readString(); // null QString for a null value
     std::optional<std::filesystem::path> readPath();
     QMap<QString, QString> readStringMap();
+    // A string map's entries in the order they were written.
+    QList<std::pair<QString, QString>> readStringPairs();
     QStringList readStringList();
     // True when a record of the given type follows (its fields come next),
     // false for null; another record type is an error.

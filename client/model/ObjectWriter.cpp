@@ -72,6 +72,16 @@ void ObjectWriter::writeStringMap(const QMap<QString, QString>& map) {
     checkStatus();
 }
 
+void ObjectWriter::writeStringPairs(const QList<std::pair<QString, QString>>& pairs) {
+    writeTag(ObjectStreamTag::StringMap);
+    out << static_cast<qint32>(pairs.size());
+    for (const auto& [key, value] : pairs) {
+        writeString(key);
+        writeString(value);
+    }
+    checkStatus();
+}
+
 void ObjectWriter::writeStringList(const QStringList& list) {
     beginList(static_cast<qint32>(list.size()));
     for (const QString& text : list)

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class QIODevice;
@@ -32,6 +33,8 @@ public:
     void writeString(const QString& value); // a null QString is written as null
     void writePath(const std::optional<std::filesystem::path>& value);
     void writeStringMap(const QMap<QString, QString>& map);
+    // The same encoding as writeStringMap, with the entries in the order given.
+    void writeStringPairs(const QList<std::pair<QString, QString>>& pairs);
     void writeStringList(const QStringList& list);
     // Starts a record of the given type; its fields follow as values.
     void beginRecord(const QString& typeName);
