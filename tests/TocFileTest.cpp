@@ -138,7 +138,7 @@ TEST(TocFileTest, FileStreamAndEmpty) {
     plenfox::test::writeFile(file, "## Title: From disk\r\nAddon.lua\r\n");
     const TocFile fromDisk(file);
     EXPECT_EQ(fromDisk.getTitle(), QStringLiteral("From disk"));
-    EXPECT_EQ(fromDisk.getPath(), QString::fromStdString(file.string()));
+    EXPECT_EQ(fromDisk.getPath(), QString::fromStdU16String(file.u16string()));
 
     QBuffer buffer;
     buffer.setData("## Title: From stream\n");

@@ -5,6 +5,8 @@
 #include "client/model/ClientLifetimeListener.h"
 #include "client/model/ClientRepository.h"
 #include "client/model/EventDispatcher.h"
+#include "client/model/TargetLocationManager.h"
+#include "client/wow/WowInstallation.h"
 
 #include <ranges>
 
@@ -13,7 +15,13 @@ namespace plenfox::client::model {
 Client::Client(ClientEventHandler* eventHandler) : Client(eventHandler, nullptr) {}
 
 Client::Client(ClientEventHandler* eventHandler, std::unique_ptr<ClientRepository> repository)
-    : eventHandler(eventHandler), ll(eventHandler ? eventHandler->getClientLifetimeListener() : nullptr),
+    : Client(eventHandler, std::move(repository), nullptr) {}
+
+Client::Client(ClientEventHandler* eventHandler, std::unique_ptr<ClientRepository> repository,
+               std::unique_ptr<wow::WowInstallation> wow)
+    : wow(wow ? std::move(wow) : std::make_unique<wow::WowInstallation>()),
+      eventHandler(eventHandler),
+      ll(eventHandler ? eventHandler->getClientLifetimeListener() : nullptr),
       presetRepository(std::move(repository)) {}
 
 Client::~Client() {
@@ -29,11 +37,13 @@ bool Client::initialize() {
 
 void Client::createComponents() {
     dispatcher = std::make_unique<EventDispatcher>();
-    repository = presetRepository ? std::move(presetRepository) : std::make_unique<ClientRepository>();
+    repository =
+        presetRepository ? std::move(presetRepository) : std::make_unique<ClientRepository>();
+    targetLocationManager = std::make_unique<TargetLocationManager>();
 }
 
 std::vector<ClientComponent*> Client::components() const {
-    return {dispatcher.get(), repository.get()};
+    return {dispatcher.get(), repository.get(), targetLocationManager.get()};
 }
 
 std::vector<ClientComponent*> Client::reportingComponents() const {

@@ -50,7 +50,8 @@ QByteArray readAll(QIODevice& stream) {
 
 } // namespace
 
-TocFile::TocFile(const std::filesystem::path& file) : path(QString::fromStdString(file.string())) {
+TocFile::TocFile(const std::filesystem::path& file)
+    : path(QString::fromStdU16String(file.u16string())) {
     QFile input(file);
     if (!input.open(QIODevice::ReadOnly)) {
         App::log(
@@ -95,19 +96,25 @@ QString TocFile::analyzeBom(const QByteArray& bytes) {
     return decodeWithoutMark(bytes);
 }
 
-void TocFile::parse(const QString& text) {
-    // Lines end at LF, CR or CR LF.
+QStringList TocFile::splitLines(const QString& text) {
+    QStringList lines;
     qsizetype start = 0;
     const qsizetype size = text.size();
     while (start < size) {
         qsizetype end = start;
         while (end < size && text.at(end) != u'\n' && text.at(end) != u'\r')
             ++end;
-        parseLine(text.mid(start, end - start));
+        lines.append(text.mid(start, end - start));
         if (end < size && text.at(end) == u'\r' && end + 1 < size && text.at(end + 1) == u'\n')
             ++end;
         start = end + 1;
     }
+    return lines;
+}
+
+void TocFile::parse(const QString& text) {
+    for (const QString& line : splitLines(text))
+        parseLine(line);
 }
 
 void TocFile::parseLine(const QString& rawLine) {
