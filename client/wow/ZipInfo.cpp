@@ -17,14 +17,33 @@ QString pathText(const std::filesystem::path& path) {
     return QString::fromStdU16String(path.u16string());
 }
 
-// Operating-system errors become IoError, everything libzip itself detected
-// (not a zip, inconsistent directory, checksum, decompression) ZipFormatError.
+// Whether libzip found the archive's content malformed (as opposed to a
+// failed file operation or a lack of resources).
+bool isFormatError(int code) {
+    switch (code) {
+    case ZIP_ER_MULTIDISK:
+    case ZIP_ER_CRC:
+    case ZIP_ER_ZLIB:
+    case ZIP_ER_COMPNOTSUPP:
+    case ZIP_ER_EOF:
+    case ZIP_ER_NOZIP:
+    case ZIP_ER_INCONS:
+    case ZIP_ER_ENCRNOTSUPP:
+    case ZIP_ER_NOPASSWD:
+    case ZIP_ER_WRONGPASSWD:
+    case ZIP_ER_COMPRESSED_DATA:
+        return true;
+    default:
+        return false;
+    }
+}
+
 [[noreturn]] void throwZipError(zip_error_t* error, const QString& subject) {
     const QString message = QString::fromUtf8(zip_error_strerror(error)) + QStringLiteral(" [") +
                             subject + QLatin1Char(']');
-    if (zip_error_system_type(error) == ZIP_ET_SYS)
-        throw util::IoError(message);
-    throw util::ZipFormatError(message);
+    if (isFormatError(zip_error_code_zip(error)))
+        throw util::ZipFormatError(message);
+    throw util::IoError(message);
 }
 
 // Owns one open entry stream.
@@ -108,11 +127,6 @@ void ZipInfo::parse() {
         const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
         if (count < 0)
             throwZipError(zip_get_error(archive.get()), pathText(file));
-        // libzip opens a 0-byte file as an empty archive; it is no zip file.
-        std::error_code sizeError;
-        if (count == 0 && std::filesystem::file_size(file, sizeError) == 0 && !sizeError)
-            throw util::ZipFormatError(QStringLiteral("zip file is empty [") + pathText(file) +
-                                       QLatin1Char(']'));
         std::vector<Entry> listed;
         listed.reserve(static_cast<std::size_t>(count));
         for (zip_int64_t i = 0; i < count; ++i) {
