@@ -1,6 +1,7 @@
 #include "client/model/Client.h"
 
 #include "client/App.h"
+#include "client/model/AddonManager.h"
 #include "client/model/ClientEventHandler.h"
 #include "client/model/ClientLifetimeListener.h"
 #include "client/model/ClientRepository.h"
@@ -29,6 +30,9 @@ Client::~Client() {
     // the dispatcher thread can end when the dispatcher goes away.
     if (heldBlock)
         heldBlock->countDown();
+    // Queued events refer to the components: let them run out before the
+    // components go away.
+    dispatcher.reset();
 }
 
 bool Client::initialize() {
@@ -40,14 +44,15 @@ void Client::createComponents() {
     repository =
         presetRepository ? std::move(presetRepository) : std::make_unique<ClientRepository>();
     targetLocationManager = std::make_unique<TargetLocationManager>();
+    addonManager = std::make_unique<AddonManager>();
 }
 
 std::vector<ClientComponent*> Client::components() const {
-    return {dispatcher.get(), repository.get(), targetLocationManager.get()};
+    return {dispatcher.get(), repository.get(), targetLocationManager.get(), addonManager.get()};
 }
 
 std::vector<ClientComponent*> Client::reportingComponents() const {
-    return {dispatcher.get(), repository.get()};
+    return {dispatcher.get(), repository.get(), addonManager.get()};
 }
 
 bool Client::initialize(std::shared_ptr<ClientOptions> newOptions) {
@@ -82,6 +87,7 @@ bool Client::initialize(std::shared_ptr<ClientOptions> newOptions) {
     App::log(Prefix + QStringLiteral(".initialize downloads"));
     App::log(Prefix + QStringLiteral(".initialize downloads complete"));
     App::log(Prefix + QStringLiteral(".initialize addons"));
+    addonManager->refreshAddons();
     App::log(Prefix + QStringLiteral(".initialize addons complete"));
 
     const std::shared_ptr<EventLatch> sink = dispatcher->createEventSink();

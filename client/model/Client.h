@@ -12,6 +12,7 @@ class WowInstallation;
 
 namespace plenfox::client::model {
 
+class AddonManager;
 class ClientComponent;
 class ClientEventHandler;
 class ClientLifetimeListener;
@@ -47,6 +48,7 @@ public:
     ClientEventHandler* getEventHandler() const { return eventHandler; }
     EventDispatcher* getEventDispatcher() const { return dispatcher.get(); }
     ClientRepository* getClientRepository() const { return repository.get(); }
+    AddonManager* getAddonManager() const { return addonManager.get(); }
     const std::shared_ptr<ClientOptions>& getOptions() const { return options; }
 
 private:
@@ -62,6 +64,7 @@ private:
     std::unique_ptr<EventDispatcher> dispatcher;
     std::unique_ptr<ClientRepository> repository;
     std::unique_ptr<TargetLocationManager> targetLocationManager;
+    std::unique_ptr<AddonManager> addonManager;
     std::shared_ptr<ClientOptions> options;
     // The start-up block, kept while a failed start-up leaves it unreleased.
     std::shared_ptr<EventLatch> heldBlock;
