@@ -22,8 +22,7 @@ int HeadlessSession::run() {
     }
     client.shutdown();
     if (App* app = App::getInstance(); app && app->getExceptionCount() != 0)
-        App::log(QStringLiteral("Exceptions encountered ") +
-                 QString::number(app->getExceptionCount()));
+        App::log(QStringLiteral("Exceptions encountered ") + QString::number(app->getExceptionCount()));
     return 0;
 }
 

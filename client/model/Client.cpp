@@ -41,8 +41,7 @@ bool Client::initialize() {
 
 void Client::createComponents() {
     dispatcher = std::make_unique<EventDispatcher>();
-    repository =
-        presetRepository ? std::move(presetRepository) : std::make_unique<ClientRepository>();
+    repository = presetRepository ? std::move(presetRepository) : std::make_unique<ClientRepository>();
     targetLocationManager = std::make_unique<TargetLocationManager>();
     addonManager = std::make_unique<AddonManager>();
 }

@@ -24,8 +24,7 @@ class TargetLocationManager;
 // Owns every non-visual component and starts and stops them in a fixed order.
 class Client {
 public:
-    static inline const QString Prefix =
-        QStringLiteral("class com.plenfox.kesh.client.model.Client");
+    static inline const QString Prefix = QStringLiteral("class com.plenfox.kesh.client.model.Client");
 
     // The handler supplies each component's listener; it may be null.
     explicit Client(ClientEventHandler* eventHandler);
