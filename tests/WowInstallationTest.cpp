@@ -161,9 +161,7 @@ TEST(WowInstallationTest, RegistryValues) {
         // No environment, no key.
         Installation installation({});
         EXPECT_FALSE(installation.wow->exists());
-        EXPECT_FALSE(installation.wow->installRoot().has_value());
         EXPECT_FALSE(installation.wow->addonRoot().has_value());
-        EXPECT_TRUE(installation.wow->addons().empty());
         EXPECT_TRUE(env.logContains(QStringLiteral("Could not get env.ProgramData")));
         EXPECT_TRUE(
             env.logContains(QStringLiteral("Blizzard key: HKEY_LOCAL_MACHINE\\SOFTWARE\\Blizzard "
