@@ -213,8 +213,8 @@ void AddonManager::install(const std::shared_ptr<wow::ZippedWowAddonPackage>& pa
     // extract leaves them as they were.
     const std::optional<fs::path> staging = createStagingFolder(*addonRoot);
     if (!staging) {
-        App::log(Prefix + QStringLiteral(".install: Failed to create directory [") +
-                 pathText(child(*addonRoot, StagingPrefix)) + QStringLiteral("...]"));
+        App::log(Prefix + QStringLiteral(".install: Failed to create a staging directory in [") +
+                 pathText(*addonRoot) + QLatin1Char(']'));
         return;
     }
     const bool extracted = package->extractTo(*staging);
