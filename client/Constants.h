@@ -33,6 +33,8 @@ struct Constants {
         QStringLiteral("/Plenfox.html?l=community&wcversion=0.2-beta");
     static inline const QString AdUrl =
         QStringLiteral("http://") + HttpHost + QStringLiteral("/appad.html");
+    // Web search used to find the page of an addon no other source knows.
+    static inline const QString SearchHost = QStringLiteral("www.bing.com");
 };
 
 } // namespace plenfox::client

@@ -1,8 +1,10 @@
 #include "client/HeadlessSession.h"
 
 #include "client/App.h"
+#include "client/model/AddonManager.h"
 #include "client/model/Client.h"
 #include "client/model/ClientComponent.h"
+#include "client/wow/InstalledWowAddon.h"
 
 #include <thread>
 
@@ -13,6 +15,11 @@ int HeadlessSession::run() {
     // The client never initializes on the thread that owns the event loop.
     std::thread initializer([&client] { client.initialize(); });
     initializer.join();
+    if (client.isInitialized()) {
+        for (const auto& addon : client.getAddonManager()->getAddons())
+            App::log(QStringLiteral("Installed addon [") + addon->getName() +
+                     QStringLiteral("] version [") + addon->getVersionName() + QLatin1Char(']'));
+    }
     client.shutdown();
     if (App* app = App::getInstance(); app && app->getExceptionCount() != 0)
         App::log(QStringLiteral("Exceptions encountered ") +

@@ -1,10 +1,13 @@
 #include "client/model/Client.h"
 
 #include "client/App.h"
+#include "client/model/AddonManager.h"
 #include "client/model/ClientEventHandler.h"
 #include "client/model/ClientLifetimeListener.h"
 #include "client/model/ClientRepository.h"
 #include "client/model/EventDispatcher.h"
+#include "client/model/TargetLocationManager.h"
+#include "client/wow/WowInstallation.h"
 
 #include <ranges>
 
@@ -13,7 +16,12 @@ namespace plenfox::client::model {
 Client::Client(ClientEventHandler* eventHandler) : Client(eventHandler, nullptr) {}
 
 Client::Client(ClientEventHandler* eventHandler, std::unique_ptr<ClientRepository> repository)
-    : eventHandler(eventHandler),
+    : Client(eventHandler, std::move(repository), nullptr) {}
+
+Client::Client(ClientEventHandler* eventHandler, std::unique_ptr<ClientRepository> repository,
+               std::unique_ptr<wow::WowInstallation> wow)
+    : wow(wow ? std::move(wow) : std::make_unique<wow::WowInstallation>()),
+      eventHandler(eventHandler),
       ll(eventHandler ? eventHandler->getClientLifetimeListener() : nullptr),
       presetRepository(std::move(repository)) {}
 
@@ -22,6 +30,9 @@ Client::~Client() {
     // the dispatcher thread can end when the dispatcher goes away.
     if (heldBlock)
         heldBlock->countDown();
+    // Queued events refer to the components: let them run out before the
+    // components go away.
+    dispatcher.reset();
 }
 
 bool Client::initialize() {
@@ -32,14 +43,16 @@ void Client::createComponents() {
     dispatcher = std::make_unique<EventDispatcher>();
     repository =
         presetRepository ? std::move(presetRepository) : std::make_unique<ClientRepository>();
+    targetLocationManager = std::make_unique<TargetLocationManager>();
+    addonManager = std::make_unique<AddonManager>();
 }
 
 std::vector<ClientComponent*> Client::components() const {
-    return {dispatcher.get(), repository.get()};
+    return {dispatcher.get(), repository.get(), targetLocationManager.get(), addonManager.get()};
 }
 
 std::vector<ClientComponent*> Client::reportingComponents() const {
-    return {dispatcher.get(), repository.get()};
+    return {dispatcher.get(), repository.get(), addonManager.get()};
 }
 
 bool Client::initialize(std::shared_ptr<ClientOptions> newOptions) {
@@ -74,6 +87,7 @@ bool Client::initialize(std::shared_ptr<ClientOptions> newOptions) {
     App::log(Prefix + QStringLiteral(".initialize downloads"));
     App::log(Prefix + QStringLiteral(".initialize downloads complete"));
     App::log(Prefix + QStringLiteral(".initialize addons"));
+    addonManager->refreshAddons();
     App::log(Prefix + QStringLiteral(".initialize addons complete"));
 
     const std::shared_ptr<EventLatch> sink = dispatcher->createEventSink();

@@ -6,14 +6,20 @@
 #include <memory>
 #include <vector>
 
+namespace plenfox::client::wow {
+class WowInstallation;
+}
+
 namespace plenfox::client::model {
 
+class AddonManager;
 class ClientComponent;
 class ClientEventHandler;
 class ClientLifetimeListener;
 class ClientRepository;
 class EventDispatcher;
 class EventLatch;
+class TargetLocationManager;
 
 // Owns every non-visual component and starts and stops them in a fixed order.
 class Client {
@@ -25,6 +31,9 @@ public:
     explicit Client(ClientEventHandler* eventHandler);
     // A client whose data folder is the given one instead of the user's.
     Client(ClientEventHandler* eventHandler, std::unique_ptr<ClientRepository> repository);
+    // ... and whose game installation is the given one.
+    Client(ClientEventHandler* eventHandler, std::unique_ptr<ClientRepository> repository,
+           std::unique_ptr<wow::WowInstallation> wow);
     ~Client();
     Client(const Client&) = delete;
     Client& operator=(const Client&) = delete;
@@ -35,9 +44,11 @@ public:
     bool initializeFailed(ClientComponent* component);
     bool isInitialized() const { return initialized; }
 
+    wow::WowInstallation* getWow() const { return wow.get(); }
     ClientEventHandler* getEventHandler() const { return eventHandler; }
     EventDispatcher* getEventDispatcher() const { return dispatcher.get(); }
     ClientRepository* getClientRepository() const { return repository.get(); }
+    AddonManager* getAddonManager() const { return addonManager.get(); }
     const std::shared_ptr<ClientOptions>& getOptions() const { return options; }
 
 private:
@@ -46,11 +57,14 @@ private:
     std::vector<ClientComponent*> components() const;
     std::vector<ClientComponent*> reportingComponents() const;
 
+    std::unique_ptr<wow::WowInstallation> wow;
     ClientEventHandler* eventHandler;
     ClientLifetimeListener* ll;
     std::unique_ptr<ClientRepository> presetRepository;
     std::unique_ptr<EventDispatcher> dispatcher;
     std::unique_ptr<ClientRepository> repository;
+    std::unique_ptr<TargetLocationManager> targetLocationManager;
+    std::unique_ptr<AddonManager> addonManager;
     std::shared_ptr<ClientOptions> options;
     // The start-up block, kept while a failed start-up leaves it unreleased.
     std::shared_ptr<EventLatch> heldBlock;

@@ -34,6 +34,9 @@ public:
     // text is read as UTF-8 when it is valid UTF-8, else in the system's
     // 8-bit code page.
     static QString analyzeBom(const QByteArray& bytes);
+    // Splits text into lines ending at LF, CR or CR LF; a terminator at the
+    // very end does not start another line.
+    static QStringList splitLines(const QString& text);
 
     const QString& getPath() const { return path; }
     // First header whose key equals the given one ignoring case.

@@ -44,6 +44,13 @@ public:
         : IoError(QStringLiteral("StreamCorruptedException"), std::move(message)) {}
 };
 
+// Malformed content of a zip archive (not a zip, bad checksum, broken data).
+class ZipFormatError : public IoError {
+public:
+    explicit ZipFormatError(QString message)
+        : IoError(QStringLiteral("ZipException"), std::move(message)) {}
+};
+
 // An operation called when the object is not in a state that allows it.
 class IllegalStateError : public Error {
 public:

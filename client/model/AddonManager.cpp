@@ -1,0 +1,332 @@
+#include "client/model/AddonManager.h"
+
+#include "client/App.h"
+#include "client/Constants.h"
+#include "client/model/Addon.h"
+#include "client/model/Client.h"
+#include "client/model/ClientEventHandler.h"
+#include "client/model/EventDispatcher.h"
+#include "client/wow/InstalledWowAddon.h"
+#include "client/wow/WowInstallation.h"
+#include "client/wow/ZippedWowAddonPackage.h"
+#include "lib/util/Error.h"
+#include "lib/util/FileSystem.h"
+
+#include <algorithm>
+#include <atomic>
+#include <system_error>
+
+namespace plenfox::client::model {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+QString pathText(const fs::path& path) {
+    return QString::fromStdU16String(path.u16string());
+}
+
+fs::path child(const fs::path& folder, const QString& name) {
+    return folder / name.toStdU16String();
+}
+
+// Whether the name can only mean a folder directly inside the addon folder:
+// one path component, not "." or "..", no separator or drive colon.
+bool isFolderName(const QString& name) {
+    if (name.isEmpty() || name == QStringLiteral(".") || name == QStringLiteral(".."))
+        return false;
+    return !name.contains(u'/') && !name.contains(u'\\') && !name.contains(u':');
+}
+
+bool isPresent(const fs::path& path) {
+    std::error_code error;
+    return fs::exists(fs::symlink_status(path, error));
+}
+
+// Entries of a folder; empty when it cannot be listed.
+std::vector<fs::path> listFolder(const fs::path& folder) {
+    std::vector<fs::path> entries;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
+        entries.push_back(it->path());
+    return entries;
+}
+
+// Moves source to target. A folder moved onto a folder is merged into it,
+// entry by entry; anything else at the target is replaced.
+bool moveInto(const fs::path& source, const fs::path& target) {
+    std::error_code error;
+    if (isPresent(target)) {
+        if (fs::is_directory(source, error) && fs::is_directory(target, error)) {
+            bool moved = true;
+            for (const fs::path& entry : listFolder(source))
+                moved = moveInto(entry, target / entry.filename()) && moved;
+            return moved;
+        }
+        if (!util::FileSystem::deleteTree(target))
+            return false;
+    }
+    fs::rename(source, target, error);
+    return !error;
+}
+
+// A new, empty folder inside the addon folder to extract into.
+std::optional<fs::path> createStagingFolder(const fs::path& addonRoot) {
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const fs::path folder =
+            child(addonRoot, AddonManager::StagingPrefix + QString::number(++counter));
+        std::error_code error;
+        if (fs::create_directory(folder, error))
+            return folder;
+        if (error)
+            return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+bool sameName(const QString& a, const QString& b) {
+    return QString::compare(a, b, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+AddonManager::AddonManager() = default;
+
+AddonManager::~AddonManager() = default;
+
+bool AddonManager::initialize(Client& owner) {
+    client = &owner;
+    if (ClientEventHandler* handler = owner.getEventHandler())
+        if (AddonChangeListener* listener = handler->getAddonChangeListener())
+            acl.add(0, listener);
+    dispatcher = owner.getEventDispatcher();
+    wow = owner.getWow();
+    return true;
+}
+
+void AddonManager::listenerReport() {
+    App::log(Prefix + QStringLiteral(".listenerReport:"));
+    acl.listenerReport();
+}
+
+void AddonManager::shutdown(Client&) {}
+
+void AddonManager::add(int priority, AddonChangeListener* listener) {
+    acl.add(priority, listener);
+}
+
+void AddonManager::post(std::function<void()> task, const QString& description) {
+    try {
+        if (!dispatcher)
+            throw util::IllegalStateError(QStringLiteral("addon manager not initialized"));
+        dispatcher->invokeLater(std::move(task), QStringLiteral("AddonManager.") + description);
+    } catch (const std::exception& error) {
+        App::log(error);
+    }
+}
+
+void AddonManager::refreshAddons() {
+    post([this] { acl.beforeRefresh(*this); }, QStringLiteral("beforeRefresh"));
+    {
+        std::lock_guard guard(lock);
+        installed = wow ? wow->addons() : std::vector<std::shared_ptr<wow::InstalledWowAddon>>();
+    }
+    post([this] { acl.afterRefresh(*this); }, QStringLiteral("afterRefresh"));
+}
+
+void AddonManager::refreshAddonsAsync() {
+    post([this] { refreshAddons(); }, QStringLiteral("refreshAddons"));
+}
+
+std::vector<std::shared_ptr<wow::InstalledWowAddon>> AddonManager::getAddons() const {
+    std::lock_guard guard(lock);
+    return installed;
+}
+
+int AddonManager::getAddonsSize() const {
+    std::lock_guard guard(lock);
+    return static_cast<int>(installed.size());
+}
+
+std::shared_ptr<wow::InstalledWowAddon> AddonManager::getAddonByName(const QString& name) const {
+    std::lock_guard guard(lock);
+    return getAddonByNameLocked(name);
+}
+
+std::shared_ptr<wow::InstalledWowAddon>
+AddonManager::getAddonByNameLocked(const QString& name) const {
+    for (const auto& addon : installed)
+        if (sameName(addon->getName(), name))
+            return addon;
+    return nullptr;
+}
+
+bool AddonManager::isInstalled(const QString& name, const QString& version) const {
+    return lookupAddon(name, version) != nullptr;
+}
+
+std::shared_ptr<wow::InstalledWowAddon> AddonManager::lookupAddon(const QString& name,
+                                                                  const QString& version) const {
+    std::lock_guard guard(lock);
+    std::shared_ptr<wow::InstalledWowAddon> addon = getAddonByNameLocked(name);
+    // Exact text: no trimming, no case folding, no numeric reading.
+    if (!addon || version.isNull() || addon->getInternalVersion() != version)
+        return nullptr;
+    return addon;
+}
+
+void AddonManager::install(const std::shared_ptr<wow::ZippedWowAddonPackage>& package) {
+    if (!package)
+        throw util::IllegalArgumentError(QStringLiteral("null package"));
+    if (!wow)
+        return;
+    wow->initialize();
+    if (!wow->exists())
+        return;
+    package->parse();
+    const std::vector<std::shared_ptr<Addon>> packageAddons = package->getAddons();
+
+    const std::optional<fs::path> addonRoot = wow->addonRoot();
+    if (!addonRoot)
+        return;
+    std::error_code error;
+    if (!fs::is_directory(*addonRoot, error)) {
+        fs::create_directories(*addonRoot, error);
+        if (!fs::is_directory(*addonRoot, error)) {
+            App::log(Prefix + QStringLiteral(".install: Failed to create directory [") +
+                     pathText(*addonRoot) + QLatin1Char(']'));
+            return;
+        }
+    }
+
+    QStringList names;
+    for (const auto& addon : packageAddons) {
+        if (isFolderName(addon->getName()))
+            names << addon->getName();
+        else
+            App::log(Prefix + QStringLiteral(".install: ignoring addon with unusable name [") +
+                     addon->getName() + QLatin1Char(']'));
+    }
+
+    // Extract beside the installed addons, so that a package that fails to
+    // extract leaves them as they were.
+    const std::optional<fs::path> staging = createStagingFolder(*addonRoot);
+    if (!staging) {
+        App::log(Prefix + QStringLiteral(".install: Failed to create a staging directory in [") +
+                 pathText(*addonRoot) + QLatin1Char(']'));
+        return;
+    }
+    const bool extracted = package->extractTo(*staging);
+    if (extracted)
+        replaceFromStaging(*addonRoot, *staging, names);
+    else
+        App::log(Prefix + QStringLiteral(".extractTo failed"));
+    if (!util::FileSystem::deleteTree(*staging))
+        App::log(Prefix + QStringLiteral(".install: unable to delete [") + pathText(*staging) +
+                 QLatin1Char(']'));
+    if (!extracted)
+        return;
+
+    std::vector<std::shared_ptr<wow::InstalledWowAddon>> added;
+    for (const QString& name : names)
+        added.push_back(
+            std::make_shared<wow::InstalledWowAddon>(wow, name, child(*addonRoot, name)));
+
+    {
+        std::lock_guard guard(lock);
+        for (const auto& addon : added) {
+            const auto old =
+                std::find_if(installed.begin(), installed.end(), [&addon](const auto& entry) {
+                    return sameName(entry->getName(), addon->getName());
+                });
+            if (old != installed.end())
+                installed.erase(old);
+        }
+        installed.insert(installed.end(), added.begin(), added.end());
+        std::stable_sort(installed.begin(), installed.end(), [](const auto& a, const auto& b) {
+            const int order = QString::compare(a->getName(), b->getName(), Qt::CaseInsensitive);
+            return order != 0 ? order < 0 : a->getName() < b->getName();
+        });
+    }
+
+    if (added.empty())
+        return;
+    const std::shared_ptr<AddonPackage> announced = package;
+    post(
+        [this, announced, added] {
+            acl.beforePackageInstalled(*this, announced);
+            for (const auto& addon : added)
+                acl.addonInstalled(*this, addon);
+            acl.afterPackageInstalled(*this, announced);
+        },
+        QStringLiteral("packageInstalled"));
+}
+
+void AddonManager::replaceFromStaging(const fs::path& addonRoot, const fs::path& staging,
+                                      const QStringList& addonNames) {
+    // After the install an addon folder holds exactly the package's content.
+    for (const QString& name : addonNames) {
+        const fs::path target = child(addonRoot, name);
+        if (isPresent(target) && !util::FileSystem::deleteTree(target))
+            App::log(Prefix + QStringLiteral("install: unable to delete existing tree [") +
+                     pathText(target) + QLatin1Char(']'));
+    }
+    for (const fs::path& entry : listFolder(staging)) {
+        const fs::path target = addonRoot / entry.filename();
+        if (target == staging)
+            continue;
+        if (!moveInto(entry, target))
+            App::log(Prefix + QStringLiteral(".install: unable to move [") + pathText(entry) +
+                     QStringLiteral("] to [") + pathText(target) + QLatin1Char(']'));
+    }
+}
+
+void AddonManager::removeAddons(
+    const std::vector<std::shared_ptr<wow::InstalledWowAddon>>& addons) {
+    const std::optional<fs::path> addonRoot = wow ? wow->addonRoot() : std::nullopt;
+    std::vector<std::shared_ptr<wow::InstalledWowAddon>> removed;
+    App::log(Prefix + QStringLiteral(".removeAddons: removing ") + QString::number(addons.size()));
+    for (const auto& addon : addons) {
+        if (!addon)
+            continue;
+        const QString name = addon->getName();
+        App::log(Prefix + QStringLiteral(".removeAddons: removing [") + name + QLatin1Char(']'));
+        bool found = false;
+        {
+            std::lock_guard guard(lock);
+            const auto entry = std::find(installed.begin(), installed.end(), addon);
+            if (entry != installed.end()) {
+                installed.erase(entry);
+                found = true;
+            }
+        }
+        if (addonRoot && isFolderName(name)) {
+            const fs::path target = child(*addonRoot, name);
+            if (isPresent(target) && !util::FileSystem::deleteTree(target))
+                App::log(Prefix + QStringLiteral(".removeAddons: Failed to delete tree ") +
+                         pathText(target));
+        }
+        if (found)
+            removed.push_back(addon);
+    }
+    post(
+        [this, removed] {
+            for (const auto& addon : removed)
+                acl.addonRemoved(*this, addon);
+        },
+        QStringLiteral("addonRemoved"));
+}
+
+QString AddonManager::getBrowseUrl(const std::shared_ptr<wow::InstalledWowAddon>& addon) const {
+    if (!addon)
+        throw util::IllegalArgumentError(QStringLiteral("null addon"));
+    return getSearchUrl(addon->getName());
+}
+
+QString AddonManager::getSearchUrl(const QString& name) {
+    return QStringLiteral("https://") + Constants::SearchHost + QStringLiteral("/search?q=") +
+           name + QStringLiteral("+wow+addon");
+}
+
+} // namespace plenfox::client::model

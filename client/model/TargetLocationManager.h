@@ -1,0 +1,44 @@
+#pragma once
+
+#include "client/model/ClientComponent.h"
+#include "client/model/PersistenceClient.h"
+
+#include <QString>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <optional>
+
+namespace plenfox::client::model {
+
+class PersistenceHelper;
+
+// Remembers the game folder the user chose by hand (in "Target.dat") and, at
+// start-up, initializes the game installation from it or, without one, lets
+// the installation detect the game automatically.
+class TargetLocationManager : public ClientComponent, public PersistenceClient {
+public:
+    static inline const QString Prefix =
+        QStringLiteral("class com.plenfox.kesh.client.model.TargetLocationManager");
+
+    TargetLocationManager();
+    ~TargetLocationManager() override;
+
+    bool initialize(Client& client) override;
+    void listenerReport() override;
+    void shutdown(Client& client) override;
+
+    void load(ObjectReader& reader) override;
+    void loadEmpty() override;
+    bool needsPersist() override;
+    void persist(ObjectWriter& writer) override;
+
+    std::optional<std::filesystem::path> getWowFolder() const;
+
+private:
+    mutable std::mutex lock;
+    std::optional<std::filesystem::path> wowFolder;
+    std::unique_ptr<PersistenceHelper> persistence;
+};
+
+} // namespace plenfox::client::model

@@ -1,0 +1,375 @@
+#include "client/wow/WowInstallation.h"
+
+#include "client/App.h"
+#include "client/wow/InstalledWowAddon.h"
+#include "client/wow/TocFile.h"
+#include "lib/util/Error.h"
+#include "platform/Registry.h"
+
+#include <QFile>
+#include <QtGlobal>
+#include <system_error>
+
+namespace plenfox::client::wow {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+QString pathText(const fs::path& path) {
+    return QString::fromStdU16String(path.u16string());
+}
+
+fs::path toPath(const QString& text) {
+    return fs::path(text.toStdU16String());
+}
+
+QString boolText(bool value) {
+    return value ? QStringLiteral("true") : QStringLiteral("false");
+}
+
+bool pathExists(const fs::path& path) {
+    std::error_code error;
+    return fs::exists(path, error);
+}
+
+bool isDirectory(const fs::path& path) {
+    std::error_code error;
+    return fs::is_directory(path, error);
+}
+
+bool isRegularFile(const fs::path& path) {
+    std::error_code error;
+    return fs::is_regular_file(path, error);
+}
+
+QString nameOf(const fs::path& path) {
+    return pathText(path.filename());
+}
+
+bool hasLineEnd(const QString& text) {
+    return text.contains(u'\n') || text.contains(u'\r');
+}
+
+// The first line of a text file whose character set follows its byte-order
+// mark; absent for a file without any text. Only the start of the file is read.
+std::optional<QString> readFirstLine(const fs::path& file) {
+    QFile input(file);
+    if (!input.open(QIODevice::ReadOnly))
+        throw util::IoError(pathText(file) + QStringLiteral(" (") + input.errorString() +
+                            QLatin1Char(')'));
+    QByteArray bytes;
+    bool utf16 = false;
+    for (;;) {
+        const QByteArray chunk = input.read(4096);
+        if (chunk.isEmpty())
+            break;
+        bytes += chunk;
+        utf16 = bytes.startsWith("\xFE\xFF") || bytes.startsWith("\xFF\xFE");
+        if (utf16 ? hasLineEnd(TocFile::analyzeBom(bytes))
+                  : (chunk.contains('\n') || chunk.contains('\r')))
+            break;
+    }
+    const bool failed = input.error() != QFileDevice::NoError;
+    const QString failure = input.errorString();
+    input.close();
+    if (failed)
+        throw util::IoError(pathText(file) + QStringLiteral(" (") + failure + QLatin1Char(')'));
+    if (!utf16) {
+        // In single-byte and UTF-8 text a line end is one byte: decide the
+        // character set on the first line alone.
+        qsizetype end = 0;
+        while (end < bytes.size() && bytes.at(end) != '\n' && bytes.at(end) != '\r')
+            ++end;
+        bytes.truncate(std::min(end + 1, bytes.size()));
+    }
+    const QString text = TocFile::analyzeBom(bytes);
+    if (text.isEmpty())
+        return std::nullopt;
+    return TocFile::splitLines(text).value(0);
+}
+
+} // namespace
+
+WowInstallation::WowInstallation()
+    : WowInstallation(platform::Registry::system(),
+                      [](const QString& name) -> std::optional<QString> {
+                          if (!qEnvironmentVariableIsSet(name.toLocal8Bit().constData()))
+                              return std::nullopt;
+                          return qEnvironmentVariable(name.toLocal8Bit().constData());
+                      }) {}
+
+WowInstallation::WowInstallation(std::shared_ptr<const platform::Registry> registry,
+                                 EnvironmentReader environment)
+    : registry(registry ? std::move(registry) : platform::Registry::system()),
+      environment(std::move(environment)) {}
+
+WowInstallation::~WowInstallation() = default;
+
+void WowInstallation::initialize() {
+    initializeAutomatically();
+}
+
+void WowInstallation::initializeAutomatically() {
+    std::lock_guard guard(lock);
+    if (initialized)
+        return;
+    root.reset();
+    installed = false;
+    initializeFromBattleNetAppLogs();
+    if (!installed)
+        initializeFromSwitcherLog();
+    if (!installed)
+        initializeWithRegistry();
+    initialized = true;
+}
+
+void WowInstallation::initializeExplicit(const fs::path& folder) {
+    std::lock_guard guard(lock);
+    App::log(QStringLiteral("Initializing with an explicit path: [") + pathText(folder) +
+             QLatin1Char(']'));
+    initialized = true;
+    root = folder;
+    installed = isDirectory(folder);
+}
+
+bool WowInstallation::exists() {
+    std::lock_guard guard(lock);
+    initialize();
+    return installed;
+}
+
+std::optional<fs::path> WowInstallation::installRoot() {
+    std::lock_guard guard(lock);
+    initialize();
+    return root;
+}
+
+std::optional<fs::path> WowInstallation::addonRoot() {
+    std::lock_guard guard(lock);
+    const std::optional<fs::path> game = installRoot();
+    if (!game)
+        return std::nullopt;
+    return *game / "interface" / "addons";
+}
+
+bool WowInstallation::addonRootExists() {
+    const std::optional<fs::path> folder = addonRoot();
+    return folder && pathExists(*folder);
+}
+
+std::vector<std::shared_ptr<InstalledWowAddon>> WowInstallation::addons() {
+    std::vector<std::shared_ptr<InstalledWowAddon>> found;
+    const std::optional<fs::path> folder = addonRoot();
+    if (!folder || !pathExists(*folder))
+        return found;
+    try {
+        for (const fs::directory_entry& entry : fs::directory_iterator(*folder)) {
+            std::error_code error;
+            if (!entry.is_directory(error))
+                continue;
+            const QString name = nameOf(entry.path());
+            if (!isRegularFile(entry.path() / (name + QStringLiteral(".toc")).toStdU16String()))
+                continue;
+            found.push_back(std::make_shared<InstalledWowAddon>(this, name, entry.path()));
+        }
+    } catch (const std::exception& error) {
+        // An addon folder that cannot be listed (fully) gives what was found.
+        App::log(error);
+    }
+    return found;
+}
+
+bool WowInstallation::validateWowDirectory(const fs::path& folder) {
+    return isRegularFile(folder / "wow.exe");
+}
+
+std::optional<QString> WowInstallation::programData() {
+    std::optional<QString> value =
+        environment ? environment(QStringLiteral("ProgramData")) : std::nullopt;
+    if (!value)
+        App::log(QStringLiteral("Could not get env.ProgramData"));
+    else
+        App::log(QStringLiteral("ProgramData [") + *value + QLatin1Char(']'));
+    return value;
+}
+
+void WowInstallation::initializeFromBattleNetAppLogs() {
+    try {
+        initializeFromBattleNetAppLogsInternal();
+    } catch (const util::IoError& error) {
+        App::log(Prefix + QStringLiteral(".initializeFromBattleNetAppLogs hit an i/o exception"));
+        App::log(error);
+    } catch (const fs::filesystem_error& error) {
+        App::log(Prefix + QStringLiteral(".initializeFromBattleNetAppLogs hit an i/o exception"));
+        App::log(error);
+    } catch (const std::exception& error) {
+        App::log(Prefix +
+                 QStringLiteral(".initializeFromBattleNetAppLogs hit an unexpected exception!!!"));
+        App::log(error);
+    }
+}
+
+void WowInstallation::initializeFromBattleNetAppLogsInternal() {
+    App::log(
+        QStringLiteral("Attempting to find wow installation from Battle.Net desktop app logs"));
+    const std::optional<QString> data = programData();
+    if (!data)
+        return;
+    const fs::path setup = toPath(*data) / "battle.net" / "Setup";
+    if (!isDirectory(setup)) {
+        App::log(QStringLiteral("Could not find the battle.net/setup directory"));
+        return;
+    }
+    std::vector<fs::path> products;
+    for (const fs::directory_entry& entry : fs::directory_iterator(setup)) {
+        if (nameOf(entry.path()).toLower().startsWith(QStringLiteral("wow_")))
+            products.push_back(entry.path());
+    }
+    App::log(QStringLiteral("Found wow directories: ") + QString::number(products.size()));
+
+    for (const fs::path& product : products) {
+        try {
+            const fs::path logFolder = product / "log";
+            std::vector<fs::path> logFiles;
+            for (const fs::directory_entry& entry : fs::directory_iterator(logFolder)) {
+                const QString name = nameOf(entry.path()).toLower();
+                if (name.startsWith(QStringLiteral("setup-")) &&
+                    name.endsWith(QStringLiteral(".log")))
+                    logFiles.push_back(entry.path());
+            }
+            App::log(QStringLiteral("Found log files in directory [") + pathText(logFolder) +
+                     QStringLiteral("] ") + QString::number(logFiles.size()));
+            for (const fs::path& logFile : logFiles) {
+                if (acceptFromSetupLog(logFile))
+                    return;
+            }
+        } catch (const std::exception& error) {
+            App::log(
+                Prefix +
+                QStringLiteral(".initializeFromBattleNetAppLogs: hit an exception on directory [") +
+                pathText(product) + QLatin1Char(']'));
+            App::log(error);
+        }
+    }
+}
+
+bool WowInstallation::acceptFromSetupLog(const fs::path& logFile) {
+    const std::optional<QString> line = readFirstLine(logFile);
+    App::log(QStringLiteral("Read first log line [") + line.value_or(QStringLiteral("null")) +
+             QLatin1Char(']'));
+    static const QString At = QStringLiteral(" at '");
+    if (!line || !line->contains(QStringLiteral("Blizzard Setup")) || !line->contains(At))
+        return false;
+    const qsizetype start = line->indexOf(At) + At.size();
+    const qsizetype end = line->indexOf(u'\'', start);
+    if (end < 0)
+        return false;
+    const QString path = line->mid(start, end - start);
+    App::log(QStringLiteral("Found path [") + path + QLatin1Char(']'));
+    const fs::path executable = toPath(path);
+    if (!isRegularFile(executable) || !executable.has_parent_path())
+        return false;
+    const fs::path folder = executable.parent_path();
+    if (!validateWowDirectory(folder))
+        return false;
+    root = folder;
+    installed = true;
+    App::log(QStringLiteral("Accepting validated path [") + pathText(folder) + QLatin1Char(']'));
+    return true;
+}
+
+void WowInstallation::initializeFromSwitcherLog() {
+    App::log(QStringLiteral("Attempting to find wow installation from switcher.log"));
+    const std::optional<QString> data = programData();
+    if (!data)
+        return;
+    const fs::path switcherLog = toPath(*data) / "battle.net" / "Client" / "Logs" / "switcher.log";
+    const bool exists = pathExists(switcherLog);
+    const bool regular = isRegularFile(switcherLog);
+    App::log(QStringLiteral("switcherLog: ") + pathText(switcherLog) + QStringLiteral(": ") +
+             boolText(exists) + QStringLiteral(", ") + boolText(regular));
+    if (!exists || !regular)
+        return;
+    try {
+        QFile input(switcherLog);
+        if (!input.open(QIODevice::ReadOnly))
+            throw util::IoError(pathText(switcherLog) + QStringLiteral(" (") + input.errorString() +
+                                QLatin1Char(')'));
+        const QByteArray bytes = input.readAll();
+        const bool failed = input.error() != QFileDevice::NoError;
+        const QString failure = input.errorString();
+        input.close();
+        if (failed)
+            throw util::IoError(pathText(switcherLog) + QStringLiteral(" (") + failure +
+                                QLatin1Char(')'));
+
+        static const QString GamePath = QStringLiteral("--gamepath=");
+        static const QString Game = QStringLiteral("--game=wow_");
+        std::optional<QString> gamePath;
+        std::optional<QString> detectedPath;
+        qsizetype count = 0;
+        for (const QString& line : TocFile::splitLines(TocFile::analyzeBom(bytes))) {
+            ++count;
+            const qsizetype first = line.indexOf(u'\'');
+            if (first < 0)
+                continue;
+            const qsizetype last = line.lastIndexOf(u'\'');
+            if (first + 1 >= last)
+                continue;
+            const QString interior = line.mid(first + 1, last - first - 1);
+            App::log(QStringLiteral("Found interior string: [") + interior + QLatin1Char(']'));
+            if (interior.contains(u'\'')) {
+                App::log(QStringLiteral("ignoring weird interior string"));
+                continue;
+            }
+            if (interior.startsWith(GamePath)) {
+                gamePath = interior.mid(GamePath.size());
+                App::log(QStringLiteral("found gamepath [") + *gamePath + QLatin1Char(']'));
+            } else if (interior.startsWith(Game) && gamePath) {
+                detectedPath = gamePath;
+                App::log(QStringLiteral("Detected wow path [") + *gamePath + QLatin1Char(']'));
+            }
+        }
+        App::log(QStringLiteral("parsed ") + QString::number(count) +
+                 QStringLiteral(" lines of switcher.log"));
+        if (detectedPath) {
+            root = toPath(*detectedPath);
+            installed = pathExists(*root);
+        }
+    } catch (const std::exception& error) {
+        App::log(error);
+    }
+}
+
+void WowInstallation::initializeWithRegistry() {
+    App::log(QStringLiteral("Trying to detect wow installation from the registry"));
+    App::log(QStringLiteral("Blizzard key: ") + platform::Registry::fullName(RegistryKey));
+    if (!registry->keyExists(RegistryKey)) {
+        App::log(QStringLiteral(" ... does not exist"));
+        return;
+    }
+    const std::optional<platform::Registry::Value> value =
+        registry->readValue(RegistryKey, RegistryValueName);
+    if (!value) {
+        App::log(QStringLiteral(" ... does not have [") + RegistryValueName + QLatin1Char(']'));
+        return;
+    }
+    App::log(QStringLiteral("value: ") + value->toString());
+    if (value->type != platform::Registry::ValueType::String) {
+        App::log(QStringLiteral("value.type == ") + value->typeName());
+        return;
+    }
+    App::log(QStringLiteral("path: ") + value->data);
+    root = toPath(value->data);
+    const bool exists = pathExists(*root);
+    const bool directory = isDirectory(*root);
+    if (exists && directory) {
+        installed = true;
+    } else {
+        App::log(QStringLiteral("path.exists ") + boolText(exists));
+        App::log(QStringLiteral("path.isDirectory ") + boolText(directory));
+    }
+}
+
+} // namespace plenfox::client::wow

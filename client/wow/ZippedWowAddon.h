@@ -1,0 +1,33 @@
+#pragma once
+
+#include "client/model/Addon.h"
+#include "client/model/AddonVersion.h"
+#include "client/model/WowAddon.h"
+
+#include <QString>
+#include <memory>
+
+namespace plenfox::client::wow {
+
+class TocFile;
+
+// One addon inside a zipped package: its folder name and the TOC read from
+// the archive. The addon is its own version; versions match by exact text.
+class ZippedWowAddon : public model::Addon, public model::AddonVersion, public model::WowAddon {
+public:
+    ZippedWowAddon(QString name, std::shared_ptr<const TocFile> tocFile);
+
+    QString getName() const override { return name; }
+    std::shared_ptr<const TocFile> getToc() const override { return tocFile; }
+    const model::AddonVersion& getVersion() const override { return *this; }
+    // The TOC's version text: "Version", else "X-Curse-Packaged-Version", else "?".
+    QString getVersionName() const override;
+    // Always throws UnsupportedOperationError.
+    int compareAddonVersions(const model::AddonVersion& other) const override;
+
+private:
+    QString name;
+    std::shared_ptr<const TocFile> tocFile;
+};
+
+} // namespace plenfox::client::wow

@@ -1,0 +1,251 @@
+#include "client/model/AddonManager.h"
+#include "client/model/AddonChangeListener.h"
+#include "client/model/AddonPackage.h"
+#include "client/model/Client.h"
+#include "client/model/ClientEventHandler.h"
+#include "client/model/ClientOptions.h"
+#include "client/model/ClientRepository.h"
+#include "client/model/EventDispatcher.h"
+#include "client/wow/InstalledWowAddon.h"
+#include "client/wow/WowInstallation.h"
+#include "client/wow/ZippedWowAddonPackage.h"
+#include "platform/InMemoryRegistry.h"
+#include "tests/TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <mutex>
+
+using namespace plenfox::client::model;
+using plenfox::client::wow::InstalledWowAddon;
+using plenfox::client::wow::WowInstallation;
+using plenfox::client::wow::ZippedWowAddonPackage;
+using plenfox::test::TestEnvironment;
+using plenfox::test::writeFile;
+namespace fs = std::filesystem;
+
+namespace {
+
+QString text(const fs::path& path) {
+    return QString::fromStdU16String(path.u16string());
+}
+
+// Records the events it receives, as "event:argument" texts.
+class Recorder : public AddonChangeListener, public ClientEventHandler {
+public:
+    void addonInstalled(AddonManager&, const std::shared_ptr<InstalledWowAddon>& addon) override {
+        record(QStringLiteral("addonInstalled:") + addon->getName());
+    }
+    void addonRemoved(AddonManager&, const std::shared_ptr<InstalledWowAddon>& addon) override {
+        record(QStringLiteral("addonRemoved:") + addon->getName());
+    }
+    void afterPackageInstalled(AddonManager&,
+                               const std::shared_ptr<AddonPackage>& package) override {
+        record(QStringLiteral("afterPackageInstalled:") + package->getPackageName());
+    }
+    void afterRefresh(AddonManager&) override { record(QStringLiteral("afterRefresh")); }
+    void beforePackageInstalled(AddonManager&,
+                                const std::shared_ptr<AddonPackage>& package) override {
+        record(QStringLiteral("beforePackageInstalled:") + package->getPackageName());
+    }
+    void beforeRefresh(AddonManager&) override { record(QStringLiteral("beforeRefresh")); }
+
+    AddonChangeListener* getAddonChangeListener() override { return this; }
+    ClientLifetimeListener* getClientLifetimeListener() override { return nullptr; }
+    DownloadListener* getDownloadListener() override { return nullptr; }
+    DownloadRecognizerListener* getDownloadRecognizerListener() override { return nullptr; }
+    UpdateListener* getUpdateListener() override { return nullptr; }
+
+    QStringList take() {
+        std::lock_guard guard(lock);
+        return std::exchange(events, {});
+    }
+
+private:
+    void record(const QString& event) {
+        std::lock_guard guard(lock);
+        events << event;
+    }
+
+    std::mutex lock;
+    QStringList events;
+};
+
+class AddonManagerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        game = env.scratch() / "Game";
+        addonRoot = game / "interface" / "addons";
+    }
+    void TearDown() override {
+        if (client)
+            client->shutdown();
+    }
+
+    // Starts a client whose game folder is `game`.
+    AddonManager& start() {
+        client = std::make_unique<Client>(
+            &recorder, std::make_unique<ClientRepository>(env.scratch() / "data"),
+            std::make_unique<WowInstallation>(
+                std::make_shared<plenfox::platform::InMemoryRegistry>(),
+                [](const QString&) { return std::nullopt; }));
+        auto options = std::make_shared<ClientOptions>();
+        options->setWowFolder(game);
+        EXPECT_TRUE(client->initialize(options));
+        return *client->getAddonManager();
+    }
+
+    QStringList events() {
+        client->getEventDispatcher()->sink();
+        return recorder.take();
+    }
+
+    static QStringList names(const std::vector<std::shared_ptr<InstalledWowAddon>>& addons) {
+        QStringList result;
+        for (const auto& addon : addons)
+            result << addon->getName();
+        return result;
+    }
+
+    // Relative paths of every file and folder below the folder, sorted.
+    static QStringList tree(const fs::path& folder) {
+        QStringList entries;
+        for (const auto& entry : fs::recursive_directory_iterator(folder))
+            entries << text(fs::relative(entry.path(), folder));
+        entries.sort();
+        return entries;
+    }
+
+    static std::shared_ptr<ZippedWowAddonPackage> package(const char* name) {
+        return std::make_shared<ZippedWowAddonPackage>(fs::path(PLENFOX_TEST_DATA_DIR) / "manager" /
+                                                       name);
+    }
+
+    void layOutOldAlpha() {
+        writeFile(addonRoot / "Alpha" / "Alpha.toc", "## Version: 1.0\n");
+        writeFile(addonRoot / "Alpha" / "Old.lua", "-- old");
+        writeFile(addonRoot / "Alpha" / "Sub" / "Keep.lua", "-- old");
+        writeFile(addonRoot / "Zeta" / "Zeta.toc", "## Version: z\n");
+    }
+
+    TestEnvironment env;
+    Recorder recorder;
+    fs::path game;
+    fs::path addonRoot;
+    std::unique_ptr<Client> client;
+};
+
+} // namespace
+
+TEST_F(AddonManagerTest, InstallReplacesTheWholeFolderAndAnnouncesThePackage) {
+    layOutOldAlpha();
+    AddonManager& manager = start();
+    EXPECT_EQ(recorder.take(), QStringList({"beforeRefresh", "afterRefresh"}));
+    const auto oldAlpha = manager.getAddonByName(QStringLiteral("alpha"));
+    ASSERT_TRUE(oldAlpha);
+
+    manager.install(package("Alpha-2.0.zip"));
+
+    EXPECT_EQ(tree(addonRoot / "Alpha"), QStringList({"Alpha.lua", "Alpha.toc"}));
+    EXPECT_EQ(tree(addonRoot),
+              QStringList({"Alpha", "Alpha/Alpha.lua", "Alpha/Alpha.toc", "Beta", "Beta/Beta.lua",
+                           "Beta/Beta.toc", "Zeta", "Zeta/Zeta.toc"}));
+    // One entry per name, sorted, the new Alpha in place of the old one.
+    EXPECT_EQ(names(manager.getAddons()), QStringList({"Alpha", "Beta", "Zeta"}));
+    EXPECT_NE(manager.getAddonByName(QStringLiteral("Alpha")), oldAlpha);
+    EXPECT_TRUE(manager.isInstalled(QStringLiteral("Alpha"), QStringLiteral("2.0")));
+    EXPECT_EQ(events(),
+              QStringList({"beforePackageInstalled:Alpha-2.0.zip", "addonInstalled:Alpha",
+                           "addonInstalled:Beta", "afterPackageInstalled:Alpha-2.0.zip"}));
+
+    // A package without addons is extracted but changes neither list nor listeners.
+    manager.install(package("Loose.zip"));
+    EXPECT_TRUE(fs::is_regular_file(addonRoot / "readme.txt"));
+    EXPECT_EQ(manager.getAddonsSize(), 3);
+    EXPECT_TRUE(events().isEmpty());
+}
+
+TEST_F(AddonManagerTest, CorruptPackageLeavesTheOldAddonUntouched) {
+    layOutOldAlpha();
+    AddonManager& manager = start();
+    recorder.take();
+    const auto before = manager.getAddons();
+    const QStringList treeBefore = tree(addonRoot);
+
+    manager.install(package("Broken.zip"));
+
+    EXPECT_TRUE(env.logContains(AddonManager::Prefix + QStringLiteral(".extractTo failed")));
+    // Nothing of the package arrived, nothing of the old addon left, no
+    // staging folder remains.
+    EXPECT_EQ(tree(addonRoot), treeBefore);
+    EXPECT_EQ(plenfox::test::readFile(addonRoot / "Alpha" / "Alpha.toc"),
+              QByteArray("## Version: 1.0\n"));
+    EXPECT_EQ(manager.getAddons(), before);
+    EXPECT_TRUE(events().isEmpty());
+}
+
+TEST_F(AddonManagerTest, WithoutTheGameNothingIsInstalledAndRefreshIsEmpty) {
+    AddonManager& manager = start();
+    EXPECT_EQ(recorder.take(), QStringList({"beforeRefresh", "afterRefresh"}));
+    manager.install(package("Alpha-2.0.zip"));
+    EXPECT_FALSE(fs::exists(game));
+    EXPECT_EQ(manager.getAddonsSize(), 0);
+    EXPECT_TRUE(events().isEmpty());
+
+    // The game appears; an asynchronous refresh finds its addons.
+    layOutOldAlpha();
+    client->getWow()->initializeExplicit(game);
+    manager.refreshAddonsAsync();
+    EXPECT_EQ(events(), QStringList({"beforeRefresh", "afterRefresh"}));
+    QStringList found = names(manager.getAddons());
+    found.sort();
+    EXPECT_EQ(found, QStringList({"Alpha", "Zeta"}));
+}
+
+TEST_F(AddonManagerTest, RemovalDeletesFoldersAndAnnouncesListedAddonsOnly) {
+    layOutOldAlpha();
+    writeFile(addonRoot / "Ghost" / "Ghost.toc", "## Version: 1\n");
+    AddonManager& manager = start();
+    recorder.take();
+    // Another object for a listed folder is not the listed addon.
+    auto stranger = std::make_shared<InstalledWowAddon>(client->getWow(), QStringLiteral("Ghost"),
+                                                        addonRoot / "Ghost");
+
+    manager.removeAddons({stranger, manager.getAddonByName(QStringLiteral("Alpha"))});
+    EXPECT_FALSE(fs::exists(addonRoot / "Ghost"));
+    EXPECT_FALSE(fs::exists(addonRoot / "Alpha"));
+    QStringList left = names(manager.getAddons());
+    left.sort();
+    EXPECT_EQ(left, QStringList({"Ghost", "Zeta"}));
+    EXPECT_EQ(events(), QStringList({"addonRemoved:Alpha"}));
+    EXPECT_TRUE(
+        env.logContains(AddonManager::Prefix + QStringLiteral(".removeAddons: removing 2")));
+    EXPECT_LT(
+        env.logIndexOf(AddonManager::Prefix + QStringLiteral(".removeAddons: removing [Ghost]")),
+        env.logIndexOf(AddonManager::Prefix + QStringLiteral(".removeAddons: removing [Alpha]")));
+}
+
+TEST_F(AddonManagerTest, VersionsMatchByExactText) {
+    writeFile(addonRoot / "BIGNAME" / "BIGNAME.toc", "## Version: 1.2.0a\n");
+    writeFile(addonRoot / "Packaged" / "Packaged.toc",
+              "## Version: 1.0\n## X-Curse-Packaged-Version: r5\n");
+    writeFile(addonRoot / "OnlyPackaged" / "OnlyPackaged.toc", "## X-Curse-Packaged-Version: r7\n");
+    writeFile(addonRoot / "NoVersion" / "NoVersion.toc", "## Title: none\n");
+    AddonManager& manager = start();
+
+    EXPECT_TRUE(manager.isInstalled(QStringLiteral("bigname"), QStringLiteral("1.2.0a")));
+    for (const char* other : {"1.2.0A", "1.2.0", "1.2.0a ", "v1.2.0a", "1.2.0a.0", ""})
+        EXPECT_FALSE(manager.isInstalled(QStringLiteral("bigname"), QString::fromLatin1(other)))
+            << other;
+    EXPECT_FALSE(manager.isInstalled(QStringLiteral("bigname"), QString()));
+    EXPECT_TRUE(manager.isInstalled(QStringLiteral("Packaged"), QStringLiteral("1.0")));
+    EXPECT_FALSE(manager.isInstalled(QStringLiteral("Packaged"), QStringLiteral("r5")));
+    EXPECT_TRUE(manager.isInstalled(QStringLiteral("OnlyPackaged"), QStringLiteral("r7")));
+    EXPECT_TRUE(manager.isInstalled(QStringLiteral("NoVersion"), QStringLiteral("?")));
+    EXPECT_FALSE(manager.isInstalled(QStringLiteral("Missing"), QStringLiteral("?")));
+
+    EXPECT_EQ(manager.lookupAddon(QStringLiteral("BigName"), QStringLiteral("1.2.0a")),
+              manager.getAddonByName(QStringLiteral("BIGNAME")));
+    EXPECT_EQ(manager.lookupAddon(QStringLiteral("BigName"), QStringLiteral("1.2.0")), nullptr);
+    EXPECT_EQ(manager.getBrowseUrl(manager.getAddonByName(QStringLiteral("NoVersion"))),
+              QStringLiteral("https://www.bing.com/search?q=NoVersion+wow+addon"));
+}

@@ -1,0 +1,600 @@
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
+-- Alpha
+print('alpha')
