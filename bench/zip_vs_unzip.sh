@@ -55,7 +55,7 @@ files=$(unzip -Z1 "$work/package.zip" | grep -vc '/$')
 size=$(stat -c %s "$work/package.zip")
 echo "package: $files files, $((size / 1000000)) MB zipped"
 
-# Warm the page cache; then alternate the contenders so that both meet the
+# Warm the page cache; then interleave the contenders so that both meet the
 # same background load, each starting with no dirty pages of the other.
 # Each run's wall time and CPU time (user + system) are recorded; on a shared
 # machine the CPU time is the steadier measure.
@@ -69,12 +69,13 @@ run() { # label, command...
     read -r wall user system <"$work/time"
     echo "$label $wall $(awk -v u="$user" -v s="$system" 'BEGIN {print u + s}')" >>"$work/times"
 }
-for _ in $(seq "$reps"); do
-    rm -rf "$work/ours" "$work/unzip"
-    run ours "$bench" extract "$work/package.zip" "$work/ours"
-    run unzip unzip -q -o "$work/package.zip" -d "$work/unzip"
+# Every run writes a fresh folder and nothing is deleted before the end:
+# deleting a tree leaves the file system work that would slow the next run.
+for i in $(seq "$reps"); do
+    run ours "$bench" extract "$work/package.zip" "$work/ours-$i"
+    run unzip unzip -q -o "$work/package.zip" -d "$work/unzip-$i"
 done
-diff -r "$work/unzip" "$work/ours" >/dev/null || { echo "extracted trees differ" >&2; exit 1; }
+diff -r "$work/unzip-1" "$work/ours-1" >/dev/null || { echo "extracted trees differ" >&2; exit 1; }
 
 median() { sort -g | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
 column() { awk -v l="$1" -v c="$2" '$1 == l {print $c}' "$work/times"; }
