@@ -29,6 +29,9 @@ struct Constants {
     static inline const QString DefaultUrl =
         QStringLiteral("http://") + HttpHost + QStringLiteral("/Plenfox.html?l=community&wcversion=0.2-beta");
     static inline const QString AdUrl = QStringLiteral("http://") + HttpHost + QStringLiteral("/appad.html");
+    // The external addon site whose download links name a page plus a numeric
+    // download id; the page one level up is kept as a download's source.
+    static inline const QString AddonSiteUrlPrefix = QStringLiteral("https://addons.example.com/");
 };
 
 } // namespace plenfox::client

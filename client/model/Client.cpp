@@ -4,6 +4,9 @@
 #include "client/model/ClientEventHandler.h"
 #include "client/model/ClientLifetimeListener.h"
 #include "client/model/ClientRepository.h"
+#include "client/model/DownloadManager.h"
+#include "client/model/DownloadRepository.h"
+#include "client/model/DownloadSourceManager.h"
 #include "client/model/EventDispatcher.h"
 
 #include <ranges>
@@ -21,6 +24,9 @@ Client::~Client() {
     // the dispatcher thread can end when the dispatcher goes away.
     if (heldBlock)
         heldBlock->countDown();
+    // Queued events refer to the components: let them run while the
+    // components still exist.
+    dispatcher.reset();
 }
 
 bool Client::initialize() {
@@ -30,14 +36,29 @@ bool Client::initialize() {
 void Client::createComponents() {
     dispatcher = std::make_unique<EventDispatcher>();
     repository = presetRepository ? std::move(presetRepository) : std::make_unique<ClientRepository>();
+    downloadRepository = std::make_unique<DownloadRepository>(*repository);
+    sourceManager = std::make_unique<DownloadSourceManager>();
+    downloadManager = std::make_unique<DownloadManager>();
 }
 
 std::vector<ClientComponent*> Client::components() const {
-    return {dispatcher.get(), repository.get()};
+    return {
+        dispatcher.get(),
+        repository.get(),
+        downloadRepository.get(),
+        sourceManager.get(),
+        downloadManager.get(),
+    };
 }
 
 std::vector<ClientComponent*> Client::reportingComponents() const {
-    return {dispatcher.get(), repository.get()};
+    return {
+        dispatcher.get(),
+        repository.get(),
+        downloadRepository.get(),
+        sourceManager.get(),
+        downloadManager.get(),
+    };
 }
 
 bool Client::initialize(std::shared_ptr<ClientOptions> newOptions) {
@@ -70,6 +91,7 @@ bool Client::initialize(std::shared_ptr<ClientOptions> newOptions) {
 
     App::log(Prefix + QStringLiteral(".initialize refresh"));
     App::log(Prefix + QStringLiteral(".initialize downloads"));
+    downloadManager->refresh();
     App::log(Prefix + QStringLiteral(".initialize downloads complete"));
     App::log(Prefix + QStringLiteral(".initialize addons"));
     App::log(Prefix + QStringLiteral(".initialize addons complete"));

@@ -12,6 +12,9 @@ class ClientComponent;
 class ClientEventHandler;
 class ClientLifetimeListener;
 class ClientRepository;
+class DownloadManager;
+class DownloadRepository;
+class DownloadSourceManager;
 class EventDispatcher;
 class EventLatch;
 
@@ -37,6 +40,9 @@ public:
     ClientEventHandler* getEventHandler() const { return eventHandler; }
     EventDispatcher* getEventDispatcher() const { return dispatcher.get(); }
     ClientRepository* getClientRepository() const { return repository.get(); }
+    DownloadRepository* getDownloadRepository() const { return downloadRepository.get(); }
+    DownloadSourceManager* getDownloadSourceManager() const { return sourceManager.get(); }
+    DownloadManager* getDownloadManager() const { return downloadManager.get(); }
     const std::shared_ptr<ClientOptions>& getOptions() const { return options; }
 
 private:
@@ -50,6 +56,9 @@ private:
     std::unique_ptr<ClientRepository> presetRepository;
     std::unique_ptr<EventDispatcher> dispatcher;
     std::unique_ptr<ClientRepository> repository;
+    std::unique_ptr<DownloadRepository> downloadRepository;
+    std::unique_ptr<DownloadSourceManager> sourceManager;
+    std::unique_ptr<DownloadManager> downloadManager;
     std::shared_ptr<ClientOptions> options;
     // The start-up block, kept while a failed start-up leaves it unreleased.
     std::shared_ptr<EventLatch> heldBlock;
