@@ -125,7 +125,8 @@ DownloadManager::createDownloader(const DownloadAttributes& attributes) {
         post([this, downloader] { listener.downloadStarted(downloader); },
              QStringLiteral("downloadStarted"), downloader.get());
     }
-    if (!attributes.documentUrl.isNull() && sourceManager) {
+    // A page not known forgets the source of an older file of this name.
+    if (sourceManager) {
         sourceManager->put(*downloader, attributes.documentUrl);
         sourceManager->persistAsync();
     }

@@ -141,6 +141,11 @@ void DownloadSourceManager::afterRefreshDownloads() {
 }
 
 void DownloadSourceManager::downloadRemoved(const std::shared_ptr<DownloadItem>& item) {
+    // A download replaced by a newer one of the same name is removed after
+    // the newer one stored its source; that entry belongs to the newer one.
+    DownloadManager* manager = client ? client->getDownloadManager() : nullptr;
+    if (manager && manager->getByFile(item->getFile()))
+        return;
     invalidate(*item);
     persistAsync();
 }

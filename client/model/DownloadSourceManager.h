@@ -62,6 +62,7 @@ public:
     void downloadStarted(const std::shared_ptr<DownloadItem>&) override {}
     void downloadProgress(const std::shared_ptr<DownloadItem>&) override {}
     void downloadCompleted(const std::shared_ptr<DownloadItem>&) override {}
+    // Forgets the entry unless a newer download of the same name is listed.
     void downloadRemoved(const std::shared_ptr<DownloadItem>& item) override;
 
 private:
