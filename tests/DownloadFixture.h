@@ -3,7 +3,6 @@
 #include "client/model/Client.h"
 #include "client/model/ClientEventHandler.h"
 #include "client/model/ClientRepository.h"
-#include "client/model/DownloadItem.h"
 #include "client/model/DownloadListener.h"
 #include "client/model/DownloadManager.h"
 #include "client/model/EventDispatcher.h"
@@ -12,34 +11,36 @@
 
 #include <atomic>
 #include <gtest/gtest.h>
-#include <memory>
 #include <mutex>
-#include <vector>
 
 namespace plenfox::test {
 
-// Records every download event with its item, in delivery order.
-class RecordingDownloadListener : public client::model::DownloadListener {
+using client::model::DownloadItem;
+using ItemPtr = std::shared_ptr<DownloadItem>;
+
+// Records the download events (name and item) in delivery order, and stands
+// in for the main window as the client's event handler.
+class DownloadRecorder : public client::model::DownloadListener,
+                         public client::model::ClientEventHandler {
 public:
     struct Event {
         QString name;
-        std::shared_ptr<client::model::DownloadItem> item;
+        ItemPtr item;
     };
+    void beforeRefreshDownloads() override { record("before", nullptr); }
+    void afterRefreshDownloads() override { record("after", nullptr); }
+    void downloadStarted(const ItemPtr& item) override { record("started", item); }
+    void downloadProgress(const ItemPtr& item) override { record("progress", item); }
+    void downloadCompleted(const ItemPtr& item) override { record("completed", item); }
+    void downloadRemoved(const ItemPtr& item) override { record("removed", item); }
 
-    void beforeRefreshDownloads() override { record(QStringLiteral("before"), nullptr); }
-    void afterRefreshDownloads() override { record(QStringLiteral("after"), nullptr); }
-    void downloadStarted(const std::shared_ptr<client::model::DownloadItem>& item) override {
-        record(QStringLiteral("started"), item);
+    client::model::AddonChangeListener* getAddonChangeListener() override { return nullptr; }
+    client::model::ClientLifetimeListener* getClientLifetimeListener() override { return nullptr; }
+    client::model::DownloadListener* getDownloadListener() override { return this; }
+    client::model::DownloadRecognizerListener* getDownloadRecognizerListener() override {
+        return nullptr;
     }
-    void downloadProgress(const std::shared_ptr<client::model::DownloadItem>& item) override {
-        record(QStringLiteral("progress"), item);
-    }
-    void downloadCompleted(const std::shared_ptr<client::model::DownloadItem>& item) override {
-        record(QStringLiteral("completed"), item);
-    }
-    void downloadRemoved(const std::shared_ptr<client::model::DownloadItem>& item) override {
-        record(QStringLiteral("removed"), item);
-    }
+    client::model::UpdateListener* getUpdateListener() override { return nullptr; }
 
     std::vector<Event> take() {
         std::lock_guard guard(lock);
@@ -47,32 +48,16 @@ public:
     }
 
 private:
-    void record(const QString& name, std::shared_ptr<client::model::DownloadItem> item) {
+    void record(const char* name, ItemPtr item) {
         std::lock_guard guard(lock);
-        events.push_back({name, std::move(item)});
+        events.push_back({QString::fromLatin1(name), std::move(item)});
     }
-
     std::mutex lock;
     std::vector<Event> events;
 };
 
-class DownloadHandler : public client::model::ClientEventHandler {
-public:
-    explicit DownloadHandler(client::model::DownloadListener* listener) : listener(listener) {}
-    client::model::AddonChangeListener* getAddonChangeListener() override { return nullptr; }
-    client::model::ClientLifetimeListener* getClientLifetimeListener() override { return nullptr; }
-    client::model::DownloadListener* getDownloadListener() override { return listener; }
-    client::model::DownloadRecognizerListener* getDownloadRecognizerListener() override {
-        return nullptr;
-    }
-    client::model::UpdateListener* getUpdateListener() override { return nullptr; }
-
-private:
-    client::model::DownloadListener* listener;
-};
-
-// A started client on a scratch data folder, a listener on its download
-// manager, and a clock the test moves by hand.
+// A started client on a scratch data folder, whose download manager reads a
+// clock the test moves by hand.
 class DownloadFixture : public ::testing::Test {
 protected:
     void SetUp() override { startClient(); }
@@ -80,7 +65,7 @@ protected:
 
     void startClient() {
         client = std::make_unique<client::model::Client>(
-            &handler, std::make_unique<client::model::ClientRepository>(dataFolder()));
+            &recorder, std::make_unique<client::model::ClientRepository>(dataFolder()));
         ASSERT_TRUE(client->initialize());
         manager().setClock([this] { return now.load(); });
         recorder.take();
@@ -97,29 +82,25 @@ protected:
 
     std::shared_ptr<client::model::FileDownloader> start(const QString& name, qint64 length,
                                                          const QString& documentUrl = QString()) {
-        client::model::DownloadAttributes attributes;
-        attributes.fileName = name;
-        attributes.contentLength = length;
-        attributes.mimeType = QStringLiteral("application/zip");
-        attributes.documentUrl = documentUrl;
-        return manager().createDownloader(attributes);
+        return manager().createDownloader(
+            {name, length, QStringLiteral("application/zip"), documentUrl, QString()});
     }
     // Waits until every event posted so far was delivered.
     void flush() { client->getEventDispatcher()->sink(); }
-    std::vector<RecordingDownloadListener::Event> events() {
+    // The names of the events delivered since the last call.
+    QStringList eventNames(std::vector<DownloadRecorder::Event>* events = nullptr) {
         flush();
-        return recorder.take();
-    }
-    static QStringList names(const std::vector<RecordingDownloadListener::Event>& events) {
-        QStringList result;
-        for (const auto& event : events)
-            result << event.name;
-        return result;
+        auto taken = recorder.take();
+        QStringList names;
+        for (const auto& event : taken)
+            names << event.name;
+        if (events)
+            *events = std::move(taken);
+        return names;
     }
 
     TestEnvironment env;
-    RecordingDownloadListener recorder;
-    DownloadHandler handler{&recorder};
+    DownloadRecorder recorder;
     std::unique_ptr<client::model::Client> client;
     std::atomic<qint64> now{1'000'000};
 };

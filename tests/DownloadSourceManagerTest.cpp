@@ -20,27 +20,18 @@ using web::UrlFilter;
 
 TEST(UrlFilterTest, CutsANumericLastSegmentOnTheAddonSiteOnly) {
     const QString site = QStringLiteral("https://addons.example.com/");
-    const auto filter = [&](const char* url) {
-        return UrlFilter::filter(QString::fromLatin1(url), site);
+    const std::pair<const char*, const char*> cases[] = {
+        {"https://addons.example.com/a/b/c/123456", "https://addons.example.com/a/b/c"},
+        {"https://addons.example.com/a/b/c/", "https://addons.example.com/a/b/c"}, // empty tail
+        {"https://addons.example.com/a/b/123456", nullptr},                        // five slashes
+        {"https://addons.example.com/a/b/c/12x4", nullptr},   // not only digits
+        {"https://other.example.org/a/b/c/123", nullptr},     // another host
+        {"https://addons.example.com.evil/a/b/c/1", nullptr}, // prefix ends at its slash
     };
-    // Six slashes and a numeric tail: cut.
-    EXPECT_EQ(filter("https://addons.example.com/a/b/c/123456"),
-              QStringLiteral("https://addons.example.com/a/b/c"));
-    // An empty tail counts as numeric.
-    EXPECT_EQ(filter("https://addons.example.com/a/b/c/"),
-              QStringLiteral("https://addons.example.com/a/b/c"));
-    // Five slashes: unchanged.
-    EXPECT_EQ(filter("https://addons.example.com/a/b/123456"),
-              QStringLiteral("https://addons.example.com/a/b/123456"));
-    // Tail not all digits: unchanged.
-    EXPECT_EQ(filter("https://addons.example.com/a/b/c/12x4"),
-              QStringLiteral("https://addons.example.com/a/b/c/12x4"));
-    // Another host: unchanged.
-    EXPECT_EQ(filter("https://other.example.org/a/b/c/123"),
-              QStringLiteral("https://other.example.org/a/b/c/123"));
-    // The site's prefix must match to its closing slash.
-    EXPECT_EQ(filter("https://addons.example.com.evil/a/b/c/123"),
-              QStringLiteral("https://addons.example.com.evil/a/b/c/123"));
+    for (const auto& [url, expected] : cases)
+        EXPECT_EQ(UrlFilter::filter(QString::fromLatin1(url), site),
+                  QString::fromLatin1(expected ? expected : url))
+            << url;
     EXPECT_TRUE(UrlFilter::filter(QString(), site).isNull());
 }
 
@@ -92,9 +83,6 @@ TEST_F(DownloadSourceManagerTest, RefreshPrunesVanishedFilesFromTheTableAndTheFi
     finish(QStringLiteral("kept.zip"), QStringLiteral("https://other.example.org/kept"));
     auto gone =
         finish(QStringLiteral("gone.zip"), QStringLiteral("https://other.example.org/gone"));
-    flush();
-    EXPECT_EQ(storedTable().size(), 2);
-
     fs::remove(downloads() / "gone.zip");
     manager().refresh();
     flush(); // delivers the refresh, which queues the write
@@ -114,27 +102,18 @@ TEST_F(DownloadSourceManagerTest, StoredTableSurvivesARestartAndNonTextIsRejecte
     EXPECT_EQ(sources().entries(), expected);
     stopClient();
 
-    // A table whose value is a number, then one whose value is null.
-    const auto writeTable = [&](auto writeValue) {
+    // A stored table whose value is a number is refused as a whole.
+    {
         QFile file(QString::fromStdU16String(backingFile().u16string()));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         ObjectWriter writer(file);
-        QDataStream raw(&file);
-        raw << static_cast<quint8>(ObjectStreamTag::StringMap) << static_cast<qint32>(1);
+        QDataStream(&file) << static_cast<quint8>(ObjectStreamTag::StringMap) << qint32{1};
         writer.writeString(QStringLiteral("a.zip"));
-        writeValue(writer);
-    };
-    writeTable([](ObjectWriter& writer) { writer.writeInt(7); });
+        writer.writeInt(7);
+    }
     startClient();
     EXPECT_TRUE(sources().entries().isEmpty());
     EXPECT_TRUE(env.logContains(QStringLiteral("Exception: [StreamCorruptedException")));
-    stopClient();
-
-    writeTable([](ObjectWriter& writer) { writer.writeString(QString()); });
-    startClient();
-    EXPECT_TRUE(sources().entries().isEmpty());
-    EXPECT_TRUE(env.logContains(DownloadSourceManager::Prefix +
-                                QStringLiteral(".load: stored table rejected")));
 }
 
 } // namespace

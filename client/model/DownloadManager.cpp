@@ -140,7 +140,7 @@ void DownloadManager::deleteDownload(const std::shared_ptr<DownloadItem>& item) 
     deleteDownloadLocked(item);
 }
 
-void DownloadManager::deleteDownloadLocked(const std::shared_ptr<DownloadItem>& item) {
+void DownloadManager::deleteDownloadLocked(std::shared_ptr<DownloadItem> item) {
     const fs::path file = item->getFile();
     std::shared_ptr<DownloadItem> removed;
     const auto found = std::find_if(downloads.begin(), downloads.end(), [&](const auto& entry) {

@@ -81,8 +81,9 @@ public:
 
 private:
     void loadDownloads();
-    // Removes the entry (already locked) and deletes its file; posts removal.
-    void deleteDownloadLocked(const std::shared_ptr<DownloadItem>& item);
+    // Removes the entry (lock held) and deletes its file; posts removal. Takes
+    // the item by value: it may be the list's own element, which is erased.
+    void deleteDownloadLocked(std::shared_ptr<DownloadItem> item);
     bool isListedLocked(const DownloadItem* item) const;
     // Every entry of the downloads folder; nothing when it cannot be listed.
     std::optional<std::vector<std::filesystem::path>> listRoot() const;
