@@ -35,6 +35,9 @@ struct Constants {
         QStringLiteral("http://") + HttpHost + QStringLiteral("/appad.html");
     // Web search used to find the page of an addon no other source knows.
     static inline const QString SearchHost = QStringLiteral("www.bing.com");
+    // The external addon site whose download links name a page plus a numeric
+    // download id; the page one level up is kept as a download's source.
+    static inline const QString AddonSiteUrlPrefix = QStringLiteral("https://addons.example.com/");
 };
 
 } // namespace plenfox::client

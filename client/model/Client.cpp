@@ -5,6 +5,9 @@
 #include "client/model/ClientEventHandler.h"
 #include "client/model/ClientLifetimeListener.h"
 #include "client/model/ClientRepository.h"
+#include "client/model/DownloadManager.h"
+#include "client/model/DownloadRepository.h"
+#include "client/model/DownloadSourceManager.h"
 #include "client/model/EventDispatcher.h"
 #include "client/model/TargetLocationManager.h"
 #include "client/wow/WowInstallation.h"
@@ -30,8 +33,8 @@ Client::~Client() {
     // the dispatcher thread can end when the dispatcher goes away.
     if (heldBlock)
         heldBlock->countDown();
-    // Queued events refer to the components: let them run out before the
-    // components go away.
+    // Queued events refer to the components: let them run while the
+    // components still exist.
     dispatcher.reset();
 }
 
@@ -44,15 +47,21 @@ void Client::createComponents() {
     repository =
         presetRepository ? std::move(presetRepository) : std::make_unique<ClientRepository>();
     targetLocationManager = std::make_unique<TargetLocationManager>();
+    downloadRepository = std::make_unique<DownloadRepository>(*repository);
     addonManager = std::make_unique<AddonManager>();
+    sourceManager = std::make_unique<DownloadSourceManager>();
+    downloadManager = std::make_unique<DownloadManager>();
 }
 
 std::vector<ClientComponent*> Client::components() const {
-    return {dispatcher.get(), repository.get(), targetLocationManager.get(), addonManager.get()};
+    return {dispatcher.get(),         repository.get(),   targetLocationManager.get(),
+            downloadRepository.get(), addonManager.get(), sourceManager.get(),
+            downloadManager.get()};
 }
 
 std::vector<ClientComponent*> Client::reportingComponents() const {
-    return {dispatcher.get(), repository.get(), addonManager.get()};
+    return {dispatcher.get(),   repository.get(),    downloadRepository.get(),
+            addonManager.get(), sourceManager.get(), downloadManager.get()};
 }
 
 bool Client::initialize(std::shared_ptr<ClientOptions> newOptions) {
@@ -85,6 +94,7 @@ bool Client::initialize(std::shared_ptr<ClientOptions> newOptions) {
 
     App::log(Prefix + QStringLiteral(".initialize refresh"));
     App::log(Prefix + QStringLiteral(".initialize downloads"));
+    downloadManager->refresh();
     App::log(Prefix + QStringLiteral(".initialize downloads complete"));
     App::log(Prefix + QStringLiteral(".initialize addons"));
     addonManager->refreshAddons();

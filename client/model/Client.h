@@ -17,6 +17,9 @@ class ClientComponent;
 class ClientEventHandler;
 class ClientLifetimeListener;
 class ClientRepository;
+class DownloadManager;
+class DownloadRepository;
+class DownloadSourceManager;
 class EventDispatcher;
 class EventLatch;
 class TargetLocationManager;
@@ -48,7 +51,10 @@ public:
     ClientEventHandler* getEventHandler() const { return eventHandler; }
     EventDispatcher* getEventDispatcher() const { return dispatcher.get(); }
     ClientRepository* getClientRepository() const { return repository.get(); }
+    DownloadRepository* getDownloadRepository() const { return downloadRepository.get(); }
     AddonManager* getAddonManager() const { return addonManager.get(); }
+    DownloadSourceManager* getDownloadSourceManager() const { return sourceManager.get(); }
+    DownloadManager* getDownloadManager() const { return downloadManager.get(); }
     const std::shared_ptr<ClientOptions>& getOptions() const { return options; }
 
 private:
@@ -64,7 +70,10 @@ private:
     std::unique_ptr<EventDispatcher> dispatcher;
     std::unique_ptr<ClientRepository> repository;
     std::unique_ptr<TargetLocationManager> targetLocationManager;
+    std::unique_ptr<DownloadRepository> downloadRepository;
     std::unique_ptr<AddonManager> addonManager;
+    std::unique_ptr<DownloadSourceManager> sourceManager;
+    std::unique_ptr<DownloadManager> downloadManager;
     std::shared_ptr<ClientOptions> options;
     // The start-up block, kept while a failed start-up leaves it unreleased.
     std::shared_ptr<EventLatch> heldBlock;

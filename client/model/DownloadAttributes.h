@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+namespace plenfox::client::model {
+
+// One download offered by the browser: filled by the browser panel, read by
+// the recognizer and by DownloadManager::createDownloader.
+struct DownloadAttributes {
+    // File name proposed by the browser; must not be null. It may contain
+    // folders or be hostile ("../x.zip"); the download manager keeps only
+    // its last component.
+    QString fileName;
+    // Size announced by the server in bytes; 0 or negative when unknown.
+    qint64 contentLength = 0;
+    // MIME type announced by the server; must not be null.
+    QString mimeType;
+    // URL of the page shown in the browser's main frame when the download
+    // started; null when not known.
+    QString documentUrl;
+    // URL of the download itself; the client never fills it (always null).
+    QString downloadUrl;
+};
+
+} // namespace plenfox::client::model

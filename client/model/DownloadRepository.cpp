@@ -1,0 +1,42 @@
+#include "client/model/DownloadRepository.h"
+
+#include "client/App.h"
+#include "client/model/ClientRepository.h"
+#include "client/model/DownloadItem.h"
+#include "lib/util/Error.h"
+
+#include <system_error>
+
+namespace plenfox::client::model {
+
+namespace fs = std::filesystem;
+
+DownloadRepository::DownloadRepository(ClientRepository& clientRepository)
+    : clientRepository(clientRepository) {}
+
+fs::path DownloadRepository::getFileInRoot(const QString& name) const {
+    if (name.isNull())
+        throw util::IllegalArgumentError(QStringLiteral("null file name"));
+    return root / name.toStdU16String();
+}
+
+bool DownloadRepository::initialize(Client&) {
+    root = clientRepository.getDownloadRepository();
+    std::error_code error;
+    if (!fs::is_directory(root, error)) {
+        fs::create_directories(root, error);
+        if (error)
+            App::log(util::IoError(QStringLiteral("could not create the downloads folder ") +
+                                   DownloadItem::pathText(root) + QStringLiteral(": ") +
+                                   QString::fromStdString(error.message())));
+    }
+    return true;
+}
+
+void DownloadRepository::listenerReport() {
+    App::log(Prefix + QStringLiteral(".listenerReport: <NONE>"));
+}
+
+void DownloadRepository::shutdown(Client&) {}
+
+} // namespace plenfox::client::model

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArrayView>
+
+namespace plenfox::client::model {
+
+// The receiving side of a download, fed by the browser's download callback.
+class Downloader {
+public:
+    virtual ~Downloader() = default;
+    // Writes one block of bytes; true to continue the download, false to
+    // make the browser abort it.
+    virtual bool receivedData(QByteArrayView buffer) = 0;
+    // The browser ended the transfer.
+    virtual void complete() = 0;
+};
+
+} // namespace plenfox::client::model
