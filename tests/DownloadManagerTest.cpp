@@ -189,7 +189,7 @@ TEST_F(DownloadManagerTest, StartupRefreshListsTheFolderBeforeListenersHearOfIt)
     EXPECT_LT(env.logIndexOf(QStringLiteral(".initialize downloads")), refresh);
     EXPECT_LT(refresh, env.logIndexOf(QStringLiteral(".initialize downloads complete")));
     const QString report =
-        env.logLines().at(env.logIndexOf(QStringLiteral("Multiplexer.listenerReport")));
+        env.logLines().at(env.logIndexOf(QStringLiteral("DownloadListenerMultiplexer.listenerReport")));
     EXPECT_GE(report.indexOf(QStringLiteral("pri[-2147483647]: ")), 0);
     EXPECT_LT(report.indexOf(QStringLiteral("pri[-2147483647]: ")),
               report.indexOf(QStringLiteral("pri[0]: ")));
