@@ -9,6 +9,7 @@
 #include "client/wow/InstalledWowAddon.h"
 #include "client/wow/WowInstallation.h"
 #include "client/wow/ZippedWowAddonPackage.h"
+#include "lib/util/Paths.h"
 #include "platform/InMemoryRegistry.h"
 #include "tests/TestSupport.h"
 
@@ -24,10 +25,6 @@ using plenfox::test::writeFile;
 namespace fs = std::filesystem;
 
 namespace {
-
-QString text(const fs::path& path) {
-    return QString::fromStdU16String(path.u16string());
-}
 
 // Records the events it receives, as "event:argument" texts.
 class Recorder : public AddonChangeListener, public ClientEventHandler {
@@ -110,7 +107,7 @@ protected:
     static QStringList tree(const fs::path& folder) {
         QStringList entries;
         for (const auto& entry : fs::recursive_directory_iterator(folder))
-            entries << text(fs::relative(entry.path(), folder));
+            entries << plenfox::util::pathText(fs::relative(entry.path(), folder));
         entries.sort();
         return entries;
     }

@@ -4,6 +4,7 @@
 #include "client/model/ClientRepository.h"
 #include "client/model/ObjectWriter.h"
 #include "client/wow/InstalledWowAddon.h"
+#include "lib/util/Paths.h"
 #include "platform/InMemoryRegistry.h"
 #include "tests/TestSupport.h"
 
@@ -20,12 +21,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-QString text(const fs::path& path) {
-    return QString::fromStdU16String(path.u16string());
-}
-
 QByteArray bytes(const fs::path& path) {
-    return text(path).toUtf8();
+    return plenfox::util::pathText(path).toUtf8();
 }
 
 // A game installation with its own registry and a "ProgramData" folder in the
@@ -35,7 +32,8 @@ struct Installation {
     std::unique_ptr<WowInstallation> wow;
 
     explicit Installation(const fs::path& programData) {
-        const QString value = programData.empty() ? QString() : text(programData);
+        const QString value =
+            programData.empty() ? QString() : plenfox::util::pathText(programData);
         wow = std::make_unique<WowInstallation>(
             registry, [value](const QString& name) -> std::optional<QString> {
                 if (name != QStringLiteral("ProgramData") || value.isNull())
@@ -74,7 +72,8 @@ TEST(WowInstallationTest, SetupLogsWithMixedCaseNames) {
     // The accepted one: capitals in both names, UTF-16LE with a mark, CR LF.
     QByteArray utf16 = "\xFF\xFE";
     const QString line = QStringLiteral("2013-05-01 Blizzard Setup v1 at '") +
-                         text(game / "wow.exe") + QStringLiteral("' done\r\nsecond line\r\n");
+                         plenfox::util::pathText(game / "wow.exe") +
+                         QStringLiteral("' done\r\nsecond line\r\n");
     for (QChar c : line)
         utf16.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
     writeFile(setup / "WoW_enUS" / "log" / "SETUP-20130501.LOG", utf16);
@@ -87,15 +86,18 @@ TEST(WowInstallationTest, SetupLogsWithMixedCaseNames) {
     EXPECT_EQ(installation.wow->addonRoot(), game / "interface" / "addons");
     EXPECT_FALSE(installation.wow->addonRootExists());
 
-    EXPECT_TRUE(env.logContains(QStringLiteral("ProgramData [") + text(data) + "]"));
+    EXPECT_TRUE(
+        env.logContains(QStringLiteral("ProgramData [") + plenfox::util::pathText(data) + "]"));
     EXPECT_TRUE(env.logContains(QStringLiteral("Found wow directories: 4")));
-    EXPECT_TRUE(env.logContains(QStringLiteral("Accepting validated path [") + text(game) + "]"));
+    EXPECT_TRUE(env.logContains(QStringLiteral("Accepting validated path [") +
+                                plenfox::util::pathText(game) + "]"));
     EXPECT_TRUE(
         env.logContains(QStringLiteral("Read first log line [2013-05-01 Blizzard Setup v1 at '")));
     EXPECT_FALSE(env.logContains(QStringLiteral("second line")));
     EXPECT_FALSE(
         env.logContains(QStringLiteral("Attempting to find wow installation from switcher.log")));
-    EXPECT_FALSE(env.logContains(QStringLiteral("Accepting validated path [") + text(noWowExe)));
+    EXPECT_FALSE(env.logContains(QStringLiteral("Accepting validated path [") +
+                                 plenfox::util::pathText(noWowExe)));
 }
 
 TEST(WowInstallationTest, SwitcherLogQuirks) {
@@ -127,12 +129,13 @@ TEST(WowInstallationTest, SwitcherLogQuirks) {
     EXPECT_TRUE(env.logContains(
         WowInstallation::Prefix +
         QStringLiteral(".initializeFromBattleNetAppLogs: hit an exception on directory [") +
-        text(data / "battle.net" / "Setup" / "wow_file") + "]"));
+        plenfox::util::pathText(data / "battle.net" / "Setup" / "wow_file") + "]"));
     EXPECT_TRUE(env.logContains(QStringLiteral("ignoring weird interior string")));
     EXPECT_TRUE(env.logContains(QStringLiteral("Found interior string: [a'b'c]")));
-    EXPECT_TRUE(
-        env.logContains(QStringLiteral("Detected wow path [") + text(env.scratch() / "Old") + "]"));
-    EXPECT_TRUE(env.logContains(QStringLiteral("Detected wow path [") + text(game) + "]"));
+    EXPECT_TRUE(env.logContains(QStringLiteral("Detected wow path [") +
+                                plenfox::util::pathText(env.scratch() / "Old") + "]"));
+    EXPECT_TRUE(env.logContains(QStringLiteral("Detected wow path [") +
+                                plenfox::util::pathText(game) + "]"));
     EXPECT_TRUE(env.logContains(QStringLiteral("parsed 8 lines of switcher.log")));
     EXPECT_LT(env.logIndexOf(QStringLiteral("Found interior string: [--game=wow_enus]")),
               env.logIndexOf(QStringLiteral("found gamepath [")));
@@ -165,8 +168,9 @@ TEST(WowInstallationTest, RegistryValues) {
     {
         // An expandable string is not taken as the path.
         Installation installation({});
-        installation.registry->setValue(key, QStringLiteral("InstallPath"),
-                                        {Registry::ValueType::ExpandString, text(game)});
+        installation.registry->setValue(
+            key, QStringLiteral("InstallPath"),
+            {Registry::ValueType::ExpandString, plenfox::util::pathText(game)});
         EXPECT_FALSE(installation.wow->exists());
         EXPECT_FALSE(installation.wow->installRoot().has_value());
         EXPECT_TRUE(env.logContains(QStringLiteral("value.type == REG_EXPAND_SZ")));
@@ -177,7 +181,7 @@ TEST(WowInstallationTest, RegistryValues) {
         Installation installation({});
         installation.registry->setValue(
             key, QStringLiteral("installpath"),
-            {Registry::ValueType::String, text(env.scratch() / "file")});
+            {Registry::ValueType::String, plenfox::util::pathText(env.scratch() / "file")});
         EXPECT_FALSE(installation.wow->exists());
         EXPECT_EQ(installation.wow->installRoot(), env.scratch() / "file");
         EXPECT_TRUE(env.logContains(QStringLiteral("path.exists true")));
@@ -185,11 +189,12 @@ TEST(WowInstallationTest, RegistryValues) {
     }
     {
         Installation installation({});
-        installation.registry->setValue(key, QStringLiteral("InstallPath"),
-                                        {Registry::ValueType::String, text(game)});
+        installation.registry->setValue(
+            key, QStringLiteral("InstallPath"),
+            {Registry::ValueType::String, plenfox::util::pathText(game)});
         EXPECT_TRUE(installation.wow->exists());
         EXPECT_EQ(installation.wow->installRoot(), game);
-        EXPECT_TRUE(env.logContains(QStringLiteral("path: ") + text(game)));
+        EXPECT_TRUE(env.logContains(QStringLiteral("path: ") + plenfox::util::pathText(game)));
     }
 }
 
@@ -201,7 +206,7 @@ TEST(WowInstallationTest, ExplicitFolderAndAddonScan) {
     EXPECT_FALSE(installation.wow->exists());
     EXPECT_EQ(installation.wow->installRoot(), missing);
     EXPECT_TRUE(env.logContains(QStringLiteral("Initializing with an explicit path: [") +
-                                text(missing) + "]"));
+                                plenfox::util::pathText(missing) + "]"));
     // Explicit initialization replaces automatic detection.
     EXPECT_FALSE(
         env.logContains(QStringLiteral("Trying to detect wow installation from the registry")));
@@ -266,10 +271,10 @@ TEST(WowInstallationTest, TargetFileRoundTrip) {
     }
     {
         // A value of another type counts as no folder.
-        QFile file(text(target));
+        QFile file(plenfox::util::pathText(target));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         plenfox::client::model::ObjectWriter writer(file);
-        writer.writeString(text(game));
+        writer.writeString(plenfox::util::pathText(game));
         file.close();
         auto client = makeClient(&wow);
         ASSERT_TRUE(client->initialize());

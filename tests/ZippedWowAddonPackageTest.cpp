@@ -2,6 +2,7 @@
 #include "client/wow/TocFile.h"
 #include "client/wow/ZipInfo.h"
 #include "lib/util/Error.h"
+#include "lib/util/Paths.h"
 #include "tests/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -19,15 +20,11 @@ fs::path fixture(const std::string& name) {
     return fs::path(PLENFOX_TEST_DATA_DIR) / "zip" / name;
 }
 
-QString text(const fs::path& path) {
-    return QString::fromStdU16String(path.u16string());
-}
-
 // Every entry below a folder: relative path -> bytes ("<dir>" for folders).
 std::map<QString, QByteArray> treeOf(const fs::path& folder) {
     std::map<QString, QByteArray> tree;
     for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        const QString name = text(entry.path().lexically_relative(folder));
+        const QString name = plenfox::util::pathText(entry.path().lexically_relative(folder));
         tree[name] =
             entry.is_directory() ? QByteArrayLiteral("<dir>") : test::readFile(entry.path());
     }
@@ -146,8 +143,8 @@ TEST(ZippedWowAddonPackageTest, UnreadableFilesGiveNoAddonsAndDoNotExtract) {
     EXPECT_FALSE(fs::exists(env.scratch() / "out"));
     // Each file is logged once by the scan and once by the extraction.
     EXPECT_EQ(env.app().getExceptionCount(), 8);
-    EXPECT_TRUE(
-        env.logContains("Exception: [ZipException: Not a zip archive [" + text(empty) + "]"));
+    EXPECT_TRUE(env.logContains("Exception: [ZipException: Not a zip archive [" +
+                                plenfox::util::pathText(empty) + "]"));
     EXPECT_TRUE(env.logContains(QStringLiteral("Exception: [ZipException: Not a zip archive [")));
     EXPECT_TRUE(env.logContains(QStringLiteral("Exception: [IOException: No such file [")));
 }
@@ -218,12 +215,12 @@ TEST(ZippedWowAddonPackageTest, BlockedTargetsFailWithTheirMessages) {
     test::writeFile(blocked, "file");
     ZippedWowAddonPackage withDirectories(fixture("infozip.zip"));
     EXPECT_FALSE(withDirectories.extractTo(blocked));
-    EXPECT_TRUE(
-        env.logContains(ExtractPrefix + "Failed to mkdir [" + text(blocked / "Alpha") + "]"));
+    EXPECT_TRUE(env.logContains(ExtractPrefix + "Failed to mkdir [" +
+                                plenfox::util::pathText(blocked / "Alpha") + "]"));
     ZippedWowAddonPackage withoutDirectories(fixture("infozip-nodirs.zip"));
     EXPECT_FALSE(withoutDirectories.extractTo(blocked));
     EXPECT_TRUE(env.logContains(ExtractPrefix + "Failed to mkdir parent [" +
-                                text(blocked / "Alpha") + "]"));
+                                plenfox::util::pathText(blocked / "Alpha") + "]"));
 
     // A file entry whose target is an existing directory.
     const fs::path target = env.scratch() / "AddOns";

@@ -5,6 +5,7 @@
 #include "client/model/ObjectWriter.h"
 #include "client/model/PersistenceClient.h"
 #include "lib/util/Error.h"
+#include "lib/util/Paths.h"
 
 #include <QFile>
 #include <system_error>
@@ -17,13 +18,11 @@
 
 namespace plenfox::client::model {
 
+using util::pathText;
+
 namespace fs = std::filesystem;
 
 namespace {
-
-QString pathText(const fs::path& path) {
-    return QString::fromStdU16String(path.u16string());
-}
 
 // Pushes the file's content to the disk, so the rename that follows never
 // exposes a file whose data is still only in memory.

@@ -4,6 +4,7 @@
 #include "client/wow/InstalledWowAddon.h"
 #include "client/wow/TocFile.h"
 #include "lib/util/Error.h"
+#include "lib/util/Paths.h"
 #include "platform/Registry.h"
 
 #include <QFile>
@@ -12,17 +13,12 @@
 
 namespace plenfox::client::wow {
 
+using util::pathText;
+using util::toPath;
+
 namespace fs = std::filesystem;
 
 namespace {
-
-QString pathText(const fs::path& path) {
-    return QString::fromStdU16String(path.u16string());
-}
-
-fs::path toPath(const QString& text) {
-    return fs::path(text.toStdU16String());
-}
 
 QString boolText(bool value) {
     return value ? QStringLiteral("true") : QStringLiteral("false");

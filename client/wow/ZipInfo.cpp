@@ -2,20 +2,19 @@
 
 #include "client/App.h"
 #include "lib/util/Error.h"
+#include "lib/util/Paths.h"
 
 #include <zip.h>
 
 namespace plenfox::client::wow {
+
+using util::pathText;
 
 namespace {
 
 // Unix file-type bits (not every platform's headers define the link type).
 constexpr zip_uint32_t UnixFileTypeMask = 0170000;
 constexpr zip_uint32_t UnixSymbolicLink = 0120000;
-
-QString pathText(const std::filesystem::path& path) {
-    return QString::fromStdU16String(path.u16string());
-}
 
 // Whether libzip found the archive's content malformed (as opposed to a
 // failed file operation or a lack of resources).

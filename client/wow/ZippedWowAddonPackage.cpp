@@ -4,6 +4,7 @@
 #include "client/wow/TocFile.h"
 #include "client/wow/ZipInfo.h"
 #include "lib/util/Error.h"
+#include "lib/util/Paths.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -11,13 +12,11 @@
 
 namespace plenfox::client::wow {
 
+using util::pathText;
+
 namespace fs = std::filesystem;
 
 namespace {
-
-QString pathText(const fs::path& path) {
-    return QString::fromStdU16String(path.u16string());
-}
 
 // The place of an entry below the folder; a directory entry's trailing "/"
 // is dropped so the path names the directory itself.
