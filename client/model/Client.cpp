@@ -6,6 +6,7 @@
 #include "client/model/ClientLifetimeListener.h"
 #include "client/model/ClientRepository.h"
 #include "client/model/DownloadManager.h"
+#include "client/model/DownloadRecognizer.h"
 #include "client/model/DownloadRepository.h"
 #include "client/model/DownloadSourceManager.h"
 #include "client/model/EventDispatcher.h"
