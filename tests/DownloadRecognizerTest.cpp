@@ -155,14 +155,9 @@ protected:
     DownloadManager& downloads() { return *client->getDownloadManager(); }
     fs::path downloadFolder() const { return env.scratch() / "data" / "downloads"; }
 
-    // Waits until the events posted so far have run, and the events those
-    // posted in turn, down to a depth no chain here reaches (a completed
-    // download, its recognition, the install task, the package's events and
-    // the rebuild they cause make five).
-    void settle() {
-        for (int depth = 0; depth < 8; ++depth)
-            client->getEventDispatcher()->sink();
-    }
+    // A completed download, its recognition, the install task, the package's
+    // events and the rebuild they cause: five events deep at most.
+    void settle() { plenfox::test::settle(*client->getEventDispatcher()); }
     // The events delivered since the last call, joined by blanks.
     std::string events() {
         settle();
