@@ -1,12 +1,9 @@
 #include "client/model/DownloadRecognizer.h"
 #include "client/model/AddonManager.h"
-#include "client/model/AddonPackage.h"
 #include "client/model/Client.h"
 #include "client/model/ClientEventHandler.h"
-#include "client/model/ClientOptions.h"
 #include "client/model/ClientRepository.h"
 #include "client/model/DownloadAttributes.h"
-#include "client/model/DownloadItem.h"
 #include "client/model/DownloadManager.h"
 #include "client/model/DownloadSourceManager.h"
 #include "client/model/Downloader.h"
@@ -26,21 +23,28 @@
 
 using namespace plenfox::client::model;
 using plenfox::client::wow::InstalledWowAddon;
-using plenfox::client::wow::WowInstallation;
 using plenfox::test::readFile;
-using plenfox::test::TestEnvironment;
 using plenfox::test::writeFile;
 namespace fs = std::filesystem;
 
 namespace {
 
+using Item = std::shared_ptr<DownloadItem>;
+using Recognized = std::shared_ptr<RecognizedItem>;
+using Addon = std::shared_ptr<InstalledWowAddon>;
+using Package = std::shared_ptr<AddonPackage>;
+
 fs::path fixture(const char* folder, const char* name) {
     return fs::path(PLENFOX_TEST_DATA_DIR) / folder / name;
 }
 
-// Stands in for the main window: records the download, recognizer and addon
-// events into one list, in delivery order. Like the downloads panel it can
-// install every freshly recognized item through the dispatcher.
+QString text(const fs::path& path) {
+    return QString::fromStdU16String(path.u16string());
+}
+
+// Stands in for the main window: records download, recognizer and addon
+// events into one list in delivery order and, like the downloads panel, may
+// post the installation of every freshly recognized item.
 class EventLog : public DownloadListener,
                  public DownloadRecognizerListener,
                  public AddonChangeListener,
@@ -48,44 +52,35 @@ class EventLog : public DownloadListener,
 public:
     void beforeRefreshDownloads() override { record("beforeRefreshDownloads"); }
     void afterRefreshDownloads() override { record("afterRefreshDownloads"); }
-    void downloadStarted(const std::shared_ptr<DownloadItem>&) override {
-        record("downloadStarted");
-    }
-    void downloadProgress(const std::shared_ptr<DownloadItem>&) override {
-        record("downloadProgress");
-    }
-    void downloadCompleted(const std::shared_ptr<DownloadItem>&) override {
-        record("downloadCompleted");
-    }
-    void downloadRemoved(const std::shared_ptr<DownloadItem>&) override {
-        record("downloadRemoved");
-    }
+    void downloadStarted(const Item&) override { record("downloadStarted"); }
+    void downloadProgress(const Item&) override { record("downloadProgress"); }
+    void downloadCompleted(const Item&) override { record("downloadCompleted"); }
+    void downloadRemoved(const Item&) override { record("downloadRemoved"); }
 
     void afterRefreshRecognized() override { record("afterRefreshRecognized"); }
     void beforeRefreshRecognized() override { record("beforeRefreshRecognized"); }
-    void onRecognized(const std::shared_ptr<RecognizedItem>& item) override {
+    void onRecognized(const Recognized& item) override {
         record("onRecognized", item);
         if (autoInstall) {
             AddonManager* manager = client->getAddonManager();
-            client->getEventDispatcher()->invokeLater([manager, item] { manager->install(item); },
-                                                      QStringLiteral("install"));
+            client->getEventDispatcher()->invokeLater([manager, item] { manager->install(item); });
         }
     }
-    void onRecognizedItemRemoved(const std::shared_ptr<RecognizedItem>& item) override {
+    void onRecognizedItemRemoved(const Recognized& item) override {
         record("onRecognizedItemRemoved", item);
     }
 
-    void addonInstalled(AddonManager&, const std::shared_ptr<InstalledWowAddon>& addon) override {
-        record("addonInstalled:" + addon->getName().toStdString());
+    void addonInstalled(AddonManager&, const Addon& addon) override {
+        record("addonInstalled:" + addon->getName());
     }
-    void addonRemoved(AddonManager&, const std::shared_ptr<InstalledWowAddon>& addon) override {
-        record("addonRemoved:" + addon->getName().toStdString());
+    void addonRemoved(AddonManager&, const Addon& addon) override {
+        record("addonRemoved:" + addon->getName());
     }
-    void afterPackageInstalled(AddonManager&, const std::shared_ptr<AddonPackage>&) override {
+    void afterPackageInstalled(AddonManager&, const Package&) override {
         record("afterPackageInstalled");
     }
     void afterRefresh(AddonManager&) override { record("afterRefresh"); }
-    void beforePackageInstalled(AddonManager&, const std::shared_ptr<AddonPackage>&) override {
+    void beforePackageInstalled(AddonManager&, const Package&) override {
         record("beforePackageInstalled");
     }
     void beforeRefresh(AddonManager&) override { record("beforeRefresh"); }
@@ -98,15 +93,14 @@ public:
     }
     UpdateListener* getUpdateListener() override { return nullptr; }
 
-    QStringList take() {
+    // The events since the last call, joined by blanks, and the items that
+    // came with recognizer events.
+    std::string take(std::vector<Recognized>* carried = nullptr) {
         std::lock_guard guard(lock);
+        if (carried)
+            *carried = items;
         items.clear();
-        return std::exchange(events, {});
-    }
-    // The items of the recognizer events since the last take().
-    std::vector<std::shared_ptr<RecognizedItem>> recognizerItems() {
-        std::lock_guard guard(lock);
-        return items;
+        return std::exchange(events, {}).join(' ').toStdString();
     }
 
     Client* client = nullptr;
@@ -114,25 +108,21 @@ public:
     bool withRecognizerListener = true;
 
 private:
-    void record(const std::string& event, std::shared_ptr<RecognizedItem> item = nullptr) {
+    void record(const QString& event, Recognized item = nullptr) {
         std::lock_guard guard(lock);
-        events << QString::fromStdString(event);
+        events << event;
         if (item)
             items.push_back(std::move(item));
     }
 
     std::mutex lock;
     QStringList events;
-    std::vector<std::shared_ptr<RecognizedItem>> items;
+    std::vector<Recognized> items;
 };
 
 class DownloadRecognizerTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        game = env.scratch() / "Game";
-        addonRoot = game / "interface" / "addons";
-        fs::create_directories(addonRoot);
-    }
+    void SetUp() override { fs::create_directories(addonRoot); }
     void TearDown() override {
         if (client)
             client->shutdown();
@@ -141,7 +131,7 @@ protected:
     void start() {
         client = std::make_unique<Client>(
             &log, std::make_unique<ClientRepository>(env.scratch() / "data"),
-            std::make_unique<WowInstallation>(
+            std::make_unique<plenfox::client::wow::WowInstallation>(
                 std::make_shared<plenfox::platform::InMemoryRegistry>(),
                 [](const QString&) { return std::nullopt; }));
         log.client = client.get();
@@ -155,48 +145,49 @@ protected:
     DownloadManager& downloads() { return *client->getDownloadManager(); }
     fs::path downloadFolder() const { return env.scratch() / "data" / "downloads"; }
 
-    // A completed download, its recognition, the install task, the package's
-    // events and the rebuild they cause: five events deep at most.
-    void settle() { plenfox::test::settle(*client->getEventDispatcher()); }
-    // The events delivered since the last call, joined by blanks.
-    std::string events() {
-        settle();
-        return log.take().join(' ').toStdString();
+    // The events delivered since the last call. A completed download, its
+    // recognition, the install task, the package's events and the rebuild
+    // they cause chain five events deep.
+    std::string events(std::vector<Recognized>* carried = nullptr) {
+        plenfox::test::settle(*client->getEventDispatcher());
+        return log.take(carried);
     }
 
-    std::shared_ptr<RecognizedItem> recognizedFile(const QString& name) {
-        return recognizer().lookup(downloads().getByFile(downloadFolder() / name.toStdU16String()));
+    Recognized recognizedFile(const char* name) {
+        return recognizer().lookup(downloads().getByFile(downloadFolder() / name));
     }
-
     void installAddon(const char* name, const char* version) {
         writeFile(addonRoot / name / (std::string(name) + ".toc"),
                   QByteArray("## Version: ") + version + "\n");
     }
-
-    // Streams a file through an accepted download in blocks of this size.
-    std::shared_ptr<Downloader> download(const fs::path& source, const QString& name,
-                                         const QString& page = QString(), qsizetype block = 700) {
-        const QByteArray bytes = readFile(source);
-        auto downloader = recognizer().handleDownload(
-            {name, bytes.size(), QStringLiteral("application/zip"), page, QString()});
-        if (!downloader)
-            return nullptr;
-        for (qsizetype at = 0; at < bytes.size(); at += block)
-            if (!downloader->receivedData(
-                    QByteArrayView(bytes).sliced(at).first(std::min(block, bytes.size() - at))))
-                return nullptr;
-        downloader->complete();
-        return downloader;
+    void putDownload(const char* folder, const char* name) {
+        fs::create_directories(downloadFolder());
+        fs::copy_file(fixture(folder, name), downloadFolder() / name);
     }
 
-    TestEnvironment env;
+    // Streams a file through an accepted download, in blocks as the browser does.
+    bool download(const fs::path& source, const QString& name, const QString& page = QString(),
+                  qsizetype block = 700) {
+        const QByteArray bytes = readFile(source);
+        auto downloader =
+            recognizer().handleDownload({name, bytes.size(), "application/zip", page, QString()});
+        if (!downloader)
+            return false;
+        for (qsizetype at = 0; at < bytes.size(); at += block)
+            if (!downloader->receivedData(bytes.sliced(at, std::min(block, bytes.size() - at))))
+                return false;
+        downloader->complete();
+        return true;
+    }
+
+    plenfox::test::TestEnvironment env;
     EventLog log;
-    fs::path game;
-    fs::path addonRoot;
+    const fs::path game = env.scratch() / "Game";
+    const fs::path addonRoot = game / "interface" / "addons";
     std::unique_ptr<Client> client;
 };
 
-QStringList namesAndVersions(const std::vector<AddonMetadata>& infos) {
+QStringList describe(const std::vector<AddonMetadata>& infos) {
     QStringList result;
     for (const AddonMetadata& info : infos)
         result << info.getName() + "," + info.getVersion() + "," + info.getPackageName() +
@@ -207,6 +198,7 @@ QStringList namesAndVersions(const std::vector<AddonMetadata>& infos) {
 } // namespace
 
 TEST_F(DownloadRecognizerTest, AcceptsOnlyZipTypesFromOneByteTo32MiB) {
+    log.withRecognizerListener = false;
     start();
     struct Case {
         const char* mime;
@@ -214,39 +206,41 @@ TEST_F(DownloadRecognizerTest, AcceptsOnlyZipTypesFromOneByteTo32MiB) {
         qint64 length;
         bool accepted;
     };
-    const Case cases[] = {
-        {"application/zip", "exact.zip", 33'554'432, true},
-        {"APPLICATION/ZIP", "upper.zip", 1, true},
-        {"Application/X-Zip-Compressed", "legacy", 10, true},
-        {"application/zip", "over.zip", 33'554'433, false},
-        {"application/zip", "empty.zip", 0, false},
-        {"application/zip", "unknown.zip", -1, false},
-        {"application/octet-stream", "named.zip", 10, false},
-        {"application/zip ", "blank.zip", 10, false},
-        {nullptr, "nomime.zip", 10, false},
-        {"application/zip", nullptr, 10, false},
-    };
-    for (const Case& c : cases) {
+    for (const Case& c :
+         {Case{"application/zip", "exact.zip", 33'554'432, true},
+          Case{"APPLICATION/ZIP", "upper.zip", 1, true},
+          Case{"Application/X-Zip-Compressed", "legacy", 10, true},
+          Case{"application/zip", "over.zip", 33'554'433, false},
+          Case{"application/zip", "empty.zip", 0, false},
+          Case{"application/zip", "unknown.zip", -1, false},
+          Case{"application/octet-stream", "named.zip", 10, false},
+          Case{nullptr, "nomime.zip", 10, false}, Case{"application/zip", nullptr, 10, false}}) {
         SCOPED_TRACE(c.name ? c.name : "null name");
-        const DownloadAttributes attributes{
-            c.name ? QString::fromLatin1(c.name) : QString(), c.length,
-            c.mime ? QString::fromLatin1(c.mime) : QString(), QString(), QString()};
-        const auto downloader = recognizer().handleDownload(attributes);
-        EXPECT_EQ(downloader != nullptr, c.accepted);
+        const DownloadAttributes attributes{QString::fromLatin1(c.name), c.length,
+                                            QString::fromLatin1(c.mime), QString(), QString()};
+        EXPECT_EQ(recognizer().handleDownload(attributes) != nullptr, c.accepted);
         if (c.name) {
             EXPECT_EQ(downloads().getByFile(downloadFolder() / c.name) != nullptr, c.accepted);
         }
     }
+
+    // Without a window listener the empty adapter stands in, reported after
+    // the addon manager; the recognizer is the download manager's first listener.
+    const qsizetype report = env.logIndexOf(DownloadRecognizer::Prefix + ".listenerReport: ");
+    EXPECT_TRUE(env.logLines().value(report).contains("DownloadRecognizerListenerAdapter@"));
+    EXPECT_GT(report, env.logIndexOf(AddonManager::Prefix + ".listenerReport:"));
+    EXPECT_LT(report, env.logIndexOf(DownloadSourceManager::Prefix + ".listenerReport:"));
+    EXPECT_TRUE(env.logContains(
+        "listenerReport: pri[-2147483648]: plenfox::client::model::DownloadRecognizer@"));
 }
 
 TEST_F(DownloadRecognizerTest, RecognizesPackagesWithTheInstalledStateOfEachAddon) {
     installAddon("Ant", "a1");
-    installAddon("Bee", "b0"); // another version than the package's
+    installAddon("Bee", "b0"); // not the package's version
     installAddon("Solo", "1.0");
-    fs::create_directories(downloadFolder());
-    fs::copy_file(fixture("recognizer", "Trio.zip"), downloadFolder() / "Trio.zip");
-    fs::copy_file(fixture("recognizer", "Solo-1.0.zip"), downloadFolder() / "Solo-1.0.zip");
-    fs::copy_file(fixture("manager", "Loose.zip"), downloadFolder() / "Loose.zip");
+    putDownload("recognizer", "Trio.zip");
+    putDownload("recognizer", "Solo-1.0.zip");
+    putDownload("manager", "Loose.zip");
     start();
 
     const auto trio = recognizedFile("Trio.zip");
@@ -255,9 +249,11 @@ TEST_F(DownloadRecognizerTest, RecognizesPackagesWithTheInstalledStateOfEachAddo
     EXPECT_EQ(trio->getTotalAddons(), 3);
     EXPECT_EQ(trio->getInstalledCount(), 1);
     EXPECT_FALSE(trio->getAllAddonsInstalled());
-    EXPECT_EQ(namesAndVersions(trio->getAddonInfo()),
+    EXPECT_EQ(describe(trio->getAddonInfo()),
               QStringList({"Ant,a1,Trio.zip,installed", "Bee,b1,Trio.zip,missing",
                            "Cat,c1,Trio.zip,missing"}));
+    const QDateTime modified = QFileInfo(text(downloadFolder() / "Trio.zip")).lastModified();
+    EXPECT_EQ(trio->getDateString(), RecognizedItem::formatDate(modified, QLocale::system()));
 
     const auto solo = recognizedFile("Solo-1.0.zip");
     ASSERT_TRUE(solo);
@@ -269,29 +265,19 @@ TEST_F(DownloadRecognizerTest, RecognizesPackagesWithTheInstalledStateOfEachAddo
     ASSERT_TRUE(loose);
     EXPECT_FALSE(loose->isWowAddon());
     EXPECT_EQ(loose->getTotalAddons(), 0);
-    EXPECT_FALSE(loose->getAllAddonsInstalled());
     EXPECT_TRUE(loose->getAddonInfo().empty());
     EXPECT_TRUE(loose->getDocumentUrl().isNull());
 
-    // Only installed addons in the installed version lead back to a package.
+    // Only an addon installed in the package's version leads back to it.
     EXPECT_EQ(recognizer().lookup(addons().getAddonByName("Ant")), trio);
-    EXPECT_EQ(recognizer().lookup(addons().getAddonByName("Solo")), solo);
+    EXPECT_EQ(addons().getContainingDownload(addons().getAddonByName("Solo")), solo);
     EXPECT_EQ(recognizer().lookup(addons().getAddonByName("Bee")), nullptr);
-    EXPECT_EQ(addons().getContainingDownload(addons().getAddonByName("Ant")), trio);
-    const QString p = DownloadRecognizer::Prefix;
-    EXPECT_TRUE(env.logContains(p + ".recognize: associated addon [Ant,a1]"));
-    EXPECT_TRUE(env.logContains(p + ".recognize: associated addon [Solo,1.0]"));
-    EXPECT_TRUE(env.logContains(p + ".recognize: unable to find addon [Bee,b1]"));
-    EXPECT_TRUE(env.logContains(p + ".recognize: unable to find addon [Cat,c1]"));
+    const QString p = DownloadRecognizer::Prefix + ".recognize: ";
+    EXPECT_TRUE(env.logContains(p + "associated addon [Ant,a1]"));
+    EXPECT_TRUE(env.logContains(p + "unable to find addon [Bee,b1]"));
+    EXPECT_TRUE(env.logContains(p + "unable to find addon [Cat,c1]"));
 
-    // The file's time in the user's locale.
-    const QDateTime modified =
-        QFileInfo(QString::fromStdU16String((downloadFolder() / "Trio.zip").u16string()))
-            .lastModified();
-    EXPECT_EQ(trio->getDateString(), RecognizedItem::formatDate(modified, QLocale::system()));
-    EXPECT_FALSE(trio->getDateString().isEmpty());
-
-    // A rebuild makes new items, and no onRecognized is sent for them.
+    // A rebuild makes new items and announces no recognition.
     events();
     recognizer().refreshRecognizedItems();
     EXPECT_EQ(events(), "beforeRefreshRecognized afterRefreshRecognized");
@@ -302,56 +288,47 @@ TEST_F(DownloadRecognizerTest, RecognizesPackagesWithTheInstalledStateOfEachAddo
 TEST_F(DownloadRecognizerTest, AddonChangesRebuildTheItemsAndTheLookupTable) {
     installAddon("Ant", "a1");
     installAddon("Cat", "c1");
-    fs::create_directories(downloadFolder());
-    fs::copy_file(fixture("recognizer", "Trio.zip"), downloadFolder() / "Trio.zip");
+    putDownload("recognizer", "Trio.zip");
     start();
     events();
-    const auto before = recognizedFile("Trio.zip");
-    ASSERT_EQ(before->getInstalledCount(), 2);
+    ASSERT_EQ(recognizedFile("Trio.zip")->getInstalledCount(), 2);
     const auto ant = addons().getAddonByName("Ant");
 
     addons().removeAddons({ant});
     EXPECT_EQ(events(), "addonRemoved:Ant beforeRefreshRecognized afterRefreshRecognized");
     const auto after = recognizedFile("Trio.zip");
-    EXPECT_NE(after, before);
     EXPECT_EQ(after->getInstalledCount(), 1);
-    EXPECT_EQ(namesAndVersions(after->getAddonInfo()).first(), "Ant,a1,Trio.zip,missing");
+    EXPECT_EQ(describe(after->getAddonInfo()).first(), "Ant,a1,Trio.zip,missing");
     EXPECT_EQ(recognizer().lookup(ant), nullptr);
     EXPECT_EQ(recognizer().lookup(addons().getAddonByName("Cat")), after);
 
-    // Installing the item's own package makes every addon installed.
     addons().install(after);
     events();
     const auto installed = recognizedFile("Trio.zip");
     EXPECT_TRUE(installed->getAllAddonsInstalled());
     EXPECT_EQ(installed->getInstalledCount(), 3);
     EXPECT_EQ(recognizer().lookup(addons().getAddonByName("Bee")), installed);
-    EXPECT_EQ(readFile(addonRoot / "Cat" / "Media" / "cat.txt"), QByteArray("meow\n"));
 }
 
 TEST_F(DownloadRecognizerTest, RemovedOrReplacedDownloadsDropTheirItem) {
     start();
     ASSERT_TRUE(download(fixture("recognizer", "Solo-1.0.zip"), "Solo.zip"));
     events();
-    const auto first = recognizedFile("Solo.zip");
-    ASSERT_TRUE(first);
 
     // The same name again: the old download and its item go first.
     ASSERT_TRUE(download(fixture("recognizer", "Trio.zip"), "Solo.zip"));
     const QStringList replaced = QString::fromStdString(events()).split(' ');
-    EXPECT_LT(replaced.indexOf("onRecognizedItemRemoved"), replaced.indexOf("onRecognized"));
     EXPECT_EQ(replaced.count("onRecognizedItemRemoved"), 1);
-    EXPECT_EQ(recognizer().getRecognizedItems().size(), 1u);
+    EXPECT_LT(replaced.indexOf("onRecognizedItemRemoved"), replaced.indexOf("onRecognized"));
+    ASSERT_EQ(recognizer().getRecognizedItems().size(), 1u);
     const auto second = recognizedFile("Solo.zip");
-    ASSERT_TRUE(second);
     EXPECT_EQ(second->getTotalAddons(), 3);
 
     downloads().deleteDownload(second->getItem());
-    settle();
-    EXPECT_EQ(log.recognizerItems(), std::vector<std::shared_ptr<RecognizedItem>>{second});
-    EXPECT_EQ(events(), "downloadRemoved onRecognizedItemRemoved");
+    std::vector<Recognized> carried;
+    EXPECT_EQ(events(&carried), "downloadRemoved onRecognizedItemRemoved");
+    EXPECT_EQ(carried, std::vector<Recognized>{second});
     EXPECT_TRUE(recognizer().getRecognizedItems().empty());
-    EXPECT_EQ(recognizer().lookup(second->getItem()), nullptr);
 }
 
 TEST_F(DownloadRecognizerTest, ARunningDownloadIsNotReadDuringARebuild) {
@@ -359,14 +336,12 @@ TEST_F(DownloadRecognizerTest, ARunningDownloadIsNotReadDuringARebuild) {
     const QByteArray bytes = readFile(fixture("recognizer", "Trio.zip"));
     auto downloader = recognizer().handleDownload(
         {"Trio.zip", bytes.size(), "application/zip", QString(), QString()});
-    ASSERT_TRUE(downloader);
-    ASSERT_TRUE(downloader->receivedData(bytes.first(bytes.size() / 2)));
-    const int errorsBefore = env.app().getExceptionCount();
+    ASSERT_TRUE(downloader && downloader->receivedData(bytes.first(bytes.size() / 2)));
 
     addons().refreshAddonsAsync();
     events();
     EXPECT_EQ(recognizedFile("Trio.zip"), nullptr);
-    EXPECT_EQ(env.app().getExceptionCount(), errorsBefore);
+    EXPECT_EQ(env.app().getExceptionCount(), 0);
 
     ASSERT_TRUE(downloader->receivedData(bytes.sliced(bytes.size() / 2)));
     downloader->complete();
@@ -376,75 +351,46 @@ TEST_F(DownloadRecognizerTest, ARunningDownloadIsNotReadDuringARebuild) {
 }
 
 TEST_F(DownloadRecognizerTest, InstallBracketAdmitsOneInstallationAtATime) {
+    putDownload("recognizer", "Solo-1.0.zip");
+    putDownload("manager", "Broken.zip");
     start();
-    ASSERT_TRUE(download(fixture("recognizer", "Solo-1.0.zip"), "Solo.zip"));
-    events();
-    const auto item = recognizedFile("Solo.zip");
+    const auto item = recognizedFile("Solo-1.0.zip");
     ASSERT_TRUE(item);
-
     EXPECT_TRUE(item->beginInstalling());
-    EXPECT_TRUE(item->isInstalling());
     EXPECT_FALSE(item->beginInstalling());
-    addons().install(item); // refused: an installation is running
+    addons().install(item); // refused while an installation runs
     EXPECT_FALSE(fs::exists(addonRoot / "Solo"));
     item->endInstalling();
     EXPECT_FALSE(item->isInstalling());
     EXPECT_THROW(item->endInstalling(), plenfox::util::IllegalStateError);
 
     // A package that fails to extract still ends its installation.
-    fs::copy_file(fixture("manager", "Broken.zip"), downloadFolder() / "Broken.zip");
-    downloads().refresh();
-    events();
     const auto broken = recognizedFile("Broken.zip");
     ASSERT_TRUE(broken && broken->isWowAddon());
     addons().install(broken);
     EXPECT_TRUE(env.logContains(AddonManager::Prefix + ".extractTo failed"));
     EXPECT_FALSE(broken->isInstalling());
-    EXPECT_TRUE(broken->beginInstalling());
-    broken->endInstalling();
 }
 
-TEST_F(DownloadRecognizerTest, DatesUseTheLocalesMediumFormsAndUnknownTimesAreEmpty) {
+TEST_F(DownloadRecognizerTest, DatesUseTheLocalesMediumFormsAndAnUnknownTimeIsEmpty) {
     const QDateTime time(QDate(2013, 1, 12), QTime(15, 4, 5));
     const QLocale us(QLocale::English, QLocale::UnitedStates);
     EXPECT_EQ(RecognizedItem::mediumDateFormat(us), "MMM d, yyyy");
     EXPECT_TRUE(RecognizedItem::formatDate(time, us).startsWith("Jan 12, 2013 3:04:05"));
-    EXPECT_TRUE(RecognizedItem::formatDate(time, us).endsWith("PM"));
-    const QLocale german(QLocale::German, QLocale::Germany);
-    EXPECT_EQ(RecognizedItem::formatDate(time, german), "12. Jan. 2013 15:04:05");
+    EXPECT_EQ(RecognizedItem::formatDate(time, QLocale(QLocale::German, QLocale::Germany)),
+              "12. Jan. 2013 15:04:05");
 
-    start();
-    ASSERT_TRUE(download(fixture("recognizer", "Solo-1.0.zip"), "Epoch.zip"));
-    QFile file(QString::fromStdU16String((downloadFolder() / "Epoch.zip").u16string()));
+    putDownload("recognizer", "Solo-1.0.zip");
+    QFile file(text(downloadFolder() / "Solo-1.0.zip"));
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
     ASSERT_TRUE(file.setFileTime(QDateTime::fromMSecsSinceEpoch(0, QTimeZone::utc()),
                                  QFileDevice::FileModificationTime));
     file.close();
-    downloads().refresh();
-    events();
-    const auto item = recognizedFile("Epoch.zip");
+    start();
+    const auto item = recognizedFile("Solo-1.0.zip");
     ASSERT_TRUE(item);
     EXPECT_TRUE(item->getDateString().isEmpty());
     EXPECT_FALSE(item->getDateString().isNull());
-    EXPECT_TRUE(item->isWowAddon());
-}
-
-TEST_F(DownloadRecognizerTest, WithoutAWindowListenerTheEmptyAdapterIsReported) {
-    log.withRecognizerListener = false;
-    start();
-    const qsizetype report = env.logIndexOf(DownloadRecognizer::Prefix + ".listenerReport: ");
-    ASSERT_GE(report, 0);
-    EXPECT_TRUE(env.logLines()[report].contains("DownloadRecognizerListenerAdapter"));
-    // Reported after the addon manager and before the source manager.
-    EXPECT_GT(report, env.logIndexOf(AddonManager::Prefix + ".listenerReport:"));
-    EXPECT_LT(report, env.logIndexOf(DownloadSourceManager::Prefix + ".listenerReport:"));
-    // First of the download listeners.
-    EXPECT_TRUE(env.logContains("listenerReport: pri[-2147483648]: "
-                                "plenfox::client::model::DownloadRecognizer@"));
-    // Events still flow to nobody without harm.
-    ASSERT_TRUE(download(fixture("recognizer", "Solo-1.0.zip"), "Solo.zip"));
-    events();
-    EXPECT_TRUE(recognizedFile("Solo.zip"));
 }
 
 // The road of a download from the browser's offer to the installed addon,
@@ -455,7 +401,7 @@ TEST_F(DownloadRecognizerTest, DownloadedPackageIsRecognizedAndInstalledEndToEnd
     // A standing clock: the first block is reported, the others fall within a second.
     downloads().setClock([] { return qint64{1'000'000}; });
     events();
-    const QString page = QStringLiteral("https://addons.example/alpha");
+    const QString page = QStringLiteral("https://addons.example/gallery");
 
     // Made by Info-ZIP zip from tests/data/recognizer/src, fed in 4 kB blocks.
     const fs::path source = fixture("recognizer", "Gallery.zip");
@@ -465,14 +411,11 @@ TEST_F(DownloadRecognizerTest, DownloadedPackageIsRecognizedAndInstalledEndToEnd
                         "beforePackageInstalled addonInstalled:Gallery afterPackageInstalled "
                         "beforeRefreshRecognized afterRefreshRecognized");
 
-    // The files arrived byte for byte.
     const fs::path sources = fixture("recognizer", "src");
     for (const char* file : {"Gallery/Gallery.toc", "Gallery/Gallery.lua",
                              "Gallery/Media/Icons/icon.tga", "Gallery/Media/readme.txt"})
         EXPECT_EQ(readFile(addonRoot / file), readFile(sources / file)) << file;
-    EXPECT_EQ(readFile(downloadFolder() / "Gallery-3.1.zip"), readFile(source));
 
-    // The addon list holds it, and it leads back to its download.
     const auto gallery = addons().getAddonByName("Gallery");
     ASSERT_TRUE(gallery);
     EXPECT_EQ(addons().getAddonsSize(), 1);
@@ -481,16 +424,9 @@ TEST_F(DownloadRecognizerTest, DownloadedPackageIsRecognizedAndInstalledEndToEnd
     ASSERT_TRUE(item);
     EXPECT_TRUE(item->getAllAddonsInstalled());
     EXPECT_FALSE(item->isInstalling());
-    EXPECT_EQ(item->getDocumentUrl(), page);
     EXPECT_EQ(item->getAddonInfo().front().getDocumentUrl(), page);
     EXPECT_EQ(addons().getContainingDownload(gallery), item);
     EXPECT_EQ(addons().getBrowseUrl(gallery), page);
 
-    // An addon that came from no known download is searched for.
-    installAddon("Stray", "1");
-    addons().refreshAddons();
-    events();
-    EXPECT_EQ(addons().getBrowseUrl(addons().getAddonByName("Stray")),
-              AddonManager::getSearchUrl("Stray"));
     EXPECT_EQ(env.app().getExceptionCount(), 0);
 }
