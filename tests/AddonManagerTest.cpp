@@ -92,7 +92,7 @@ protected:
     }
 
     QStringList events() {
-        client->getEventDispatcher()->sink();
+        plenfox::test::settle(*client->getEventDispatcher());
         return recorder.take();
     }
 

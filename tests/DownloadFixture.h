@@ -85,8 +85,9 @@ protected:
         return manager().createDownloader(
             {name, length, QStringLiteral("application/zip"), documentUrl, QString()});
     }
-    // Waits until every event posted so far was delivered.
-    void flush() { client->getEventDispatcher()->sink(); }
+    // Waits until every event posted so far was delivered, with the events
+    // they posted (a failed download posts its removal from the dispatcher).
+    void flush() { settle(*client->getEventDispatcher()); }
     // The names of the events delivered since the last call.
     QStringList eventNames(std::vector<DownloadRecorder::Event>* events = nullptr) {
         flush();

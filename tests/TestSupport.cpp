@@ -1,5 +1,7 @@
 #include "tests/TestSupport.h"
 
+#include "client/model/EventDispatcher.h"
+
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -55,6 +57,11 @@ QByteArray readFile(const std::filesystem::path& file) {
     if (!in.open(QIODevice::ReadOnly))
         return {};
     return in.readAll();
+}
+
+void settle(client::model::EventDispatcher& dispatcher, int depth) {
+    for (int round = 0; round < depth; ++round)
+        dispatcher.sink();
 }
 
 } // namespace plenfox::test

@@ -8,6 +8,10 @@
 #include <filesystem>
 #include <memory>
 
+namespace plenfox::client::model {
+class EventDispatcher;
+}
+
 namespace plenfox::test {
 
 // Gives a test its own App whose log goes to a private folder, and a private
@@ -35,5 +39,10 @@ private:
 // Writes bytes to a file, creating its folders.
 void writeFile(const std::filesystem::path& file, const QByteArray& bytes);
 QByteArray readFile(const std::filesystem::path& file);
+
+// Waits until the events posted so far have run, and the events they posted
+// in turn, down to the given depth of such chains. One sink alone returns
+// before the events that the events before it posted.
+void settle(client::model::EventDispatcher& dispatcher, int depth = 8);
 
 } // namespace plenfox::test

@@ -6,6 +6,7 @@
 #include "client/model/ClientLifetimeListener.h"
 #include "client/model/ClientRepository.h"
 #include "client/model/DownloadManager.h"
+#include "client/model/DownloadRecognizer.h"
 #include "client/model/DownloadRepository.h"
 #include "client/model/DownloadSourceManager.h"
 #include "client/model/EventDispatcher.h"
@@ -49,19 +50,21 @@ void Client::createComponents() {
     targetLocationManager = std::make_unique<TargetLocationManager>();
     downloadRepository = std::make_unique<DownloadRepository>(*repository);
     addonManager = std::make_unique<AddonManager>();
+    downloadRecognizer = std::make_unique<DownloadRecognizer>();
     sourceManager = std::make_unique<DownloadSourceManager>();
     downloadManager = std::make_unique<DownloadManager>();
 }
 
 std::vector<ClientComponent*> Client::components() const {
-    return {dispatcher.get(),         repository.get(),   targetLocationManager.get(),
-            downloadRepository.get(), addonManager.get(), sourceManager.get(),
-            downloadManager.get()};
+    return {dispatcher.get(),         repository.get(),     targetLocationManager.get(),
+            downloadRepository.get(), addonManager.get(),   downloadRecognizer.get(),
+            sourceManager.get(),      downloadManager.get()};
 }
 
 std::vector<ClientComponent*> Client::reportingComponents() const {
-    return {dispatcher.get(),   repository.get(),    downloadRepository.get(),
-            addonManager.get(), sourceManager.get(), downloadManager.get()};
+    return {dispatcher.get(),     repository.get(),         downloadRepository.get(),
+            addonManager.get(),   downloadRecognizer.get(), sourceManager.get(),
+            downloadManager.get()};
 }
 
 bool Client::initialize(std::shared_ptr<ClientOptions> newOptions) {

@@ -18,6 +18,7 @@ class ClientEventHandler;
 class ClientLifetimeListener;
 class ClientRepository;
 class DownloadManager;
+class DownloadRecognizer;
 class DownloadRepository;
 class DownloadSourceManager;
 class EventDispatcher;
@@ -55,6 +56,7 @@ public:
     AddonManager* getAddonManager() const { return addonManager.get(); }
     DownloadSourceManager* getDownloadSourceManager() const { return sourceManager.get(); }
     DownloadManager* getDownloadManager() const { return downloadManager.get(); }
+    DownloadRecognizer* getDownloadRecognizer() const { return downloadRecognizer.get(); }
     const std::shared_ptr<ClientOptions>& getOptions() const { return options; }
 
 private:
@@ -72,6 +74,7 @@ private:
     std::unique_ptr<TargetLocationManager> targetLocationManager;
     std::unique_ptr<DownloadRepository> downloadRepository;
     std::unique_ptr<AddonManager> addonManager;
+    std::unique_ptr<DownloadRecognizer> downloadRecognizer;
     std::unique_ptr<DownloadSourceManager> sourceManager;
     std::unique_ptr<DownloadManager> downloadManager;
     std::shared_ptr<ClientOptions> options;
