@@ -9,7 +9,6 @@
 #include "client/wow/InstalledWowAddon.h"
 #include "client/wow/WowInstallation.h"
 #include "client/wow/ZippedWowAddonPackage.h"
-#include "platform/InMemoryRegistry.h"
 #include "tests/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +16,6 @@
 
 using namespace plenfox::client::model;
 using plenfox::client::wow::InstalledWowAddon;
-using plenfox::client::wow::WowInstallation;
 using plenfox::client::wow::ZippedWowAddonPackage;
 using plenfox::test::TestEnvironment;
 using plenfox::test::writeFile;
@@ -85,9 +83,7 @@ protected:
     AddonManager& start() {
         client = std::make_unique<Client>(
             &recorder, std::make_unique<ClientRepository>(env.scratch() / "data"),
-            std::make_unique<WowInstallation>(
-                std::make_shared<plenfox::platform::InMemoryRegistry>(),
-                [](const QString&) { return std::nullopt; }));
+            plenfox::test::undetectedInstallation());
         auto options = std::make_shared<ClientOptions>();
         options->setWowFolder(game);
         EXPECT_TRUE(client->initialize(options));

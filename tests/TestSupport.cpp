@@ -1,5 +1,8 @@
 #include "tests/TestSupport.h"
 
+#include "client/wow/WowInstallation.h"
+#include "platform/InMemoryRegistry.h"
+
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -55,6 +58,12 @@ QByteArray readFile(const std::filesystem::path& file) {
     if (!in.open(QIODevice::ReadOnly))
         return {};
     return in.readAll();
+}
+
+std::unique_ptr<client::wow::WowInstallation> undetectedInstallation() {
+    return std::make_unique<client::wow::WowInstallation>(
+        std::make_shared<platform::InMemoryRegistry>(),
+        [](const QString&) { return std::nullopt; });
 }
 
 } // namespace plenfox::test

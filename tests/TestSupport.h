@@ -8,6 +8,10 @@
 #include <filesystem>
 #include <memory>
 
+namespace plenfox::client::wow {
+class WowInstallation;
+}
+
 namespace plenfox::test {
 
 // Gives a test its own App whose log goes to a private folder, and a private
@@ -35,5 +39,9 @@ private:
 // Writes bytes to a file, creating its folders.
 void writeFile(const std::filesystem::path& file, const QByteArray& bytes);
 QByteArray readFile(const std::filesystem::path& file);
+
+// A game installation that finds nothing by itself (empty registry, empty
+// environment): only a game folder given in the client's options counts.
+std::unique_ptr<client::wow::WowInstallation> undetectedInstallation();
 
 } // namespace plenfox::test

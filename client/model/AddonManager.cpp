@@ -6,6 +6,7 @@
 #include "client/model/Client.h"
 #include "client/model/ClientEventHandler.h"
 #include "client/model/EventDispatcher.h"
+#include "client/model/UpdateManager.h"
 #include "client/wow/InstalledWowAddon.h"
 #include "client/wow/WowInstallation.h"
 #include "client/wow/ZippedWowAddonPackage.h"
@@ -321,6 +322,11 @@ void AddonManager::removeAddons(
 QString AddonManager::getBrowseUrl(const std::shared_ptr<wow::InstalledWowAddon>& addon) const {
     if (!addon)
         throw util::IllegalArgumentError(QStringLiteral("null addon"));
+    // The page the update service names for the addon's update comes first.
+    if (UpdateManager* updates = client ? client->getUpdateManager() : nullptr)
+        if (const auto available = updates->getUpdate(addon))
+            if (const QString url = available->getUpdate()->getDocumentUrl(); !url.isNull())
+                return url;
     return getSearchUrl(addon->getName());
 }
 
