@@ -266,6 +266,10 @@ TEST_F(UpdateManagerTest, FreshCoveringAnswerSendsNothingAndAnyVersionDifference
                         offered("Zeta", "3"), offered("Epsilon", "0.8")}));
 
     start();
+    // It hears addon events before the main window; the window hears it.
+    EXPECT_TRUE(env.logContains(AddonChangeListenerMultiplexer::Prefix +
+                                ".listenerReport: pri[-1]: " + updates().toString() + "; "));
+    EXPECT_TRUE(env.logContains(UpdateListenerMultiplexer::Prefix + ".listenerReport: pri[0]: "));
     EXPECT_EQ(events(), RefreshOnly);
     EXPECT_EQ(fake->callCount(), 0);
     EXPECT_FALSE(logged(".refresh: current results out of date"));
