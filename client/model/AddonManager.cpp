@@ -5,7 +5,9 @@
 #include "client/model/Addon.h"
 #include "client/model/Client.h"
 #include "client/model/ClientEventHandler.h"
+#include "client/model/DownloadRecognizer.h"
 #include "client/model/EventDispatcher.h"
+#include "client/model/RecognizedItem.h"
 #include "client/model/UpdateManager.h"
 #include "client/wow/InstalledWowAddon.h"
 #include "client/wow/WowInstallation.h"
@@ -264,6 +266,25 @@ void AddonManager::install(const std::shared_ptr<wow::ZippedWowAddonPackage>& pa
         QStringLiteral("packageInstalled"));
 }
 
+void AddonManager::install(const std::shared_ptr<RecognizedItem>& item) {
+    if (!item)
+        throw util::IllegalArgumentError(QStringLiteral("null recognized item"));
+    if (!item->isWowAddon() || !item->beginInstalling())
+        return;
+    // Ends the installation however the install leaves this scope.
+    struct EndInstalling {
+        RecognizedItem& item;
+        ~EndInstalling() {
+            try {
+                item.endInstalling();
+            } catch (const std::exception& error) {
+                App::log(error);
+            }
+        }
+    } bracket{*item};
+    install(item->getPackage());
+}
+
 void AddonManager::replaceFromStaging(const fs::path& addonRoot, const fs::path& staging,
                                       const QStringList& addonNames) {
     // After the install an addon folder holds exactly the package's content.
@@ -322,12 +343,24 @@ void AddonManager::removeAddons(
 QString AddonManager::getBrowseUrl(const std::shared_ptr<wow::InstalledWowAddon>& addon) const {
     if (!addon)
         throw util::IllegalArgumentError(QStringLiteral("null addon"));
-    // The page the update service names for the addon's update comes first.
+    // The page the update service names for the addon's update comes first,
+    // then the page the addon's download came from.
     if (UpdateManager* updates = client ? client->getUpdateManager() : nullptr)
         if (const auto available = updates->getUpdate(addon))
-            if (const QString url = available->getUpdate()->getDocumentUrl(); !url.isNull())
+            if (const QString url = available->getUpdate()->getDocumentUrl(); !url.isEmpty())
                 return url;
+    if (const std::shared_ptr<RecognizedItem> download = getContainingDownload(addon)) {
+        const QString url = download->getDocumentUrl();
+        if (!url.isEmpty())
+            return url;
+    }
     return getSearchUrl(addon->getName());
+}
+
+std::shared_ptr<RecognizedItem>
+AddonManager::getContainingDownload(const std::shared_ptr<wow::InstalledWowAddon>& addon) const {
+    DownloadRecognizer* recognizer = client ? client->getDownloadRecognizer() : nullptr;
+    return recognizer ? recognizer->lookup(addon) : nullptr;
 }
 
 QString AddonManager::getSearchUrl(const QString& name) {

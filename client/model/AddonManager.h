@@ -19,6 +19,7 @@ class ZippedWowAddonPackage;
 namespace plenfox::client::model {
 
 class EventDispatcher;
+class RecognizedItem;
 
 // Owns the list of installed addons: fills it from the game's addon folder,
 // installs zipped packages, removes addons and answers which addon versions
@@ -62,10 +63,18 @@ public:
     // installed. The package is extracted beside the addons first; the old
     // folders are replaced only once that succeeded.
     void install(const std::shared_ptr<wow::ZippedWowAddonPackage>& package);
+    // Installs the package of a recognized download when it holds addons and
+    // no installation of that item is already running; the item shows as
+    // installing meanwhile.
+    void install(const std::shared_ptr<RecognizedItem>& item);
     // Deletes the addons' folders and removes them from the list.
     void removeAddons(const std::vector<std::shared_ptr<wow::InstalledWowAddon>>& addons);
 
-    // A web page about the addon.
+    // The recognized download the addon was installed from, or null.
+    std::shared_ptr<RecognizedItem>
+    getContainingDownload(const std::shared_ptr<wow::InstalledWowAddon>& addon) const;
+    // A web page about the addon: the page of the download it came from,
+    // else a web search for its name.
     QString getBrowseUrl(const std::shared_ptr<wow::InstalledWowAddon>& addon) const;
     // The web-search address for an addon name.
     static QString getSearchUrl(const QString& name);

@@ -60,6 +60,7 @@ void Client::createComponents() {
     targetLocationManager = std::make_unique<TargetLocationManager>();
     downloadRepository = std::make_unique<DownloadRepository>(*repository);
     addonManager = std::make_unique<AddonManager>();
+    downloadRecognizer = std::make_unique<DownloadRecognizer>();
     sourceManager = std::make_unique<DownloadSourceManager>();
     downloadManager = std::make_unique<DownloadManager>();
     updateManager = presetUpdateManager
@@ -68,15 +69,15 @@ void Client::createComponents() {
 }
 
 std::vector<ClientComponent*> Client::components() const {
-    return {dispatcher.get(),         repository.get(),   targetLocationManager.get(),
-            downloadRepository.get(), addonManager.get(), sourceManager.get(),
-            downloadManager.get(),    updateManager.get()};
+    return {dispatcher.get(),         repository.get(),      targetLocationManager.get(),
+            downloadRepository.get(), addonManager.get(),    downloadRecognizer.get(),
+            sourceManager.get(),      downloadManager.get(), updateManager.get()};
 }
 
 std::vector<ClientComponent*> Client::reportingComponents() const {
-    return {dispatcher.get(),   repository.get(),    downloadRepository.get(),
-            addonManager.get(), sourceManager.get(), downloadManager.get(),
-            updateManager.get()};
+    return {dispatcher.get(),      repository.get(),         downloadRepository.get(),
+            addonManager.get(),    downloadRecognizer.get(), sourceManager.get(),
+            downloadManager.get(), updateManager.get()};
 }
 
 bool Client::initialize(std::shared_ptr<ClientOptions> newOptions) {

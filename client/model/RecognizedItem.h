@@ -3,6 +3,8 @@
 #include "client/model/AddonMetadata.h"
 #include "lib/util/Object.h"
 
+#include <QDateTime>
+#include <QLocale>
 #include <QString>
 #include <memory>
 #include <mutex>
@@ -25,6 +27,8 @@ class DownloadSourceManager;
 // of the recognizer makes new items rather than updating old ones.
 class RecognizedItem : public util::Object {
 public:
+    // Takes the addon and source managers from the client; the package is
+    // not read yet. Throws IllegalArgumentError for a null item or package.
     RecognizedItem(Client& client, std::shared_ptr<DownloadItem> item,
                    std::shared_ptr<wow::ZippedWowAddonPackage> pack);
     ~RecognizedItem() override;
@@ -52,6 +56,13 @@ public:
     void endInstalling();
 
     QString toString() const override;
+
+    // A point in time as the download list shows it: the locale's medium
+    // date (its long form without the weekday, with the short month name)
+    // followed by its medium time (with seconds, without the time zone).
+    static QString formatDate(const QDateTime& time, const QLocale& locale);
+    static QString mediumDateFormat(const QLocale& locale);
+    static QString mediumTimeFormat(const QLocale& locale);
 
 private:
     void parse();

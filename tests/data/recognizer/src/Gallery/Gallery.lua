@@ -1,0 +1,400 @@
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
+-- gallery
+print('gallery')
