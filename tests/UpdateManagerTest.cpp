@@ -22,6 +22,7 @@
 #include <future>
 #include <gtest/gtest.h>
 #include <latch>
+#include <limits>
 #include <mutex>
 
 using namespace plenfox::client::model;
@@ -224,13 +225,16 @@ protected:
         return env.logContains(UpdateManager::Prefix + suffix);
     }
 
-    // Writes "Updates.dat" as the manager does; `write` adds the values.
-    void writeStored(const std::function<void(ObjectWriter&)>& write) {
-        fs::create_directories(dataFolder());
-        QFile file(QString::fromStdU16String(updatesFile().u16string()));
+    // Writes a data file as the components do; `write` adds the values.
+    void writeData(const fs::path& path, const std::function<void(ObjectWriter&)>& write) {
+        fs::create_directories(path.parent_path());
+        QFile file(QString::fromStdU16String(path.u16string()));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         ObjectWriter writer(file);
         write(writer);
+    }
+    void writeStored(const std::function<void(ObjectWriter&)>& write) {
+        writeData(updatesFile(), write);
     }
     void writeStored(qint64 time, std::shared_ptr<UpdateQuery> query,
                      std::shared_ptr<UpdateResult> result) {
@@ -267,8 +271,10 @@ TEST_F(UpdateManagerTest, FreshCoveringAnswerSendsNothingAndAnyVersionDifference
 
     start();
     // It hears addon events before the main window; the window hears it.
-    EXPECT_TRUE(env.logContains(AddonChangeListenerMultiplexer::Prefix +
-                                ".listenerReport: pri[-1]: " + updates().toString() + "; "));
+    const qsizetype report =
+        env.logIndexOf(AddonChangeListenerMultiplexer::Prefix + ".listenerReport: ");
+    ASSERT_GE(report, 0);
+    EXPECT_TRUE(env.logLines()[report].contains("pri[-1]: " + updates().toString() + "; "));
     EXPECT_TRUE(env.logContains(UpdateListenerMultiplexer::Prefix + ".listenerReport: pri[0]: "));
     EXPECT_EQ(events(), RefreshOnly);
     EXPECT_EQ(fake->callCount(), 0);
@@ -317,6 +323,10 @@ TEST_F(UpdateManagerTest, AnswerIsFreshUpToExactlyFourHoursAndInTheFuture) {
     EXPECT_EQ(fake->callCount(), 1);
     EXPECT_TRUE(logged(".refresh: current results out of date"));
     EXPECT_EQ(updates().getLastUpdateTime(), T0 + 4 * Hour + 1);
+
+    // A stored time far in the past is out of date, not wrapped into the future.
+    EXPECT_TRUE(UpdateManager::isOutOfDate(std::numeric_limits<qint64>::min(), T0));
+    EXPECT_FALSE(UpdateManager::isOutOfDate(std::numeric_limits<qint64>::max(), T0));
 }
 
 TEST_F(UpdateManagerTest, AddonMissingFromTheStoredQuerySendsAQuery) {
@@ -478,6 +488,57 @@ TEST_F(UpdateManagerTest, ShutdownWaitsForAHangingQueryOnlyWithinItsBound) {
     fake->release();
     client.reset();
     EXPECT_EQ(fake->callCount(), 1);
+}
+
+TEST_F(UpdateManagerTest, QueryGroupsAddonsByTheDownloadTheyCameFrom) {
+    fs::create_directories(dataFolder() / "downloads");
+    for (const char* name : {"Trio.zip", "Solo-1.0.zip"})
+        fs::copy_file(fs::path(PLENFOX_TEST_DATA_DIR) / "recognizer" / name,
+                      dataFolder() / "downloads" / name, fs::copy_options::overwrite_existing);
+    const QString page = "https://trio.example/page";
+    writeData(dataFolder() / "DownloadURLs.dat", [&](ObjectWriter& writer) {
+        writer.writeStringMap({{"Trio.zip", page}});
+    });
+    // The installed versions are the packages' own, so the addons are theirs.
+    install("Ant", "## Version: a1\n");
+    install("Bee", "## Version: b1\n");
+    install("Cat", "## Version: c1\n");
+    install("Solo", "## Version: 1.0\n");
+    for (const char* loose : {"Xi", "Yu", "Zed"})
+        install(loose, "## Version: 1\n");
+
+    start();
+    EXPECT_EQ(events(), QueryAndRefresh);
+    EXPECT_TRUE(logged(".update: query with 2 packages, 3 loose addons and 4 pairs"));
+    const auto sent = fake->lastQuery();
+    ASSERT_TRUE(sent);
+
+    // Package and addon order follow the addon folder's listing: compare sorted.
+    QStringList packages;
+    for (const auto& package : sent->getAddonPackages()) {
+        QStringList members;
+        for (const auto& member : package->getAddons()) {
+            EXPECT_EQ(member->getPackageName(), package->getPackageName());
+            EXPECT_EQ(member->getDocumentUrl(), package->getDocumentUrl());
+            EXPECT_TRUE(member->getInstalled());
+            members << member->getName() + " " + member->getVersion();
+        }
+        members.sort();
+        packages << package->getPackageName() + " [" +
+                        (package->getDocumentUrl().isNull() ? "no page"
+                                                            : package->getDocumentUrl()) +
+                        "] " + members.join(", ");
+    }
+    packages.sort();
+    EXPECT_EQ(packages, QStringList({"Solo-1.0.zip [no page] Solo 1.0",
+                                     "Trio.zip [" + page + "] Ant a1, Bee b1, Cat c1"}));
+    QStringList loose;
+    for (const auto& entry : sent->getLooseAddons()) {
+        EXPECT_TRUE(entry->getPackageName().isNull());
+        loose << entry->getName();
+    }
+    loose.sort();
+    EXPECT_EQ(loose, QStringList({"Xi", "Yu", "Zed"}));
 }
 
 const QByteArray Catalog = QByteArrayLiteral(R"(<catalog name="Test service">
