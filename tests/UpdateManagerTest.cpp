@@ -192,11 +192,15 @@ protected:
     AddonManager& addons() { return *client->getAddonManager(); }
 
     // The update events delivered since the last call, once the addon events,
-    // the work they queued and the events that work posted have all run.
+    // the work they queued and the events that work posted have all run. Each
+    // round lets the dispatcher and then the worker finish what was queued so
+    // far; the longest chain here (an asynchronous addon refresh, its events,
+    // the query they queue, the query's events) needs three.
     QStringList events() {
-        client->getEventDispatcher()->sink();
-        updates().sinkWorker();
-        client->getEventDispatcher()->sink();
+        for (int round = 0; round < 4; ++round) {
+            client->getEventDispatcher()->sink();
+            updates().sinkWorker();
+        }
         return recorder.take();
     }
     void refreshAddons() {
