@@ -90,7 +90,10 @@ protected:
         return *client->getAddonManager();
     }
 
+    // The events delivered since the last call. The second flush delivers what
+    // a queued task (an asynchronous refresh) posted while the first one waited.
     QStringList events() {
+        client->getEventDispatcher()->sink();
         client->getEventDispatcher()->sink();
         return recorder.take();
     }
