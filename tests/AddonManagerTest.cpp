@@ -18,7 +18,6 @@
 
 using namespace plenfox::client::model;
 using plenfox::client::wow::InstalledWowAddon;
-using plenfox::client::wow::WowInstallation;
 using plenfox::client::wow::ZippedWowAddonPackage;
 using plenfox::test::TestEnvironment;
 using plenfox::test::writeFile;
@@ -82,15 +81,15 @@ protected:
     AddonManager& start() {
         client = std::make_unique<Client>(
             &recorder, std::make_unique<ClientRepository>(env.scratch() / "data"),
-            std::make_unique<WowInstallation>(
-                std::make_shared<plenfox::platform::InMemoryRegistry>(),
-                [](const QString&) { return std::nullopt; }));
+            plenfox::test::undetectedInstallation());
         auto options = std::make_shared<ClientOptions>();
         options->setWowFolder(game);
         EXPECT_TRUE(client->initialize(options));
         return *client->getAddonManager();
     }
 
+    // The events delivered since the last call, including those that queued
+    // tasks (an asynchronous refresh) posted in turn.
     QStringList events() {
         plenfox::test::settle(*client->getEventDispatcher());
         return recorder.take();

@@ -3,6 +3,7 @@
 #include "client/model/ClientLifetimeListener.h"
 #include "client/model/ClientRepository.h"
 #include "client/model/EventDispatcher.h"
+#include "client/model/UpdateManager.h"
 #include "lib/util/Error.h"
 #include "tests/TestSupport.h"
 
@@ -63,6 +64,7 @@ TEST(ClientTest, InitializesInOrderCreatesTheDataFolderAndShutsDownInReverse) {
                             P + ".initialize listener-report",
                             EventDispatcher::Prefix + ".listenerReport: <NONE>",
                             ClientRepository::Prefix + ".listenerReport: <NONE>",
+                            UpdateManager::Prefix + ".listenerReport:",
                             P + ".initialize refresh",
                             P + ".initialize downloads",
                             P + ".initialize downloads complete",
@@ -71,6 +73,8 @@ TEST(ClientTest, InitializesInOrderCreatesTheDataFolderAndShutsDownInReverse) {
                             EventDispatcher::Prefix + ".create sink ",
                             EventDispatcher::Prefix + ".wait sink ",
                             P + ".initialize refresh complete",
+                            UpdateManager::Prefix + ".shutdown: Flushing event queue",
+                            UpdateManager::Prefix + ".shutdown: Event queue terminated",
                             EventDispatcher::Prefix + ".shutdown: Flushing event queue",
                             EventDispatcher::Prefix + ".shutdown: Event queue terminated"};
     qsizetype previous = -1;

@@ -1,6 +1,8 @@
 #include "tests/TestSupport.h"
 
 #include "client/model/EventDispatcher.h"
+#include "client/wow/WowInstallation.h"
+#include "platform/InMemoryRegistry.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -62,6 +64,10 @@ QByteArray readFile(const std::filesystem::path& file) {
 void settle(client::model::EventDispatcher& dispatcher, int depth) {
     for (int round = 0; round < depth; ++round)
         dispatcher.sink();
+std::unique_ptr<client::wow::WowInstallation> undetectedInstallation() {
+    return std::make_unique<client::wow::WowInstallation>(
+        std::make_shared<platform::InMemoryRegistry>(),
+        [](const QString&) { return std::nullopt; });
 }
 
 } // namespace plenfox::test

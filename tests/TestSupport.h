@@ -11,6 +11,9 @@
 namespace plenfox::client::model {
 class EventDispatcher;
 }
+namespace plenfox::client::wow {
+class WowInstallation;
+}
 
 namespace plenfox::test {
 
@@ -44,5 +47,8 @@ QByteArray readFile(const std::filesystem::path& file);
 // in turn, down to the given depth of such chains. One sink alone returns
 // before the events that the events before it posted.
 void settle(client::model::EventDispatcher& dispatcher, int depth = 8);
+// A game installation that finds nothing by itself (empty registry, empty
+// environment): only a game folder given in the client's options counts.
+std::unique_ptr<client::wow::WowInstallation> undetectedInstallation();
 
 } // namespace plenfox::test

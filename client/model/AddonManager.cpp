@@ -8,6 +8,7 @@
 #include "client/model/DownloadRecognizer.h"
 #include "client/model/EventDispatcher.h"
 #include "client/model/RecognizedItem.h"
+#include "client/model/UpdateManager.h"
 #include "client/wow/InstalledWowAddon.h"
 #include "client/wow/WowInstallation.h"
 #include "client/wow/ZippedWowAddonPackage.h"
@@ -342,8 +343,12 @@ void AddonManager::removeAddons(
 QString AddonManager::getBrowseUrl(const std::shared_ptr<wow::InstalledWowAddon>& addon) const {
     if (!addon)
         throw util::IllegalArgumentError(QStringLiteral("null addon"));
-    // The page named by an available update is preferred; the update
-    // manager's answer belongs here, before the download's page.
+    // The page the update service names for the addon's update comes first,
+    // then the page the addon's download came from.
+    if (UpdateManager* updates = client ? client->getUpdateManager() : nullptr)
+        if (const auto available = updates->getUpdate(addon))
+            if (const QString url = available->getUpdate()->getDocumentUrl(); !url.isEmpty())
+                return url;
     if (const std::shared_ptr<RecognizedItem> download = getContainingDownload(addon)) {
         const QString url = download->getDocumentUrl();
         if (!url.isEmpty())

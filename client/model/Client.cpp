@@ -10,7 +10,9 @@
 #include "client/model/DownloadRepository.h"
 #include "client/model/DownloadSourceManager.h"
 #include "client/model/EventDispatcher.h"
+#include "client/model/PlenfoxUpdateSource.h"
 #include "client/model/TargetLocationManager.h"
+#include "client/model/UpdateManager.h"
 #include "client/wow/WowInstallation.h"
 
 #include <ranges>
@@ -30,6 +32,10 @@ Client::Client(ClientEventHandler* eventHandler, std::unique_ptr<ClientRepositor
       presetRepository(std::move(repository)) {}
 
 Client::~Client() {
+    // The update worker posts events: it ends while the dispatcher still
+    // takes them.
+    if (updateManager)
+        updateManager->stopWorker();
     // A failed start-up leaves the dispatcher held by its block; release it so
     // the dispatcher thread can end when the dispatcher goes away.
     if (heldBlock)
@@ -37,6 +43,10 @@ Client::~Client() {
     // Queued events refer to the components: let them run while the
     // components still exist.
     dispatcher.reset();
+}
+
+void Client::setUpdateManager(std::unique_ptr<UpdateManager> manager) {
+    presetUpdateManager = std::move(manager);
 }
 
 bool Client::initialize() {
@@ -53,18 +63,21 @@ void Client::createComponents() {
     downloadRecognizer = std::make_unique<DownloadRecognizer>();
     sourceManager = std::make_unique<DownloadSourceManager>();
     downloadManager = std::make_unique<DownloadManager>();
+    updateManager = presetUpdateManager
+                        ? std::move(presetUpdateManager)
+                        : std::make_unique<UpdateManager>(std::make_shared<PlenfoxUpdateSource>());
 }
 
 std::vector<ClientComponent*> Client::components() const {
-    return {dispatcher.get(),         repository.get(),     targetLocationManager.get(),
-            downloadRepository.get(), addonManager.get(),   downloadRecognizer.get(),
-            sourceManager.get(),      downloadManager.get()};
+    return {dispatcher.get(),         repository.get(),      targetLocationManager.get(),
+            downloadRepository.get(), addonManager.get(),    downloadRecognizer.get(),
+            sourceManager.get(),      downloadManager.get(), updateManager.get()};
 }
 
 std::vector<ClientComponent*> Client::reportingComponents() const {
-    return {dispatcher.get(),     repository.get(),         downloadRepository.get(),
-            addonManager.get(),   downloadRecognizer.get(), sourceManager.get(),
-            downloadManager.get()};
+    return {dispatcher.get(),      repository.get(),         downloadRepository.get(),
+            addonManager.get(),    downloadRecognizer.get(), sourceManager.get(),
+            downloadManager.get(), updateManager.get()};
 }
 
 bool Client::initialize(std::shared_ptr<ClientOptions> newOptions) {

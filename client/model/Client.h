@@ -24,6 +24,7 @@ class DownloadSourceManager;
 class EventDispatcher;
 class EventLatch;
 class TargetLocationManager;
+class UpdateManager;
 
 // Owns every non-visual component and starts and stops them in a fixed order.
 class Client {
@@ -42,6 +43,10 @@ public:
     Client(const Client&) = delete;
     Client& operator=(const Client&) = delete;
 
+    // Uses this update manager (with its own update source and clock)
+    // instead of one that asks the update service; call before initialize.
+    void setUpdateManager(std::unique_ptr<UpdateManager> manager);
+
     bool initialize();
     bool initialize(std::shared_ptr<ClientOptions> options);
     void shutdown();
@@ -57,6 +62,7 @@ public:
     DownloadSourceManager* getDownloadSourceManager() const { return sourceManager.get(); }
     DownloadManager* getDownloadManager() const { return downloadManager.get(); }
     DownloadRecognizer* getDownloadRecognizer() const { return downloadRecognizer.get(); }
+    UpdateManager* getUpdateManager() const { return updateManager.get(); }
     const std::shared_ptr<ClientOptions>& getOptions() const { return options; }
 
 private:
@@ -69,6 +75,7 @@ private:
     ClientEventHandler* eventHandler;
     ClientLifetimeListener* ll;
     std::unique_ptr<ClientRepository> presetRepository;
+    std::unique_ptr<UpdateManager> presetUpdateManager;
     std::unique_ptr<EventDispatcher> dispatcher;
     std::unique_ptr<ClientRepository> repository;
     std::unique_ptr<TargetLocationManager> targetLocationManager;
@@ -77,6 +84,7 @@ private:
     std::unique_ptr<DownloadRecognizer> downloadRecognizer;
     std::unique_ptr<DownloadSourceManager> sourceManager;
     std::unique_ptr<DownloadManager> downloadManager;
+    std::unique_ptr<UpdateManager> updateManager;
     std::shared_ptr<ClientOptions> options;
     // The start-up block, kept while a failed start-up leaves it unreleased.
     std::shared_ptr<EventLatch> heldBlock;
