@@ -64,6 +64,8 @@ QByteArray readFile(const std::filesystem::path& file) {
 void settle(client::model::EventDispatcher& dispatcher, int depth) {
     for (int round = 0; round < depth; ++round)
         dispatcher.sink();
+}
+
 std::unique_ptr<client::wow::WowInstallation> undetectedInstallation() {
     return std::make_unique<client::wow::WowInstallation>(
         std::make_shared<platform::InMemoryRegistry>(),
