@@ -2,6 +2,7 @@
 
 #include "client/Constants.h"
 #include "lib/util/Error.h"
+#include "lib/util/Paths.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -116,7 +117,7 @@ void App::cleanUpOldLogFiles(const QString& folder, const QString& prefix) {
         std::vector<LogFile> logs;
         for (const fs::directory_entry& entry :
              fs::directory_iterator(fs::path(folder.toStdU16String()))) {
-            const QString name = QString::fromStdU16String(entry.path().filename().u16string());
+            const QString name = util::pathText(entry.path().filename());
             if (entry.is_regular_file() && name.startsWith(QStringLiteral("plenfoxclient")) &&
                 name.endsWith(QStringLiteral(".log")))
                 logs.push_back({entry.path(), entry.last_write_time()});
@@ -129,7 +130,7 @@ void App::cleanUpOldLogFiles(const QString& folder, const QString& prefix) {
         for (std::size_t i = 0; i < excess; ++i)
             if (!fs::remove(logs[i].path))
                 throw util::IoError(QStringLiteral("could not delete ") +
-                                    QString::fromStdU16String(logs[i].path.u16string()));
+                                    util::pathText(logs[i].path));
     } catch (const fs::filesystem_error& error) {
         log(util::IoError(QString::fromLocal8Bit(error.what())));
         log(prefix + QStringLiteral(".cleanUpOldLogFiles: IO error"));

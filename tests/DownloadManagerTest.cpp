@@ -1,3 +1,4 @@
+#include "lib/util/Paths.h"
 #include "tests/DownloadFixture.h"
 
 #include <QRegularExpression>
@@ -143,7 +144,7 @@ TEST_F(DownloadManagerTest, HostileFileNamesStayInsideTheDownloadsFolder) {
     const std::pair<QString, QString> cases[] = {
         // proposed name, stored name (null: a generated one)
         {QStringLiteral("../../escape.zip"), QStringLiteral("escape.zip")},
-        {DownloadItem::pathText(outside), QStringLiteral("outside.zip")},
+        {util::pathText(outside), QStringLiteral("outside.zip")},
         {QStringLiteral("..\\..\\win.zip"), QStringLiteral("win.zip")},
         {QStringLiteral("C:evil.zip"), QStringLiteral("C_evil.zip")},
         {QStringLiteral(".."), QString()},
@@ -161,7 +162,7 @@ TEST_F(DownloadManagerTest, HostileFileNamesStayInsideTheDownloadsFolder) {
         download->complete();
         const fs::path file = download->getFile();
         EXPECT_EQ(file.parent_path(), downloads());
-        const QString name = DownloadItem::pathText(file.filename());
+        const QString name = util::pathText(file.filename());
         EXPECT_TRUE(stored.isNull() ? generated.match(name).hasMatch() : name == stored);
         EXPECT_EQ(readFile(file), QByteArray("x"));
         files.insert(file);
@@ -188,8 +189,8 @@ TEST_F(DownloadManagerTest, StartupRefreshListsTheFolderBeforeListenersHearOfIt)
     const qsizetype refresh = env.logIndexOf(DownloadManager::Prefix + QStringLiteral(".refresh"));
     EXPECT_LT(env.logIndexOf(QStringLiteral(".initialize downloads")), refresh);
     EXPECT_LT(refresh, env.logIndexOf(QStringLiteral(".initialize downloads complete")));
-    const QString report =
-        env.logLines().at(env.logIndexOf(QStringLiteral("DownloadListenerMultiplexer.listenerReport")));
+    const QString report = env.logLines().at(
+        env.logIndexOf(QStringLiteral("DownloadListenerMultiplexer.listenerReport")));
     EXPECT_GE(report.indexOf(QStringLiteral("pri[-2147483647]: ")), 0);
     EXPECT_LT(report.indexOf(QStringLiteral("pri[-2147483647]: ")),
               report.indexOf(QStringLiteral("pri[0]: ")));

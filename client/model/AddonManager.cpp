@@ -14,6 +14,7 @@
 #include "client/wow/ZippedWowAddonPackage.h"
 #include "lib/util/Error.h"
 #include "lib/util/FileSystem.h"
+#include "lib/util/Paths.h"
 
 #include <algorithm>
 #include <atomic>
@@ -21,13 +22,11 @@
 
 namespace plenfox::client::model {
 
+using util::pathText;
+
 namespace fs = std::filesystem;
 
 namespace {
-
-QString pathText(const fs::path& path) {
-    return QString::fromStdU16String(path.u16string());
-}
 
 fs::path child(const fs::path& folder, const QString& name) {
     return folder / name.toStdU16String();

@@ -1,6 +1,10 @@
 #include "client/model/DownloadItem.h"
 
+#include "lib/util/Paths.h"
+
 namespace plenfox::client::model {
+
+using util::pathText;
 
 namespace fs = std::filesystem;
 
@@ -24,10 +28,6 @@ int DownloadItem::comparePaths(const fs::path& a, const fs::path& b) {
 
 bool DownloadItem::sameFile(const fs::path& a, const fs::path& b) {
     return comparePaths(a, b) == 0;
-}
-
-QString DownloadItem::pathText(const fs::path& path) {
-    return QString::fromStdU16String(path.u16string());
 }
 
 } // namespace plenfox::client::model

@@ -27,7 +27,6 @@ public:
     // ignoring case on Windows, exact elsewhere.
     static int comparePaths(const std::filesystem::path& a, const std::filesystem::path& b);
     static bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b);
-    static QString pathText(const std::filesystem::path& path);
 };
 
 } // namespace plenfox::client::model

@@ -9,6 +9,7 @@
 #include "client/model/EventDispatcher.h"
 #include "client/model/FileDownloader.h"
 #include "lib/util/Error.h"
+#include "lib/util/Paths.h"
 
 #include <QDateTime>
 #include <algorithm>
@@ -157,7 +158,7 @@ void DownloadManager::deleteDownloadLocked(std::shared_ptr<DownloadItem> item) {
     std::error_code error;
     if (!fs::remove(file, error) || error)
         App::log(Prefix + QStringLiteral(".deleteDownload: failed to delete file [") +
-                 DownloadItem::pathText(file) + QStringLiteral("]"));
+                 util::pathText(file) + QStringLiteral("]"));
     post([this, item] { listener.downloadRemoved(item); }, QStringLiteral("downloadRemoved"),
          item.get());
 }
@@ -211,7 +212,7 @@ void DownloadManager::onDownloadFailed(const std::shared_ptr<DownloadItem>& item
     if (holder == downloads.end())
         return; // already removed, with its file
     if (holder->get() != item.get() && std::dynamic_pointer_cast<FileDownloader>(*holder)) {
-        App::log(Prefix + QStringLiteral(".onDownloadFailed: [") + DownloadItem::pathText(file) +
+        App::log(Prefix + QStringLiteral(".onDownloadFailed: [") + util::pathText(file) +
                  QStringLiteral("] belongs to a newer download"));
         return;
     }
@@ -258,8 +259,8 @@ std::optional<std::vector<fs::path>> DownloadManager::listRoot() const {
             found.push_back(entry.path());
     } catch (const fs::filesystem_error& error) {
         App::log(util::IoError(QStringLiteral("cannot list ") +
-                               DownloadItem::pathText(repository->getRoot()) +
-                               QStringLiteral(": ") + QString::fromLocal8Bit(error.what())));
+                               util::pathText(repository->getRoot()) + QStringLiteral(": ") +
+                               QString::fromLocal8Bit(error.what())));
         return std::nullopt;
     }
     return found;
@@ -269,8 +270,7 @@ void DownloadManager::post(std::function<void()> task, const QString& event,
                            const DownloadItem* item) {
     QString description = QStringLiteral("DownloadManager.") + event;
     if (item)
-        description +=
-            QStringLiteral(" [") + DownloadItem::pathText(item->getFile()) + QStringLiteral("]");
+        description += QStringLiteral(" [") + util::pathText(item->getFile()) + QStringLiteral("]");
     try {
         if (!dispatcher)
             throw util::IllegalStateError(QStringLiteral("download manager not initialized"));

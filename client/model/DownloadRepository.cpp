@@ -4,6 +4,7 @@
 #include "client/model/ClientRepository.h"
 #include "client/model/DownloadItem.h"
 #include "lib/util/Error.h"
+#include "lib/util/Paths.h"
 
 #include <system_error>
 
@@ -27,7 +28,7 @@ bool DownloadRepository::initialize(Client&) {
         fs::create_directories(root, error);
         if (error)
             App::log(util::IoError(QStringLiteral("could not create the downloads folder ") +
-                                   DownloadItem::pathText(root) + QStringLiteral(": ") +
+                                   util::pathText(root) + QStringLiteral(": ") +
                                    QString::fromStdString(error.message())));
     }
     return true;

@@ -11,6 +11,7 @@
 #include "client/model/ObjectWriter.h"
 #include "client/model/PersistenceHelper.h"
 #include "lib/util/Error.h"
+#include "lib/util/Paths.h"
 #include "web/shared/UrlFilter.h"
 
 #include <QSet>
@@ -49,7 +50,7 @@ void DownloadSourceManager::shutdown(Client&) {
 }
 
 QString DownloadSourceManager::keyOf(const DownloadItem& item) {
-    return DownloadItem::pathText(item.getFile().filename());
+    return util::pathText(item.getFile().filename());
 }
 
 QString DownloadSourceManager::get(const DownloadItem& item) const {

@@ -3,8 +3,11 @@
 #include "client/App.h"
 #include "client/model/DownloadManager.h"
 #include "lib/util/Error.h"
+#include "lib/util/Paths.h"
 
 namespace plenfox::client::model {
+
+using util::pathText;
 
 namespace {
 

@@ -1,6 +1,7 @@
 #include "client/model/ObjectWriter.h"
 
 #include "lib/util/Error.h"
+#include "lib/util/Paths.h"
 
 namespace plenfox::client::model {
 
@@ -58,7 +59,7 @@ void ObjectWriter::writePath(const std::optional<std::filesystem::path>& value) 
     if (!value)
         return writeNull();
     writeTag(ObjectStreamTag::Path);
-    out << QString::fromStdU16String(value->u16string());
+    out << util::pathText(*value);
     checkStatus();
 }
 

@@ -6,6 +6,7 @@
 #include "client/model/DownloadSourceManager.h"
 #include "client/wow/ZippedWowAddonPackage.h"
 #include "lib/util/Error.h"
+#include "lib/util/Paths.h"
 
 #include <QFileInfo>
 
@@ -113,7 +114,7 @@ void RecognizedItem::parse() {
     if (recognized)
         return;
     date = QStringLiteral("");
-    const QDateTime modified = QFileInfo(DownloadItem::pathText(item->getFile())).lastModified();
+    const QDateTime modified = QFileInfo(util::pathText(item->getFile())).lastModified();
     if (modified.isValid() && modified.toMSecsSinceEpoch() != 0)
         date = formatDate(modified, QLocale::system());
 
@@ -127,7 +128,7 @@ void RecognizedItem::parse() {
     const std::vector<std::shared_ptr<Addon>> packageAddons = pack->getAddons();
     totalAddons = static_cast<int>(packageAddons.size());
     allAddonsInstalled = true;
-    const QString packageName = DownloadItem::pathText(item->getFile().filename());
+    const QString packageName = util::pathText(item->getFile().filename());
     for (const auto& addon : packageAddons) {
         const QString name = addon->getName();
         const QString version = addon->getVersion().getVersionName();
@@ -205,12 +206,12 @@ void RecognizedItem::endInstalling() {
     std::lock_guard guard(lock);
     if (!installing)
         throw util::IllegalStateError(QStringLiteral("endInstalling without beginInstalling [") +
-                                      DownloadItem::pathText(item->getFile()) + QLatin1Char(']'));
+                                      util::pathText(item->getFile()) + QLatin1Char(']'));
     installing = false;
 }
 
 QString RecognizedItem::toString() const {
-    return util::Object::toString() + QLatin1Char('[') + DownloadItem::pathText(item->getFile()) +
+    return util::Object::toString() + QLatin1Char('[') + util::pathText(item->getFile()) +
            QLatin1Char(']');
 }
 

@@ -20,6 +20,7 @@
 #include "client/model/UpdateSource.h"
 #include "client/wow/InstalledWowAddon.h"
 #include "lib/util/Error.h"
+#include "lib/util/Paths.h"
 #include "lib/util/TaskQueue.h"
 
 #include <QDateTime>
@@ -275,7 +276,7 @@ std::shared_ptr<UpdateQuery> UpdateManager::buildQuery() {
             recognizer ? recognizer->lookup(addon) : nullptr;
         const std::shared_ptr<DownloadItem> download = recognized ? recognized->getItem() : nullptr;
         if (download) {
-            const QString packageName = DownloadItem::pathText(download->getFile().filename());
+            const QString packageName = util::pathText(download->getFile().filename());
             auto metadata = std::make_shared<AddonMetadata>(addon->getName(), packageName,
                                                             addon->getInternalVersion(), true,
                                                             recognized->getDocumentUrl());

@@ -2,6 +2,7 @@
 
 #include "client/App.h"
 #include "lib/util/Error.h"
+#include "lib/util/Paths.h"
 #include "lib/util/Strings.h"
 
 #include <QFile>
@@ -50,8 +51,7 @@ QByteArray readAll(QIODevice& stream) {
 
 } // namespace
 
-TocFile::TocFile(const std::filesystem::path& file)
-    : path(QString::fromStdU16String(file.u16string())) {
+TocFile::TocFile(const std::filesystem::path& file) : path(util::pathText(file)) {
     QFile input(file);
     if (!input.open(QIODevice::ReadOnly)) {
         App::log(
