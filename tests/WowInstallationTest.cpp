@@ -218,6 +218,8 @@ TEST(WowInstallationTest, ExplicitFolderAndAddonScan) {
     writeFile(addons / "NoToc" / "Other.toc", "## Version: 2\n");
     writeFile(addons / "loose.toc", "## Version: 3\n");
     writeFile(addons / "Gamma" / "Gamma.toc", "## Title: G\n");
+    // The game's file system ignores case, so does the scan.
+    writeFile(addons / "Delta" / "delta.TOC", "## Version: 4\n");
     installation.wow->initializeExplicit(game);
     EXPECT_TRUE(installation.wow->exists());
 
@@ -225,7 +227,8 @@ TEST(WowInstallationTest, ExplicitFolderAndAddonScan) {
     for (const auto& addon : installation.wow->addons())
         found << addon->getName() + "=" + addon->getVersionName();
     found.sort();
-    EXPECT_EQ(found, QStringList({QStringLiteral("Alpha=1.0"), QStringLiteral("Gamma=?")}));
+    EXPECT_EQ(found, QStringList({QStringLiteral("Alpha=1.0"), QStringLiteral("Delta=4"),
+                                  QStringLiteral("Gamma=?")}));
 }
 
 TEST(WowInstallationTest, TargetFileRoundTrip) {

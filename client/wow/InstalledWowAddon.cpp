@@ -2,6 +2,7 @@
 
 #include "client/wow/TocFile.h"
 #include "lib/util/Error.h"
+#include "lib/util/Paths.h"
 
 namespace plenfox::client::wow {
 
@@ -36,7 +37,26 @@ QString InstalledWowAddon::getInternalVersion() const {
 }
 
 std::filesystem::path InstalledWowAddon::getTocFile() const {
-    return root / (name + QStringLiteral(".toc")).toStdU16String();
+    return findTocFile(root, name);
+}
+
+std::filesystem::path InstalledWowAddon::findTocFile(const std::filesystem::path& folder,
+                                                     const QString& name) {
+    namespace fs = std::filesystem;
+    const QString fileName = name + QStringLiteral(".toc");
+    const fs::path exact = folder / fileName.toStdU16String();
+    std::error_code error;
+    if (fs::is_regular_file(exact, error))
+        return exact;
+    // The game's file system ignores case: an addon packed as "Foo/foo.TOC"
+    // is the addon Foo there. Find such a file on systems that keep case.
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        if (QString::compare(util::pathText(it->path().filename()), fileName,
+                             Qt::CaseInsensitive) == 0 &&
+            it->is_regular_file(error))
+            return it->path();
+    }
+    return exact;
 }
 
 void InstalledWowAddon::initializeToc() const {

@@ -33,6 +33,10 @@ public:
     QString getInternalVersion() const;
     // root joined with name + ".toc".
     std::filesystem::path getTocFile() const;
+    // The TOC file "<name>.toc" in the folder, its name compared ignoring case;
+    // the exact name when there is none.
+    static std::filesystem::path findTocFile(const std::filesystem::path& folder,
+                                             const QString& name);
     const std::filesystem::path& getRoot() const { return root; }
     WowInstallation* getWow() const { return wow; }
 

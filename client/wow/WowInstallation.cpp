@@ -165,7 +165,7 @@ std::vector<std::shared_ptr<InstalledWowAddon>> WowInstallation::addons() {
             if (!entry.is_directory(error))
                 continue;
             const QString name = nameOf(entry.path());
-            if (!isRegularFile(entry.path() / (name + QStringLiteral(".toc")).toStdU16String()))
+            if (!isRegularFile(InstalledWowAddon::findTocFile(entry.path(), name)))
                 continue;
             found.push_back(std::make_shared<InstalledWowAddon>(this, name, entry.path()));
         }
