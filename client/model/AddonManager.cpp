@@ -17,7 +17,6 @@
 #include "lib/util/Paths.h"
 
 #include <algorithm>
-#include <atomic>
 #include <system_error>
 
 namespace plenfox::client::model {
@@ -74,10 +73,10 @@ bool moveInto(const fs::path& source, const fs::path& target) {
 
 // A new, empty folder inside the addon folder to extract into.
 std::optional<fs::path> createStagingFolder(const fs::path& addonRoot) {
-    static std::atomic<unsigned> counter{0};
-    for (int attempt = 0; attempt < 100; ++attempt) {
+    // Creating a folder is atomic, so concurrent installs each get their own.
+    for (int number = 1; number <= 100; ++number) {
         const fs::path folder =
-            child(addonRoot, AddonManager::StagingPrefix + QString::number(++counter));
+            child(addonRoot, AddonManager::StagingPrefix + QString::number(number));
         std::error_code error;
         if (fs::create_directory(folder, error))
             return folder;
