@@ -15,6 +15,8 @@ int HeadlessSession::run() {
     // The client never initializes on the thread that owns the event loop.
     std::thread initializer([&client] { client.initialize(); });
     initializer.join();
+    // Every run leaves a log file; only the newest are kept.
+    App::cleanUpOldLogFiles(App::temporaryFolder(), Prefix);
     if (client.isInitialized()) {
         for (const auto& addon : client.getAddonManager()->getAddons())
             App::log(QStringLiteral("Installed addon [") + addon->getName() +

@@ -3,6 +3,8 @@
 #include "client/model/ClientEventHandler.h"
 #include "client/model/ClientLifetimeListener.h"
 
+#include <QString>
+
 namespace plenfox::client {
 
 // Runs the client without a window: start, initialize, shut down. It stands
@@ -10,6 +12,9 @@ namespace plenfox::client {
 // lifetime the way the window does.
 class HeadlessSession : public model::ClientEventHandler, public model::ClientLifetimeListener {
 public:
+    static inline const QString Prefix =
+        QStringLiteral("class com.plenfox.kesh.client.HeadlessSession");
+
     // Returns the process exit status.
     int run();
 

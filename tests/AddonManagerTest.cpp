@@ -179,6 +179,18 @@ TEST_F(AddonManagerTest, CorruptPackageLeavesTheOldAddonUntouched) {
     EXPECT_TRUE(events().isEmpty());
 }
 
+TEST_F(AddonManagerTest, PackageContentNeverReplacesPlayerContentOfTheOtherKind) {
+    // The player keeps a folder where the package brings a file.
+    writeFile(addonRoot / "readme.txt" / "mine.txt", "keep me");
+    start();
+    client->getAddonManager()->install(package("Loose.zip"));
+    EXPECT_EQ(plenfox::test::readFile(addonRoot / "readme.txt" / "mine.txt"),
+              QByteArray("keep me"));
+    EXPECT_TRUE(
+        env.logContains(AddonManager::Prefix + QStringLiteral(".install: unable to move [")));
+    EXPECT_EQ(tree(addonRoot), QStringList({"readme.txt", "readme.txt/mine.txt"}));
+}
+
 TEST_F(AddonManagerTest, WithoutTheGameNothingIsInstalledAndRefreshIsEmpty) {
     AddonManager& manager = start();
     EXPECT_EQ(recorder.take(), QStringList({"beforeRefresh", "afterRefresh"}));

@@ -103,6 +103,26 @@ TEST(ClientTest, AFolderThatCannotBeCreatedStopsStartUpAtTheRepository) {
     } // destroying the client must not hang on the held event queue
 }
 
+TEST(ClientTest, StartsAgainAfterAFailedStartUpAndAfterAShutdown) {
+    TestEnvironment env;
+    RecordingHandler handler;
+    const fs::path blocker = env.scratch() / "blocker";
+    plenfox::test::writeFile(blocker, "a file where a folder should be");
+    Client client(&handler, std::make_unique<ClientRepository>(blocker / ".plenfoxclient"));
+    EXPECT_FALSE(client.initialize());
+    // The failed start-up held the event queue; a second one must not hang on it.
+    fs::remove(blocker);
+    ASSERT_TRUE(client.initialize());
+    EXPECT_TRUE(fs::is_directory(blocker / ".plenfoxclient"));
+    client.shutdown();
+    // Shut down and started again, as a change of the game folder does.
+    ASSERT_TRUE(client.initialize());
+    EXPECT_EQ(client.getClientRepository()->getRoot(), blocker / ".plenfoxclient");
+    client.getEventDispatcher()->sink();
+    client.shutdown();
+    EXPECT_EQ(handler.calls.count(QStringLiteral("afterInitialize")), 2);
+}
+
 TEST(ClientTest, ClientRepositoryNamesItsFiles) {
     ClientRepository repository(fs::path("/r"));
     EXPECT_EQ(repository.getFileInRoot(QStringLiteral("Updates.dat")), fs::path("/r/Updates.dat"));

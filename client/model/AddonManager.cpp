@@ -58,13 +58,17 @@ std::vector<fs::path> listFolder(const fs::path& folder) {
 bool moveInto(const fs::path& source, const fs::path& target) {
     std::error_code error;
     if (isPresent(target)) {
-        if (fs::is_directory(source, error) && fs::is_directory(target, error)) {
+        const bool sourceIsFolder = fs::is_directory(source, error);
+        const bool targetIsFolder = fs::is_directory(target, error);
+        if (sourceIsFolder && targetIsFolder) {
             bool moved = true;
             for (const fs::path& entry : listFolder(source))
                 moved = moveInto(entry, target / entry.filename()) && moved;
             return moved;
         }
-        if (!util::FileSystem::deleteTree(target))
+        // A file never replaces a folder, nor a folder a file: the player's
+        // content of the other kind stays, and the caller logs the clash.
+        if (sourceIsFolder != targetIsFolder || !util::FileSystem::deleteTree(target))
             return false;
     }
     fs::rename(source, target, error);

@@ -32,6 +32,10 @@ Client::Client(ClientEventHandler* eventHandler, std::unique_ptr<ClientRepositor
       presetRepository(std::move(repository)) {}
 
 Client::~Client() {
+    releaseComponents();
+}
+
+void Client::releaseComponents() {
     // The update worker posts events: it ends while the dispatcher still
     // takes them.
     if (updateManager)
@@ -40,9 +44,18 @@ Client::~Client() {
     // the dispatcher thread can end when the dispatcher goes away.
     if (heldBlock)
         heldBlock->countDown();
+    heldBlock.reset();
     // Queued events refer to the components: let them run while the
-    // components still exist.
+    // components still exist, then drop the components in reverse order.
     dispatcher.reset();
+    updateManager.reset();
+    downloadManager.reset();
+    sourceManager.reset();
+    downloadRecognizer.reset();
+    addonManager.reset();
+    downloadRepository.reset();
+    targetLocationManager.reset();
+    repository.reset();
 }
 
 void Client::setUpdateManager(std::unique_ptr<UpdateManager> manager) {
@@ -54,9 +67,15 @@ bool Client::initialize() {
 }
 
 void Client::createComponents() {
+    // A second start-up (after a failure, or after a shutdown to change the
+    // game folder) keeps the data folder of the first.
+    std::unique_ptr<ClientRepository> nextRepository =
+        presetRepository ? std::move(presetRepository)
+        : repository     ? std::make_unique<ClientRepository>(repository->getRoot())
+                         : std::make_unique<ClientRepository>();
+    releaseComponents();
     dispatcher = std::make_unique<EventDispatcher>();
-    repository =
-        presetRepository ? std::move(presetRepository) : std::make_unique<ClientRepository>();
+    repository = std::move(nextRepository);
     targetLocationManager = std::make_unique<TargetLocationManager>();
     downloadRepository = std::make_unique<DownloadRepository>(*repository);
     addonManager = std::make_unique<AddonManager>();

@@ -66,7 +66,9 @@ public:
     const std::shared_ptr<ClientOptions>& getOptions() const { return options; }
 
 private:
+    // Creates the components anew, releasing those of an earlier start-up.
     void createComponents();
+    void releaseComponents();
     // The components in initialization order (the dispatcher first).
     std::vector<ClientComponent*> components() const;
     std::vector<ClientComponent*> reportingComponents() const;

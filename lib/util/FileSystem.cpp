@@ -10,8 +10,11 @@ namespace fs = std::filesystem;
 bool FileSystem::deleteTree(const fs::path& path) {
     std::error_code error;
     const fs::file_status linkStatus = fs::symlink_status(path, error);
-    if (error || !fs::exists(linkStatus))
+    if (linkStatus.type() == fs::file_type::not_found)
         return true;
+    // A path that cannot even be examined has not been deleted.
+    if (error)
+        return false;
 
     // A link is deleted itself, never followed into its target.
     if (fs::is_directory(linkStatus)) {
