@@ -139,6 +139,21 @@ TEST_F(DownloadManagerTest, RefreshRelistsTheFolderSortedAndKeepsRunningDownload
     EXPECT_EQ(eventNames(), (QStringList{"before", "after"}));
 }
 
+TEST_F(DownloadManagerTest, ADownloadRunningAcrossARestartOfTheClientFinishesSafely) {
+    auto running = start(QStringLiteral("slow.zip"), 6);
+    ASSERT_TRUE(running->receivedData("abc"));
+    // The client restarts (as a change of game folder does) while the
+    // browser still feeds the download it started with.
+    client->shutdown();
+    ASSERT_TRUE(client->initialize());
+    running->receivedData("def");
+    running->complete();
+    EXPECT_EQ(readFile(downloads() / "slow.zip"), QByteArray("abcdef"));
+    manager().refresh();
+    ASSERT_EQ(manager().getDownloads().size(), 1u);
+    EXPECT_EQ(manager().getDownloads()[0]->getTotalSize(), 6);
+}
+
 TEST_F(DownloadManagerTest, HostileFileNamesStayInsideTheDownloadsFolder) {
     const fs::path outside = env.scratch() / "outside.zip";
     const std::pair<QString, QString> cases[] = {

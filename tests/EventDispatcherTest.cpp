@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <latch>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -126,6 +127,27 @@ TEST_F(EventDispatcherTest, ShutdownGivesUpWaitingAfterItsTimeOut) {
     EXPECT_LT(waited, std::chrono::seconds(5));
     EXPECT_TRUE(env.logContains(QStringLiteral(".shutdown: Event queue terminated")));
     dispatcher.signalEventBlock(block); // lets the worker end
+}
+
+TEST(TaskQueueTest, ShutdownNowDropsTheTasksThatHaveNotStarted) {
+    std::latch started(1);
+    std::latch release(1);
+    std::atomic<int> ran{0};
+    {
+        plenfox::util::TaskQueue queue;
+        queue.post([&] {
+            started.count_down();
+            release.wait();
+            ++ran;
+        });
+        for (int i = 0; i < 3; ++i)
+            queue.post([&] { ++ran; });
+        started.wait();
+        queue.shutdownNow();
+        EXPECT_THROW(queue.post([] {}), plenfox::util::RejectedExecutionError);
+        release.count_down();
+    } // the destructor waits for the running task only
+    EXPECT_EQ(ran.load(), 1);
 }
 
 // A one-event listener interface and its multiplexer, written the way the

@@ -33,6 +33,36 @@ Client::Client(ClientEventHandler* eventHandler, std::unique_ptr<ClientRepositor
 
 Client::~Client() {
     releaseComponents();
+    // Earlier start-ups: each dispatcher drains before the components its
+    // events refer to go, newest first.
+    for (auto it = retired.rbegin(); it != retired.rend(); ++it) {
+        it->dispatcher.reset();
+        while (!it->components.empty())
+            it->components.pop_back();
+    }
+}
+
+void Client::retireComponents() {
+    if (!dispatcher)
+        return;
+    if (updateManager)
+        updateManager->stopWorker();
+    if (heldBlock)
+        heldBlock->countDown();
+    heldBlock.reset();
+    // A download that is still arriving reports to the components it started
+    // with, so they stay alive (idle) as long as the client.
+    Retired earlier;
+    earlier.dispatcher = std::move(dispatcher);
+    earlier.components.push_back(std::move(repository));
+    earlier.components.push_back(std::move(targetLocationManager));
+    earlier.components.push_back(std::move(downloadRepository));
+    earlier.components.push_back(std::move(addonManager));
+    earlier.components.push_back(std::move(downloadRecognizer));
+    earlier.components.push_back(std::move(sourceManager));
+    earlier.components.push_back(std::move(downloadManager));
+    earlier.components.push_back(std::move(updateManager));
+    retired.push_back(std::move(earlier));
 }
 
 void Client::releaseComponents() {
@@ -73,7 +103,7 @@ void Client::createComponents() {
         presetRepository ? std::move(presetRepository)
         : repository     ? std::make_unique<ClientRepository>(repository->getRoot())
                          : std::make_unique<ClientRepository>();
-    releaseComponents();
+    retireComponents();
     dispatcher = std::make_unique<EventDispatcher>();
     repository = std::move(nextRepository);
     targetLocationManager = std::make_unique<TargetLocationManager>();

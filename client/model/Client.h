@@ -69,6 +69,7 @@ private:
     // Creates the components anew, releasing those of an earlier start-up.
     void createComponents();
     void releaseComponents();
+    void retireComponents();
     // The components in initialization order (the dispatcher first).
     std::vector<ClientComponent*> components() const;
     std::vector<ClientComponent*> reportingComponents() const;
@@ -90,6 +91,12 @@ private:
     std::shared_ptr<ClientOptions> options;
     // The start-up block, kept while a failed start-up leaves it unreleased.
     std::shared_ptr<EventLatch> heldBlock;
+    // The components of earlier start-ups, kept for downloads still running.
+    struct Retired {
+        std::unique_ptr<EventDispatcher> dispatcher;
+        std::vector<std::unique_ptr<ClientComponent>> components;
+    };
+    std::vector<Retired> retired;
     bool initialized = false;
 };
 

@@ -194,11 +194,21 @@ void DownloadManager::onDownloadProgress(const std::shared_ptr<DownloadItem>& it
              item.get());
 }
 
+// A refresh that ran between the last block and this report may already list
+// the finished file as a completed item: that entry is announced instead.
 void DownloadManager::onDownloadComplete(const std::shared_ptr<DownloadItem>& item) {
     std::lock_guard guard(lock);
-    if (isListedLocked(item.get()))
-        post([this, item] { listener.downloadCompleted(item); },
-             QStringLiteral("downloadCompleted"), item.get());
+    const fs::path file = item->getFile();
+    const auto holder = std::find_if(downloads.begin(), downloads.end(), [&](const auto& entry) {
+        return DownloadItem::sameFile(entry->getFile(), file);
+    });
+    if (holder == downloads.end())
+        return; // removed, with its file
+    if (holder->get() != item.get() && std::dynamic_pointer_cast<FileDownloader>(*holder))
+        return; // the file belongs to a newer download
+    const std::shared_ptr<DownloadItem> completed = *holder;
+    post([this, completed] { listener.downloadCompleted(completed); },
+         QStringLiteral("downloadCompleted"), completed.get());
 }
 
 // The partial file goes at once, under the lock, so that no newer download

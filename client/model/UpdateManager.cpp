@@ -100,8 +100,12 @@ void UpdateManager::stopWorker() {
         std::lock_guard guard(lock);
         queue = std::move(updateExecutor);
     }
-    // Destroying the queue runs what is queued and joins the thread; the
-    // tasks take the lock, so it must not be held here.
+    // Queries that have not started by now are dropped, so leaving does not
+    // wait for each of them in turn; destroying the queue joins the thread
+    // once the running task ends. The tasks take the lock, so it must not be
+    // held here.
+    if (queue)
+        queue->shutdownNow();
     queue.reset();
 }
 

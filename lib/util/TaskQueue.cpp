@@ -34,6 +34,15 @@ void TaskQueue::shutdown() {
     changed.notify_all();
 }
 
+void TaskQueue::shutdownNow() {
+    {
+        std::lock_guard lock(mutex);
+        accepting = false;
+        tasks.clear();
+    }
+    changed.notify_all();
+}
+
 bool TaskQueue::awaitTermination(std::chrono::milliseconds timeout) {
     std::unique_lock lock(mutex);
     return changed.wait_for(lock, timeout, [this] { return terminated; });

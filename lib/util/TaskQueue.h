@@ -23,6 +23,8 @@ public:
 
     void post(Task task);
     void shutdown();
+    // Like shutdown, and drops the tasks that have not started yet.
+    void shutdownNow();
     // Waits until every queued task has run after shutdown(); true when the
     // queue drained within the time-out.
     bool awaitTermination(std::chrono::milliseconds timeout);
