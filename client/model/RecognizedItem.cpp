@@ -148,45 +148,31 @@ void RecognizedItem::cache() {
 }
 
 std::vector<AddonMetadata> RecognizedItem::getAddonInfo() {
-    std::lock_guard guard(lock);
-    parse();
-    return addons;
+    return parsed(addons);
 }
 
 bool RecognizedItem::getAllAddonsInstalled() {
-    std::lock_guard guard(lock);
-    parse();
-    return allAddonsInstalled;
+    return parsed(allAddonsInstalled);
 }
 
 QString RecognizedItem::getDateString() {
-    std::lock_guard guard(lock);
-    parse();
-    return date;
+    return parsed(date);
 }
 
 QString RecognizedItem::getDocumentUrl() {
-    std::lock_guard guard(lock);
-    parse();
-    return documentUrl;
+    return parsed(documentUrl);
 }
 
 int RecognizedItem::getInstalledCount() {
-    std::lock_guard guard(lock);
-    parse();
-    return installed;
+    return parsed(installed);
 }
 
 int RecognizedItem::getTotalAddons() {
-    std::lock_guard guard(lock);
-    parse();
-    return totalAddons;
+    return parsed(totalAddons);
 }
 
 bool RecognizedItem::isWowAddon() {
-    std::lock_guard guard(lock);
-    parse();
-    return wowAddon;
+    return parsed(wowAddon);
 }
 
 bool RecognizedItem::isInstalling() const {

@@ -66,6 +66,12 @@ public:
 
 private:
     void parse();
+    // A copy of a field, read after the package was parsed, under the lock.
+    template <typename T> T parsed(const T& field) {
+        std::lock_guard guard(lock);
+        parse();
+        return field;
+    }
 
     AddonManager* addonManager;
     DownloadSourceManager* sourceManager;
