@@ -3,8 +3,8 @@
 // the same run, so the two can be compared directly.
 #include "client/model/Client.h"
 #include "client/model/ClientRepository.h"
-#include "client/model/DownloadManager.h"
-#include "client/model/FileDownloader.h"
+#include "client/model/downloads/DownloadManager.h"
+#include "client/model/downloads/FileDownloader.h"
 
 #include <QByteArray>
 #include <QFile>

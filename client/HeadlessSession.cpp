@@ -1,7 +1,7 @@
 #include "client/HeadlessSession.h"
 
 #include "client/App.h"
-#include "client/model/AddonManager.h"
+#include "client/model/addons/AddonManager.h"
 #include "client/model/Client.h"
 #include "client/model/ClientComponent.h"
 #include "client/wow/InstalledWowAddon.h"

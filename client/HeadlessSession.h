@@ -1,6 +1,6 @@
 #pragma once
 
-#include "client/model/ClientEventHandler.h"
+#include "client/model/events/ClientEventHandler.h"
 #include "client/model/ClientLifetimeListener.h"
 
 #include <QString>

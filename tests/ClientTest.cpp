@@ -1,9 +1,9 @@
 #include "client/model/Client.h"
-#include "client/model/ClientEventHandler.h"
+#include "client/model/events/ClientEventHandler.h"
 #include "client/model/ClientLifetimeListener.h"
 #include "client/model/ClientRepository.h"
-#include "client/model/EventDispatcher.h"
-#include "client/model/UpdateManager.h"
+#include "client/model/events/EventDispatcher.h"
+#include "client/model/updates/UpdateManager.h"
 #include "lib/util/Error.h"
 #include "tests/TestSupport.h"
 

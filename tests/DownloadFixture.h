@@ -1,12 +1,12 @@
 #pragma once
 
 #include "client/model/Client.h"
-#include "client/model/ClientEventHandler.h"
+#include "client/model/events/ClientEventHandler.h"
 #include "client/model/ClientRepository.h"
-#include "client/model/DownloadListener.h"
-#include "client/model/DownloadManager.h"
-#include "client/model/EventDispatcher.h"
-#include "client/model/FileDownloader.h"
+#include "client/model/downloads/DownloadListener.h"
+#include "client/model/downloads/DownloadManager.h"
+#include "client/model/events/EventDispatcher.h"
+#include "client/model/downloads/FileDownloader.h"
 #include "tests/TestSupport.h"
 
 #include <atomic>

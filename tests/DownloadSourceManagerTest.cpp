@@ -1,7 +1,7 @@
-#include "client/model/DownloadSourceManager.h"
+#include "client/model/downloads/DownloadSourceManager.h"
 #include "client/Constants.h"
-#include "client/model/ObjectReader.h"
-#include "client/model/ObjectWriter.h"
+#include "client/model/persistence/ObjectReader.h"
+#include "client/model/persistence/ObjectWriter.h"
 #include "tests/DownloadFixture.h"
 #include "web/shared/UrlFilter.h"
 

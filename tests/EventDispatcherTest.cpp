@@ -1,5 +1,5 @@
-#include "client/model/EventDispatcher.h"
-#include "client/model/AddonChangeListenerMultiplexer.h"
+#include "client/model/events/EventDispatcher.h"
+#include "client/model/addons/AddonChangeListenerMultiplexer.h"
 #include "client/model/Client.h"
 #include "lib/util/Error.h"
 #include "tests/TestSupport.h"

@@ -1,8 +1,8 @@
-#include "client/model/AddonPackageMetadata.h"
-#include "client/model/ObjectReader.h"
-#include "client/model/ObjectWriter.h"
-#include "client/model/PersistenceClient.h"
-#include "client/model/PersistenceHelper.h"
+#include "client/model/addons/AddonPackageMetadata.h"
+#include "client/model/persistence/ObjectReader.h"
+#include "client/model/persistence/ObjectWriter.h"
+#include "client/model/persistence/PersistenceClient.h"
+#include "client/model/persistence/PersistenceHelper.h"
 #include "lib/util/Error.h"
 #include "tests/TestSupport.h"
 

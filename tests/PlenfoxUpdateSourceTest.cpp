@@ -1,5 +1,5 @@
-#include "client/model/PlenfoxUpdateSource.h"
-#include "client/model/UpdateProtocol.h"
+#include "client/model/updates/PlenfoxUpdateSource.h"
+#include "client/model/updates/UpdateProtocol.h"
 #include "lib/util/Error.h"
 #include "service/UpdateServiceThread.h"
 #include "tests/TestSupport.h"

@@ -1,6 +1,6 @@
 #include "tests/TestSupport.h"
 
-#include "client/model/EventDispatcher.h"
+#include "client/model/events/EventDispatcher.h"
 #include "client/wow/WowInstallation.h"
 #include "platform/InMemoryRegistry.h"
 

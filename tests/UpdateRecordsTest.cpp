@@ -1,7 +1,7 @@
-#include "client/model/ObjectReader.h"
-#include "client/model/ObjectWriter.h"
-#include "client/model/UpdateQuery.h"
-#include "client/model/UpdateResult.h"
+#include "client/model/persistence/ObjectReader.h"
+#include "client/model/persistence/ObjectWriter.h"
+#include "client/model/updates/UpdateQuery.h"
+#include "client/model/updates/UpdateResult.h"
 #include "lib/util/Error.h"
 
 #include <QBuffer>

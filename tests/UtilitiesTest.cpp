@@ -81,6 +81,28 @@ TEST(FileSystemTest, DeleteTreeRemovesReadOnlyContentAndAcceptsMissingPaths) {
     EXPECT_TRUE(plenfox::util::FileSystem::deleteTree(env.scratch() / "never-there"));
 }
 
+TEST(FileSystemTest, ResolvesEachComponentIgnoringCaseAndKeepsTheMissingRest) {
+    using plenfox::util::FileSystem;
+    TestEnvironment env;
+    const fs::path game = env.scratch() / "game";
+    fs::create_directories(game / "Interface" / "AddOns" / "Bagnon");
+    fs::create_directories(game / "interfacE2");
+
+    EXPECT_EQ(FileSystem::resolveIgnoringCase(game, "interface/addons"),
+              game / "Interface" / "AddOns");
+    EXPECT_EQ(FileSystem::resolveIgnoringCase(game, "INTERFACE/addons/bagnon/new/x"),
+              game / "Interface" / "AddOns" / "Bagnon" / "new" / "x")
+        << "the part that does not exist yet is kept as given";
+    EXPECT_EQ(FileSystem::resolveIgnoringCase(game / "missing", "Interface"),
+              game / "missing" / "Interface");
+
+    // The exact spelling wins where both exist.
+    fs::create_directories(game / "interface");
+    EXPECT_EQ(FileSystem::resolveIgnoringCase(game, "interface"), game / "interface");
+    EXPECT_EQ(FileSystem::findEntryIgnoringCase(game, "INTERFACE2"), game / "interfacE2");
+    EXPECT_TRUE(FileSystem::findEntryIgnoringCase(game, "nothing").empty());
+}
+
 TEST(AppTest, LogsErrorsWithTheirStackAndCountsThem) {
     TestEnvironment env;
     EXPECT_TRUE(env.logLines().value(0) ==

@@ -2,7 +2,7 @@
 #include "client/model/Client.h"
 #include "client/model/ClientOptions.h"
 #include "client/model/ClientRepository.h"
-#include "client/model/ObjectWriter.h"
+#include "client/model/persistence/ObjectWriter.h"
 #include "client/wow/InstalledWowAddon.h"
 #include "lib/util/Paths.h"
 #include "platform/InMemoryRegistry.h"

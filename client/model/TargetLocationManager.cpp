@@ -4,9 +4,9 @@
 #include "client/Constants.h"
 #include "client/model/Client.h"
 #include "client/model/ClientRepository.h"
-#include "client/model/ObjectReader.h"
-#include "client/model/ObjectWriter.h"
-#include "client/model/PersistenceHelper.h"
+#include "client/model/persistence/ObjectReader.h"
+#include "client/model/persistence/ObjectWriter.h"
+#include "client/model/persistence/PersistenceHelper.h"
 #include "client/wow/WowInstallation.h"
 
 namespace plenfox::client::model {

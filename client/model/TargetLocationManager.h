@@ -1,7 +1,7 @@
 #pragma once
 
 #include "client/model/ClientComponent.h"
-#include "client/model/PersistenceClient.h"
+#include "client/model/persistence/PersistenceClient.h"
 
 #include <QString>
 #include <filesystem>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "client/model/Addon.h"
-#include "client/model/AddonVersion.h"
-#include "client/model/WowAddon.h"
+#include "client/model/addons/Addon.h"
+#include "client/model/addons/AddonVersion.h"
+#include "client/model/addons/WowAddon.h"
 
 #include <QString>
 #include <filesystem>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "client/model/AddonPackage.h"
+#include "client/model/addons/AddonPackage.h"
 #include "client/wow/SupportedGame.h"
 #include "client/wow/ZippedWowAddon.h"
 

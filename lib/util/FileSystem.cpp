@@ -1,5 +1,9 @@
 #include "lib/util/FileSystem.h"
 
+#include "lib/util/Paths.h"
+
+#include <QString>
+
 #include <system_error>
 #include <vector>
 
@@ -40,6 +44,43 @@ bool FileSystem::deleteTree(const fs::path& path) {
         fs::permissions(path, fs::perms::owner_write, fs::perm_options::add, error);
     error.clear();
     return fs::remove(path, error) && !error;
+}
+
+fs::path FileSystem::findEntryIgnoringCase(const fs::path& folder, const fs::path& name) {
+    std::error_code error;
+    if (fs::exists(folder / name, error))
+        return folder / name;
+    const QString wanted = pathText(name);
+    fs::directory_iterator it(folder, error);
+    if (error)
+        return {};
+    for (; it != fs::directory_iterator(); it.increment(error)) {
+        if (error)
+            return {};
+        const fs::path entryName = it->path().filename();
+        if (QString::compare(pathText(entryName), wanted, Qt::CaseInsensitive) == 0)
+            return it->path();
+    }
+    return {};
+}
+
+fs::path FileSystem::resolveIgnoringCase(const fs::path& base, const fs::path& relative) {
+    fs::path resolved = base;
+    bool matching = true;
+    for (const fs::path& component : relative) {
+        if (component.empty() || component == ".")
+            continue;
+        if (matching && component != "..") {
+            const fs::path found = findEntryIgnoringCase(resolved, component);
+            if (!found.empty()) {
+                resolved = found;
+                continue;
+            }
+            matching = false;
+        }
+        resolved /= component;
+    }
+    return resolved;
 }
 
 } // namespace plenfox::util

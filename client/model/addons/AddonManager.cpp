@@ -1,0 +1,373 @@
+#include "client/model/addons/AddonManager.h"
+
+#include "client/App.h"
+#include "client/Constants.h"
+#include "client/model/addons/Addon.h"
+#include "client/model/Client.h"
+#include "client/model/events/ClientEventHandler.h"
+#include "client/model/downloads/DownloadRecognizer.h"
+#include "client/model/events/EventDispatcher.h"
+#include "client/model/downloads/RecognizedItem.h"
+#include "client/model/updates/UpdateManager.h"
+#include "client/wow/InstalledWowAddon.h"
+#include "client/wow/WowInstallation.h"
+#include "client/wow/ZippedWowAddonPackage.h"
+#include "lib/util/Error.h"
+#include "lib/util/FileSystem.h"
+#include "lib/util/Paths.h"
+
+#include <algorithm>
+#include <system_error>
+
+namespace plenfox::client::model {
+
+using util::pathText;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path child(const fs::path& folder, const QString& name) {
+    return folder / name.toStdU16String();
+}
+
+// Whether the name can only mean a folder directly inside the addon folder:
+// one path component, not "." or "..", no separator or drive colon.
+bool isFolderName(const QString& name) {
+    if (name.isEmpty() || name == QStringLiteral(".") || name == QStringLiteral(".."))
+        return false;
+    return !name.contains(u'/') && !name.contains(u'\\') && !name.contains(u':');
+}
+
+bool isPresent(const fs::path& path) {
+    std::error_code error;
+    return fs::exists(fs::symlink_status(path, error));
+}
+
+// Entries of a folder; empty when it cannot be listed.
+std::vector<fs::path> listFolder(const fs::path& folder) {
+    std::vector<fs::path> entries;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
+        entries.push_back(it->path());
+    return entries;
+}
+
+// Moves source to target. A folder moved onto a folder is merged into it,
+// entry by entry; anything else at the target is replaced.
+bool moveInto(const fs::path& source, const fs::path& target) {
+    std::error_code error;
+    if (isPresent(target)) {
+        const bool sourceIsFolder = fs::is_directory(source, error);
+        const bool targetIsFolder = fs::is_directory(target, error);
+        if (sourceIsFolder && targetIsFolder) {
+            bool moved = true;
+            for (const fs::path& entry : listFolder(source))
+                moved = moveInto(entry, target / entry.filename()) && moved;
+            return moved;
+        }
+        // A file never replaces a folder, nor a folder a file: the player's
+        // content of the other kind stays, and the caller logs the clash.
+        if (sourceIsFolder != targetIsFolder || !util::FileSystem::deleteTree(target))
+            return false;
+    }
+    fs::rename(source, target, error);
+    return !error;
+}
+
+// A new, empty folder inside the addon folder to extract into.
+std::optional<fs::path> createStagingFolder(const fs::path& addonRoot) {
+    // Creating a folder is atomic, so concurrent installs each get their own.
+    for (int number = 1; number <= 100; ++number) {
+        const fs::path folder =
+            child(addonRoot, AddonManager::StagingPrefix + QString::number(number));
+        std::error_code error;
+        if (fs::create_directory(folder, error))
+            return folder;
+        if (error)
+            return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+bool sameName(const QString& a, const QString& b) {
+    return QString::compare(a, b, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+AddonManager::AddonManager() = default;
+
+AddonManager::~AddonManager() = default;
+
+bool AddonManager::initialize(Client& owner) {
+    client = &owner;
+    if (ClientEventHandler* handler = owner.getEventHandler())
+        if (AddonChangeListener* listener = handler->getAddonChangeListener())
+            acl.add(0, listener);
+    dispatcher = owner.getEventDispatcher();
+    wow = owner.getWow();
+    return true;
+}
+
+void AddonManager::listenerReport() {
+    App::log(Prefix + QStringLiteral(".listenerReport:"));
+    acl.listenerReport();
+}
+
+void AddonManager::shutdown(Client&) {}
+
+void AddonManager::add(int priority, AddonChangeListener* listener) {
+    acl.add(priority, listener);
+}
+
+void AddonManager::post(std::function<void()> task, const QString& description) {
+    try {
+        if (!dispatcher)
+            throw util::IllegalStateError(QStringLiteral("addon manager not initialized"));
+        dispatcher->invokeLater(std::move(task), QStringLiteral("AddonManager.") + description);
+    } catch (const std::exception& error) {
+        App::log(error);
+    }
+}
+
+void AddonManager::refreshAddons() {
+    post([this] { acl.beforeRefresh(*this); }, QStringLiteral("beforeRefresh"));
+    {
+        std::lock_guard guard(lock);
+        installed = wow ? wow->addons() : std::vector<std::shared_ptr<wow::InstalledWowAddon>>();
+    }
+    post([this] { acl.afterRefresh(*this); }, QStringLiteral("afterRefresh"));
+}
+
+void AddonManager::refreshAddonsAsync() {
+    post([this] { refreshAddons(); }, QStringLiteral("refreshAddons"));
+}
+
+std::vector<std::shared_ptr<wow::InstalledWowAddon>> AddonManager::getAddons() const {
+    std::lock_guard guard(lock);
+    return installed;
+}
+
+int AddonManager::getAddonsSize() const {
+    std::lock_guard guard(lock);
+    return static_cast<int>(installed.size());
+}
+
+std::shared_ptr<wow::InstalledWowAddon> AddonManager::getAddonByName(const QString& name) const {
+    std::lock_guard guard(lock);
+    return getAddonByNameLocked(name);
+}
+
+std::shared_ptr<wow::InstalledWowAddon>
+AddonManager::getAddonByNameLocked(const QString& name) const {
+    for (const auto& addon : installed)
+        if (sameName(addon->getName(), name))
+            return addon;
+    return nullptr;
+}
+
+bool AddonManager::isInstalled(const QString& name, const QString& version) const {
+    return lookupAddon(name, version) != nullptr;
+}
+
+std::shared_ptr<wow::InstalledWowAddon> AddonManager::lookupAddon(const QString& name,
+                                                                  const QString& version) const {
+    std::lock_guard guard(lock);
+    std::shared_ptr<wow::InstalledWowAddon> addon = getAddonByNameLocked(name);
+    // Exact text: no trimming, no case folding, no numeric reading.
+    if (!addon || version.isNull() || addon->getInternalVersion() != version)
+        return nullptr;
+    return addon;
+}
+
+void AddonManager::install(const std::shared_ptr<wow::ZippedWowAddonPackage>& package) {
+    if (!package)
+        throw util::IllegalArgumentError(QStringLiteral("null package"));
+    if (!wow)
+        return;
+    wow->initialize();
+    if (!wow->exists())
+        return;
+    package->parse();
+    const std::vector<std::shared_ptr<Addon>> packageAddons = package->getAddons();
+
+    const std::optional<fs::path> addonRoot = wow->addonRoot();
+    if (!addonRoot)
+        return;
+    std::error_code error;
+    if (!fs::is_directory(*addonRoot, error)) {
+        fs::create_directories(*addonRoot, error);
+        if (!fs::is_directory(*addonRoot, error)) {
+            App::log(Prefix + QStringLiteral(".install: Failed to create directory [") +
+                     pathText(*addonRoot) + QLatin1Char(']'));
+            return;
+        }
+    }
+
+    QStringList names;
+    for (const auto& addon : packageAddons) {
+        if (isFolderName(addon->getName()))
+            names << addon->getName();
+        else
+            App::log(Prefix + QStringLiteral(".install: ignoring addon with unusable name [") +
+                     addon->getName() + QLatin1Char(']'));
+    }
+
+    // Extract beside the installed addons, so that a package that fails to
+    // extract leaves them as they were.
+    const std::optional<fs::path> staging = createStagingFolder(*addonRoot);
+    if (!staging) {
+        App::log(Prefix + QStringLiteral(".install: Failed to create a staging directory in [") +
+                 pathText(*addonRoot) + QLatin1Char(']'));
+        return;
+    }
+    const bool extracted = package->extractTo(*staging);
+    if (extracted)
+        replaceFromStaging(*addonRoot, *staging, names);
+    else
+        App::log(Prefix + QStringLiteral(".extractTo failed"));
+    if (!util::FileSystem::deleteTree(*staging))
+        App::log(Prefix + QStringLiteral(".install: unable to delete [") + pathText(*staging) +
+                 QLatin1Char(']'));
+    if (!extracted)
+        return;
+
+    std::vector<std::shared_ptr<wow::InstalledWowAddon>> added;
+    for (const QString& name : names)
+        added.push_back(
+            std::make_shared<wow::InstalledWowAddon>(wow, name, child(*addonRoot, name)));
+
+    {
+        std::lock_guard guard(lock);
+        for (const auto& addon : added) {
+            const auto old =
+                std::find_if(installed.begin(), installed.end(), [&addon](const auto& entry) {
+                    return sameName(entry->getName(), addon->getName());
+                });
+            if (old != installed.end())
+                installed.erase(old);
+        }
+        installed.insert(installed.end(), added.begin(), added.end());
+        std::stable_sort(installed.begin(), installed.end(), [](const auto& a, const auto& b) {
+            const int order = QString::compare(a->getName(), b->getName(), Qt::CaseInsensitive);
+            return order != 0 ? order < 0 : a->getName() < b->getName();
+        });
+    }
+
+    if (added.empty())
+        return;
+    const std::shared_ptr<AddonPackage> announced = package;
+    post(
+        [this, announced, added] {
+            acl.beforePackageInstalled(*this, announced);
+            for (const auto& addon : added)
+                acl.addonInstalled(*this, addon);
+            acl.afterPackageInstalled(*this, announced);
+        },
+        QStringLiteral("packageInstalled"));
+}
+
+void AddonManager::install(const std::shared_ptr<RecognizedItem>& item) {
+    if (!item)
+        throw util::IllegalArgumentError(QStringLiteral("null recognized item"));
+    if (!item->isWowAddon() || !item->beginInstalling())
+        return;
+    // Ends the installation however the install leaves this scope.
+    struct EndInstalling {
+        RecognizedItem& item;
+        ~EndInstalling() {
+            try {
+                item.endInstalling();
+            } catch (const std::exception& error) {
+                App::log(error);
+            }
+        }
+    } bracket{*item};
+    install(item->getPackage());
+}
+
+void AddonManager::replaceFromStaging(const fs::path& addonRoot, const fs::path& staging,
+                                      const QStringList& addonNames) {
+    // After the install an addon folder holds exactly the package's content.
+    for (const QString& name : addonNames) {
+        const fs::path target = child(addonRoot, name);
+        if (isPresent(target) && !util::FileSystem::deleteTree(target))
+            App::log(Prefix + QStringLiteral("install: unable to delete existing tree [") +
+                     pathText(target) + QLatin1Char(']'));
+    }
+    for (const fs::path& entry : listFolder(staging)) {
+        const fs::path target = addonRoot / entry.filename();
+        if (target == staging)
+            continue;
+        if (!moveInto(entry, target))
+            App::log(Prefix + QStringLiteral(".install: unable to move [") + pathText(entry) +
+                     QStringLiteral("] to [") + pathText(target) + QLatin1Char(']'));
+    }
+}
+
+void AddonManager::removeAddons(
+    const std::vector<std::shared_ptr<wow::InstalledWowAddon>>& addons) {
+    const std::optional<fs::path> addonRoot = wow ? wow->addonRoot() : std::nullopt;
+    std::vector<std::shared_ptr<wow::InstalledWowAddon>> removed;
+    App::log(Prefix + QStringLiteral(".removeAddons: removing ") + QString::number(addons.size()));
+    for (const auto& addon : addons) {
+        if (!addon)
+            continue;
+        const QString name = addon->getName();
+        App::log(Prefix + QStringLiteral(".removeAddons: removing [") + name + QLatin1Char(']'));
+        bool found = false;
+        {
+            std::lock_guard guard(lock);
+            const auto entry = std::find(installed.begin(), installed.end(), addon);
+            if (entry != installed.end()) {
+                installed.erase(entry);
+                found = true;
+            }
+        }
+        if (addonRoot && isFolderName(name)) {
+            const fs::path target = child(*addonRoot, name);
+            if (isPresent(target) && !util::FileSystem::deleteTree(target))
+                App::log(Prefix + QStringLiteral(".removeAddons: Failed to delete tree ") +
+                         pathText(target));
+        }
+        if (found)
+            removed.push_back(addon);
+    }
+    post(
+        [this, removed] {
+            for (const auto& addon : removed)
+                acl.addonRemoved(*this, addon);
+        },
+        QStringLiteral("addonRemoved"));
+}
+
+QString AddonManager::getBrowseUrl(const std::shared_ptr<wow::InstalledWowAddon>& addon) const {
+    if (!addon)
+        throw util::IllegalArgumentError(QStringLiteral("null addon"));
+    // The page the update service names for the addon's update comes first,
+    // then the page the addon's download came from.
+    if (UpdateManager* updates = client ? client->getUpdateManager() : nullptr)
+        if (const auto available = updates->getUpdate(addon))
+            if (const QString url = available->getUpdate()->getDocumentUrl(); !url.isEmpty())
+                return url;
+    if (const std::shared_ptr<RecognizedItem> download = getContainingDownload(addon)) {
+        const QString url = download->getDocumentUrl();
+        if (!url.isEmpty())
+            return url;
+    }
+    return getSearchUrl(addon->getName());
+}
+
+std::shared_ptr<RecognizedItem>
+AddonManager::getContainingDownload(const std::shared_ptr<wow::InstalledWowAddon>& addon) const {
+    DownloadRecognizer* recognizer = client ? client->getDownloadRecognizer() : nullptr;
+    return recognizer ? recognizer->lookup(addon) : nullptr;
+}
+
+QString AddonManager::getSearchUrl(const QString& name) {
+    return QStringLiteral("https://") + Constants::SearchHost + QStringLiteral("/search?q=") +
+           name + QStringLiteral("+wow+addon");
+}
+
+} // namespace plenfox::client::model

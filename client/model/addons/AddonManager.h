@@ -1,0 +1,103 @@
+#pragma once
+
+#include "client/model/addons/AddonChangeListenerMultiplexer.h"
+#include "client/model/ClientComponent.h"
+
+#include <QString>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+namespace plenfox::client::wow {
+class InstalledWowAddon;
+class WowInstallation;
+class ZippedWowAddonPackage;
+} // namespace plenfox::client::wow
+
+namespace plenfox::client::model {
+
+class EventDispatcher;
+class RecognizedItem;
+
+// Owns the list of installed addons: fills it from the game's addon folder,
+// installs zipped packages, removes addons and answers which addon versions
+// are installed. Every change is announced to the listeners through the
+// event dispatcher, never on the caller's thread.
+class AddonManager : public ClientComponent {
+public:
+    static inline const QString Prefix =
+        QStringLiteral("class com.plenfox.kesh.client.model.AddonManager");
+    // Name prefix of the folders packages are extracted into before they
+    // replace the installed addons; hidden and never an addon of its own.
+    static inline const QString StagingPrefix = QStringLiteral(".plenfox-staging-");
+
+    AddonManager();
+    ~AddonManager() override;
+
+    bool initialize(Client& client) override;
+    void listenerReport() override;
+    void shutdown(Client& client) override;
+
+    void add(int priority, AddonChangeListener* listener);
+
+    // Rebuilds the list from disk, in the folder's listing order.
+    void refreshAddons();
+    // Refreshes on the dispatcher thread.
+    void refreshAddonsAsync();
+
+    std::vector<std::shared_ptr<wow::InstalledWowAddon>> getAddons() const;
+    int getAddonsSize() const;
+    // The first addon whose name equals the given one ignoring case, or null.
+    std::shared_ptr<wow::InstalledWowAddon> getAddonByName(const QString& name) const;
+    // Whether the first addon of that name (ignoring case) has exactly this
+    // version text. A null version never matches.
+    bool isInstalled(const QString& name, const QString& version) const;
+    // That addon when its version text matches exactly, else null.
+    std::shared_ptr<wow::InstalledWowAddon> lookupAddon(const QString& name,
+                                                        const QString& version) const;
+
+    // Extracts the package into the addon folder, replacing the folders of
+    // its addons, and updates the list. Nothing happens when the game is not
+    // installed. The package is extracted beside the addons first; the old
+    // folders are replaced only once that succeeded.
+    void install(const std::shared_ptr<wow::ZippedWowAddonPackage>& package);
+    // Installs the package of a recognized download when it holds addons and
+    // no installation of that item is already running; the item shows as
+    // installing meanwhile.
+    void install(const std::shared_ptr<RecognizedItem>& item);
+    // Deletes the addons' folders and removes them from the list.
+    void removeAddons(const std::vector<std::shared_ptr<wow::InstalledWowAddon>>& addons);
+
+    // The recognized download the addon was installed from, or null.
+    std::shared_ptr<RecognizedItem>
+    getContainingDownload(const std::shared_ptr<wow::InstalledWowAddon>& addon) const;
+    // A web page about the addon: the page of the download it came from,
+    // else a web search for its name.
+    QString getBrowseUrl(const std::shared_ptr<wow::InstalledWowAddon>& addon) const;
+    // The web-search address for an addon name.
+    static QString getSearchUrl(const QString& name);
+
+    Client* getClient() const { return client; }
+
+private:
+    // Hands an event to the dispatcher; a dispatcher that refuses it is logged.
+    void post(std::function<void()> task, const QString& description);
+    std::shared_ptr<wow::InstalledWowAddon> getAddonByNameLocked(const QString& name) const;
+    // Moves what was extracted into the staging folder to its place in the
+    // addon folder, replacing the old folders of the package's addons.
+    void replaceFromStaging(const std::filesystem::path& addonRoot,
+                            const std::filesystem::path& staging, const QStringList& addonNames);
+
+    Client* client = nullptr;
+    AddonChangeListenerMultiplexer acl;
+    wow::WowInstallation* wow = nullptr;
+    EventDispatcher* dispatcher = nullptr;
+
+    // Re-entrant: lookups are made both from outside and with the lock held.
+    mutable std::recursive_mutex lock;
+    std::vector<std::shared_ptr<wow::InstalledWowAddon>> installed;
+};
+
+} // namespace plenfox::client::model

@@ -1,0 +1,224 @@
+#include "client/model/downloads/DownloadRecognizer.h"
+
+#include "client/App.h"
+#include "client/model/addons/AddonManager.h"
+#include "client/model/Client.h"
+#include "client/model/events/ClientEventHandler.h"
+#include "client/model/downloads/DownloadAttributes.h"
+#include "client/model/downloads/DownloadItem.h"
+#include "client/model/downloads/DownloadManager.h"
+#include "client/model/downloads/Downloader.h"
+#include "client/model/events/EventDispatcher.h"
+#include "client/model/downloads/FileDownloader.h"
+#include "client/model/downloads/RecognizedItem.h"
+#include "client/wow/InstalledWowAddon.h"
+#include "client/wow/ZippedWowAddonPackage.h"
+#include "lib/util/Error.h"
+
+#include <algorithm>
+
+namespace plenfox::client::model {
+
+namespace {
+
+// Keeps room for this many items when the list is made anew.
+constexpr std::size_t InitialCapacity = 10;
+
+} // namespace
+
+DownloadRecognizer::DownloadRecognizer() {
+    reset();
+}
+
+DownloadRecognizer::~DownloadRecognizer() = default;
+
+bool DownloadRecognizer::initialize(Client& owner) {
+    client = &owner;
+    dispatcher = owner.getEventDispatcher();
+    downloadManager = owner.getDownloadManager();
+    addonManager = owner.getAddonManager();
+    DownloadRecognizerListener* view = nullptr;
+    if (ClientEventHandler* handler = owner.getEventHandler())
+        view = handler->getDownloadRecognizerListener();
+    listener = view ? view : &emptyListener;
+    if (addonManager)
+        addonManager->add(AddonListenerPriority, this);
+    if (downloadManager)
+        downloadManager->addListener(DownloadManager::RecognizerPriority, this);
+    return true;
+}
+
+void DownloadRecognizer::listenerReport() {
+    App::log(Prefix + QStringLiteral(".listenerReport: ") + util::textOf(listener));
+}
+
+void DownloadRecognizer::shutdown(Client&) {}
+
+std::shared_ptr<Downloader>
+DownloadRecognizer::handleDownload(const DownloadAttributes& attributes) {
+    if (attributes.mimeType.isNull() || attributes.fileName.isNull())
+        return nullptr;
+    if (!recognizeMimeType(attributes.mimeType))
+        return nullptr;
+    if (attributes.contentLength < 1 || attributes.contentLength > MaxContentLength)
+        return nullptr;
+    if (!downloadManager)
+        return nullptr;
+    try {
+        return downloadManager->createDownloader(attributes);
+    } catch (const std::exception& error) {
+        // Runs on the browser's thread: a failure refuses the download.
+        App::log(error);
+        return nullptr;
+    }
+}
+
+bool DownloadRecognizer::recognizeMimeType(const QString& mimeType) {
+    return QString::compare(mimeType, QStringLiteral("application/zip"), Qt::CaseInsensitive) ==
+               0 ||
+           QString::compare(mimeType, QStringLiteral("application/x-zip-compressed"),
+                            Qt::CaseInsensitive) == 0;
+}
+
+std::shared_ptr<RecognizedItem>
+DownloadRecognizer::lookup(const std::shared_ptr<DownloadItem>& item) const {
+    if (!item)
+        return nullptr;
+    std::lock_guard guard(lock);
+    for (const auto& entry : recognized)
+        if (DownloadItem::sameFile(entry->getItem()->getFile(), item->getFile()))
+            return entry;
+    return nullptr;
+}
+
+std::shared_ptr<RecognizedItem>
+DownloadRecognizer::lookup(const std::shared_ptr<wow::InstalledWowAddon>& addon) const {
+    std::lock_guard guard(lock);
+    const auto found = addonLookupTable.find(addon);
+    return found == addonLookupTable.end() ? nullptr : found->second.recognized;
+}
+
+std::vector<std::shared_ptr<RecognizedItem>> DownloadRecognizer::getRecognizedItems() const {
+    std::lock_guard guard(lock);
+    return recognized;
+}
+
+void DownloadRecognizer::reset() {
+    std::lock_guard guard(lock);
+    recognized = {};
+    recognized.reserve(InitialCapacity);
+    addonLookupTable = {};
+}
+
+void DownloadRecognizer::refreshRecognizedItems() {
+    App::log(Prefix + QStringLiteral(".refreshRecognizedItems"));
+    post([this] { listener->beforeRefreshRecognized(); },
+         QStringLiteral("beforeRefreshRecognized"));
+    {
+        std::lock_guard guard(lock);
+        reset();
+        if (downloadManager)
+            for (const auto& item : downloadManager->getDownloads())
+                // A download still arriving is a partial archive; it is
+                // recognized once it completes.
+                if (!item->inProgress())
+                    recognize(item, false);
+    }
+    post([this] { listener->afterRefreshRecognized(); }, QStringLiteral("afterRefreshRecognized"));
+    App::log(Prefix + QStringLiteral(".refreshRecognizedItems complete"));
+}
+
+std::shared_ptr<RecognizedItem>
+DownloadRecognizer::recognize(const std::shared_ptr<DownloadItem>& item, bool notify) {
+    std::lock_guard guard(lock);
+    for (auto entry = recognized.begin(); entry != recognized.end();) {
+        if (DownloadItem::sameFile((*entry)->getItem()->getFile(), item->getFile())) {
+            std::shared_ptr<RecognizedItem> removed = *entry;
+            entry = recognized.erase(entry);
+            post([this, removed] { listener->onRecognizedItemRemoved(removed); },
+                 QStringLiteral("onRecognizedItemRemoved"));
+        } else {
+            ++entry;
+        }
+    }
+
+    auto added = std::make_shared<RecognizedItem>(
+        *client, item, std::make_shared<wow::ZippedWowAddonPackage>(item->getFile()));
+    recognized.push_back(added);
+    added->cache();
+
+    for (const AddonMetadata& info : added->getAddonInfo()) {
+        const QString described = QLatin1Char('[') + info.getName() + QLatin1Char(',') +
+                                  info.getVersion() + QLatin1Char(']');
+        if (std::shared_ptr<wow::InstalledWowAddon> addon = lookupAddon(info)) {
+            App::log(Prefix + QStringLiteral(".recognize: associated addon ") + described);
+            addonLookupTable.insert_or_assign(addon, AddonLookupRecord{added, info});
+        } else {
+            App::log(Prefix + QStringLiteral(".recognize: unable to find addon ") + described);
+        }
+    }
+
+    if (notify)
+        post([this, added] { listener->onRecognized(added); }, QStringLiteral("onRecognized"));
+    return added;
+}
+
+void DownloadRecognizer::invalidate(const std::shared_ptr<DownloadItem>& item) {
+    if (!item)
+        return;
+    std::lock_guard guard(lock);
+    const auto entry = std::find_if(recognized.begin(), recognized.end(), [&item](const auto& e) {
+        return DownloadItem::sameFile(e->getItem()->getFile(), item->getFile());
+    });
+    if (entry == recognized.end())
+        return;
+    std::shared_ptr<RecognizedItem> removed = *entry;
+    recognized.erase(entry);
+    post([this, removed] { listener->onRecognizedItemRemoved(removed); },
+         QStringLiteral("onRecognizedItemRemoved"));
+}
+
+std::shared_ptr<wow::InstalledWowAddon>
+DownloadRecognizer::lookupAddon(const AddonMetadata& info) const {
+    return addonManager ? addonManager->lookupAddon(info.getName(), info.getVersion()) : nullptr;
+}
+
+void DownloadRecognizer::post(std::function<void()> task, const QString& description) {
+    try {
+        if (!dispatcher)
+            throw util::IllegalStateError(QStringLiteral("download recognizer not initialized"));
+        dispatcher->invokeLater(std::move(task),
+                                QStringLiteral("DownloadRecognizer.") + description);
+    } catch (const std::exception& error) {
+        App::log(error);
+    }
+}
+
+void DownloadRecognizer::afterRefreshDownloads() {
+    refreshRecognizedItems();
+}
+
+void DownloadRecognizer::downloadCompleted(const std::shared_ptr<DownloadItem>& item) {
+    if (item)
+        recognize(item, true);
+}
+
+void DownloadRecognizer::downloadRemoved(const std::shared_ptr<DownloadItem>& item) {
+    invalidate(item);
+}
+
+void DownloadRecognizer::addonInstalled(AddonManager&,
+                                        const std::shared_ptr<wow::InstalledWowAddon>&) {
+    refreshRecognizedItems();
+}
+
+void DownloadRecognizer::addonRemoved(AddonManager&,
+                                      const std::shared_ptr<wow::InstalledWowAddon>&) {
+    refreshRecognizedItems();
+}
+
+void DownloadRecognizer::afterRefresh(AddonManager&) {
+    refreshRecognizedItems();
+}
+
+} // namespace plenfox::client::model

@@ -1,0 +1,111 @@
+#pragma once
+
+#include "client/model/addons/AddonChangeListener.h"
+#include "client/model/addons/AddonMetadata.h"
+#include "client/model/ClientComponent.h"
+#include "client/model/downloads/DownloadListener.h"
+#include "client/model/downloads/DownloadRecognizerListenerAdapter.h"
+
+#include <QString>
+#include <functional>
+#include <limits>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+namespace plenfox::client::wow {
+class InstalledWowAddon;
+}
+
+namespace plenfox::client::model {
+
+class AddonManager;
+class DownloadAttributes;
+class DownloadManager;
+class Downloader;
+class EventDispatcher;
+class RecognizedItem;
+
+// Decides what a download is: accepts only zip files of a bounded size from
+// the browser, reads every finished download as an addon package, and keeps
+// one RecognizedItem per download plus a table from installed addons to the
+// item holding them. Rebuilds all items after every change of the addon
+// folder or the download list.
+class DownloadRecognizer : public ClientComponent,
+                           public DownloadListener,
+                           public AddonChangeListener {
+public:
+    static inline const QString Prefix =
+        QStringLiteral("class com.plenfox.kesh.client.model.DownloadRecognizer");
+    // Sees addon changes before any other listener.
+    static constexpr int AddonListenerPriority = std::numeric_limits<int>::min();
+    // Largest download accepted, in bytes (32 MiB).
+    static constexpr qint64 MaxContentLength = qint64{32} * 1024 * 1024;
+
+    DownloadRecognizer();
+    ~DownloadRecognizer() override;
+
+    bool initialize(Client& client) override;
+    void listenerReport() override;
+    void shutdown(Client& client) override;
+
+    // A downloader for an accepted download, or null when refused.
+    std::shared_ptr<Downloader> handleDownload(const DownloadAttributes& attributes);
+    static bool recognizeMimeType(const QString& mimeType);
+
+    // The item whose download has the same file, or null.
+    std::shared_ptr<RecognizedItem> lookup(const std::shared_ptr<DownloadItem>& item) const;
+    // The item holding this installed addon, or null when none is known.
+    std::shared_ptr<RecognizedItem>
+    lookup(const std::shared_ptr<wow::InstalledWowAddon>& addon) const;
+    // A copy of the items, in recognition order.
+    std::vector<std::shared_ptr<RecognizedItem>> getRecognizedItems() const;
+
+    void refreshRecognizedItems();
+    void reset();
+
+    // DownloadListener
+    void beforeRefreshDownloads() override {}
+    void afterRefreshDownloads() override;
+    void downloadStarted(const std::shared_ptr<DownloadItem>&) override {}
+    void downloadProgress(const std::shared_ptr<DownloadItem>&) override {}
+    void downloadCompleted(const std::shared_ptr<DownloadItem>& item) override;
+    void downloadRemoved(const std::shared_ptr<DownloadItem>& item) override;
+
+    // AddonChangeListener
+    void addonInstalled(AddonManager& manager,
+                        const std::shared_ptr<wow::InstalledWowAddon>& addon) override;
+    void addonRemoved(AddonManager& manager,
+                      const std::shared_ptr<wow::InstalledWowAddon>& addon) override;
+    void afterPackageInstalled(AddonManager&, const std::shared_ptr<AddonPackage>&) override {}
+    void afterRefresh(AddonManager& manager) override;
+    void beforePackageInstalled(AddonManager&, const std::shared_ptr<AddonPackage>&) override {}
+    void beforeRefresh(AddonManager&) override {}
+
+private:
+    struct AddonLookupRecord {
+        std::shared_ptr<RecognizedItem> recognized;
+        AddonMetadata info;
+    };
+
+    std::shared_ptr<RecognizedItem> recognize(const std::shared_ptr<DownloadItem>& item,
+                                              bool notify);
+    void invalidate(const std::shared_ptr<DownloadItem>& item);
+    std::shared_ptr<wow::InstalledWowAddon> lookupAddon(const AddonMetadata& info) const;
+    void post(std::function<void()> task, const QString& description);
+
+    Client* client = nullptr;
+    DownloadManager* downloadManager = nullptr;
+    AddonManager* addonManager = nullptr;
+    DownloadRecognizerListener* listener = nullptr;
+    DownloadRecognizerListenerAdapter emptyListener;
+    EventDispatcher* dispatcher = nullptr;
+
+    // Re-entrant: recognition runs with the lock held and may look items up.
+    mutable std::recursive_mutex lock;
+    std::vector<std::shared_ptr<RecognizedItem>> recognized;
+    std::map<std::shared_ptr<wow::InstalledWowAddon>, AddonLookupRecord> addonLookupTable;
+};
+
+} // namespace plenfox::client::model

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "client/model/ClientComponent.h"
+#include "client/model/events/EventLatch.h"
+#include "lib/util/TaskQueue.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+namespace plenfox::client::model {
+
+// Delivers every component event on one thread, in posting order. Listeners
+// therefore never run on the thread that did the work.
+class EventDispatcher : public ClientComponent {
+public:
+    static inline const QString Prefix =
+        QStringLiteral("class com.plenfox.kesh.client.model.EventDispatcher");
+
+    using Task = std::function<void()>;
+
+    ~EventDispatcher() override;
+
+    bool initialize(Client& client) override;
+    void listenerReport() override;
+    void shutdown(Client& client) override;
+
+    // Queues a task; an error it raises is logged and the next task runs.
+    // The description names the task in the log. Throws RejectedExecutionError
+    // after shutdown and IllegalStateError before initialize.
+    void invokeLater(Task task, const QString& description = QString());
+
+    // Holds the queue back until signalEventBlock is called with the latch.
+    std::shared_ptr<EventLatch> createEventBlock();
+    void signalEventBlock(const std::shared_ptr<EventLatch>& block);
+    // Queues a marker; waitEventSink returns once everything before it ran.
+    std::shared_ptr<EventLatch> createEventSink();
+    void waitEventSink(const std::shared_ptr<EventLatch>& sink);
+    // Waits until every task queued so far has run. Not on the dispatcher thread.
+    void sink();
+
+    bool isDispatcherThread() const;
+
+private:
+    void enqueue(Task task);
+
+    std::unique_ptr<util::TaskQueue> executor;
+};
+
+} // namespace plenfox::client::model
