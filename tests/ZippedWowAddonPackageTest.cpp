@@ -5,6 +5,8 @@
 #include "lib/util/Paths.h"
 #include "tests/TestSupport.h"
 
+#include <algorithm>
+#include <cctype>
 #include <gtest/gtest.h>
 #include <map>
 #include <thread>
@@ -109,9 +111,19 @@ TEST_P(ToolArchiveTest, ExtractsByteEqualAndOverwrites) {
     EXPECT_EQ(env.app().getExceptionCount(), 0);
 }
 
+// Test names from a fixture's file name: "infozip-nodirs.zip" -> "infozip_nodirs".
+std::string fixtureTestName(const char* file) {
+    std::string name = fs::path(file).stem().string();
+    std::replace_if(
+        name.begin(), name.end(),
+        [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+    return name;
+}
+
 INSTANTIATE_TEST_SUITE_P(Tools, ToolArchiveTest,
                          ::testing::Values("infozip.zip", "infozip-nodirs.zip", "bsdtar.zip",
-                                           "python.zip"));
+                                           "python.zip"),
+                         [](const auto& info) { return fixtureTestName(info.param); });
 
 TEST(ZippedWowAddonPackageTest, MisshapenPackagesAreNotValid) {
     TestEnvironment env;
@@ -197,8 +209,11 @@ INSTANTIATE_TEST_SUITE_P(
                       std::pair{"evil-absolute.zip", "unsafe entry name [/abs]"},
                       std::pair{"evil-drive.zip", "unsafe entry name [C:/x]"},
                       std::pair{"evil-climb.zip", "unsafe entry name [a/../../b]"},
-                      std::pair{"evil-backslash.zip", "unsafe entry name [a\\..\\..\\b]"},
-                      std::pair{"evil-symlink.zip", "symbolic link entry [Foo/link]"}));
+                      // Stored as "a\\..\\..\\b": the same climb with Windows separators.
+                      std::pair{"evil-backslash.zip", "unsafe entry name [a/../../b]"},
+                      std::pair{"evil-device.zip", "unsafe entry name [Foo/Aux.lua]"},
+                      std::pair{"evil-symlink.zip", "symbolic link entry [Foo/link]"}),
+    [](const auto& info) { return fixtureTestName(info.param.first); });
 
 TEST(ZippedWowAddonPackageTest, EntryNamesMustStayBelowTheFolder) {
     for (const char* name : {"Foo/Foo.toc", "Foo/", "a/../b", "./a", "..foo", "a/..b/c", "Foo/.x"})
@@ -206,6 +221,36 @@ TEST(ZippedWowAddonPackageTest, EntryNamesMustStayBelowTheFolder) {
     for (const char* name : {"", "..", "../evil", "/abs", "\\abs", "C:/x", "c:x", "a/../../b",
                              "a\\..\\..\\b", "a/./../..", "...", "a/.. /b", "a/b:stream"})
         EXPECT_FALSE(ZippedWowAddonPackage::isSafeEntryName(QString::fromLatin1(name))) << name;
+}
+
+TEST(ZippedWowAddonPackageTest, WindowsDeviceNamesAreRefusedAsAnyComponent) {
+    for (const char* name : {"CON", "nul", "Aux.lua", "Foo/prn.txt", "Foo/COM1/x.lua", "lpt9",
+                             "Foo/con.tar.gz", "Foo/NUL .lua", "com0"})
+        EXPECT_FALSE(ZippedWowAddonPackage::isSafeEntryName(QString::fromLatin1(name))) << name;
+    EXPECT_FALSE(ZippedWowAddonPackage::isSafeEntryName(QStringLiteral("Foo/COM\u00B9.lua")));
+    // Names that merely begin or end like a device are files like any other.
+    for (const char* name : {"Console.lua", "Foo/auxiliary", "COM10", "LPT", "Foo/null.lua", "xcon",
+                             "Foo/.con", "CON_/x"})
+        EXPECT_TRUE(ZippedWowAddonPackage::isSafeEntryName(QString::fromLatin1(name))) << name;
+}
+
+TEST(ZippedWowAddonPackageTest, BackslashSeparatedEntriesAreFolders) {
+    TestEnvironment env;
+    ZippedWowAddonPackage package(fixture("backslash.zip"));
+    ASSERT_TRUE(package.validate());
+    ASSERT_EQ(package.size(), 1);
+    EXPECT_EQ(package.getAddon(0)->getName(), QStringLiteral("Back"));
+    EXPECT_EQ(package.getAddon(0)->getVersionName(), QStringLiteral("7"));
+
+    const fs::path target = env.scratch() / "AddOns";
+    ASSERT_TRUE(package.extractTo(target));
+    EXPECT_EQ(treeOf(target), (std::map<QString, QByteArray>{
+                                  {"Back", "<dir>"},
+                                  {"Back/Back.lua", "-- back\n"},
+                                  {"Back/Back.toc", "## Title: Back\r\n## Version: 7\r\n"},
+                                  {"Back/Libs", "<dir>"},
+                                  {"Back/Libs/lib.lua", "-- lib\n"}}));
+    EXPECT_EQ(env.app().getExceptionCount(), 0);
 }
 
 TEST(ZippedWowAddonPackageTest, BlockedTargetsFailWithTheirMessages) {

@@ -27,13 +27,23 @@ QString decode(QStringConverter::Encoding encoding, QByteArrayView bytes) {
     return decoder.decode(bytes);
 }
 
+// The code page the game's files and the launcher's logs are written in.
+// Not the system's code page: on Linux that is UTF-8, which the bytes have
+// just failed to be.
+QString decodeWindows1252(const QByteArray& bytes) {
+    QStringDecoder windows1252("windows-1252", WholeBuffer);
+    if (windows1252.isValid())
+        return windows1252.decode(bytes);
+    // A Qt without the codec: Latin-1 differs only in 0x80-0x9F.
+    return decode(QStringConverter::Latin1, bytes);
+}
+
 QString decodeWithoutMark(const QByteArray& bytes) {
     QStringDecoder utf8(QStringConverter::Utf8, WholeBuffer);
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return text;
-    QStringDecoder system(QStringConverter::System, WholeBuffer);
-    return system.decode(bytes);
+    return decodeWindows1252(bytes);
 }
 
 // Reads the whole device; a read error keeps what was read before it.

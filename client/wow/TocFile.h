@@ -31,8 +31,7 @@ public:
 
     // Decodes bytes by their byte-order mark: UTF-16BE (FE FF), UTF-16LE
     // (FF FE), UTF-8 (EF BB BF), the mark itself dropped. Without a mark the
-    // text is read as UTF-8 when it is valid UTF-8, else in the system's
-    // 8-bit code page.
+    // text is read as UTF-8 when it is valid UTF-8, else as Windows-1252.
     static QString analyzeBom(const QByteArray& bytes);
     // Splits text into lines ending at LF, CR or CR LF; a terminator at the
     // very end does not start another line.

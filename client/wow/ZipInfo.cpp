@@ -73,6 +73,12 @@ bool isSymbolicLink(zip_t* archive, zip_uint64_t index) {
     return system == ZIP_OPSYS_UNIX && ((attributes >> 16) & UnixFileTypeMask) == UnixSymbolicLink;
 }
 
+// Some Windows tools store "\" as the folder separator; such an entry
+// means the same folder as with "/".
+QString folderNameOf(const char* stored) {
+    return QString::fromUtf8(stored).replace(QLatin1Char('\\'), QLatin1Char('/'));
+}
+
 } // namespace
 
 void ZipInfo::ArchiveCloser::operator()(zip* archive) const {
@@ -135,7 +141,7 @@ void ZipInfo::parse() {
                 throwZipError(zip_get_error(archive.get()), pathText(file));
             Entry entry;
             entry.index = index;
-            entry.name = (stat.valid & ZIP_STAT_NAME) ? QString::fromUtf8(stat.name) : QString();
+            entry.name = (stat.valid & ZIP_STAT_NAME) ? folderNameOf(stat.name) : QString();
             entry.directory = entry.name.endsWith(QLatin1Char('/'));
             entry.symbolicLink = isSymbolicLink(archive.get(), index);
             entry.size = (stat.valid & ZIP_STAT_SIZE) ? stat.size : 0;

@@ -20,7 +20,7 @@ class ZipInfo {
 public:
     struct Entry {
         std::uint64_t index = 0;   // position in the archive
-        QString name;              // as stored, "/" separated
+        QString name;              // as stored, any "\" read as "/"
         bool directory = false;    // the name ends with "/"
         bool symbolicLink = false; // Unix file mode in the external attributes is a link
         std::uint64_t size = 0;    // declared uncompressed size

@@ -44,6 +44,28 @@ bool isDotsOnly(QStringView part) {
     return true;
 }
 
+// Windows opens a device, not a file, for these names in any folder, with
+// any extension and in any case ("nul.lua", "Aux", "com1.txt").
+bool isDeviceName(QStringView part) {
+    QStringView stem = part.left(part.indexOf(QLatin1Char('.')));
+    while (stem.endsWith(QLatin1Char(' ')))
+        stem.chop(1);
+    static const QStringList Devices = {QStringLiteral("CON"), QStringLiteral("PRN"),
+                                        QStringLiteral("AUX"), QStringLiteral("NUL")};
+    for (const QString& device : Devices)
+        if (stem.compare(device, Qt::CaseInsensitive) == 0)
+            return true;
+    if (stem.size() != 4)
+        return false;
+    const QStringView port = stem.left(3);
+    const bool numbered = port.compare(QLatin1String("COM"), Qt::CaseInsensitive) == 0 ||
+                          port.compare(QLatin1String("LPT"), Qt::CaseInsensitive) == 0;
+    // Superscript one to three count as digits there, too.
+    const char16_t digit = stem.at(3).unicode();
+    return numbered && ((digit >= u'0' && digit <= u'9') || digit == u'\u00B9' ||
+                        digit == u'\u00B2' || digit == u'\u00B3');
+}
+
 std::shared_ptr<const TocFile> readToc(const ZipInfo& info, const ZipInfo::Entry& entry,
                                        std::vector<char>& buffer) {
     try {
@@ -150,6 +172,8 @@ bool ZippedWowAddonPackage::isSafeEntryName(const QString& name) {
         while (end < name.size() && name[end] != QLatin1Char('/') && name[end] != QLatin1Char('\\'))
             ++end;
         const QStringView part = QStringView(name).mid(start, end - start);
+        if (isDeviceName(part))
+            return false;
         if (part == u"..") {
             if (--depth < 0)
                 return false;

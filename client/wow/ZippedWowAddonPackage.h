@@ -60,8 +60,9 @@ public:
     bool extractTo(const std::filesystem::path& folder);
 
     // Whether an entry name stays below the folder it is extracted into:
-    // relative, no drive letter or other colon, and no ".." (with "/" or "\"
-    // as separator) climbing above the top.
+    // relative, no drive letter or other colon, no ".." (with "/" or "\"
+    // as separator) climbing above the top, and no component that Windows
+    // reads as a device (CON, PRN, AUX, NUL, COM0-9, LPT0-9, any extension).
     static bool isSafeEntryName(const QString& name);
 
 private:

@@ -142,7 +142,17 @@ def hostile_and_broken():
     open(out("truncated.zip"), "wb").write(whole[:len(whole) // 2])
 
 
+def windows_separators():
+    """Entries written with "\\" as folder separator, as some Windows tools do,
+    and a package holding a file that Windows reads as a device."""
+    toc = b"## Title: Back\r\n## Version: 7\r\n"
+    small("backslash.zip", [("Back\\Back.toc", toc), ("Back\\Libs\\lib.lua", b"-- lib\n"),
+                            ("Back\\Back.lua", b"-- back\n")])
+    small("evil-device.zip", [("Foo/Foo.toc", b"## Title: Foo\n"), ("Foo/Aux.lua", b"x\n")])
+
+
 if __name__ == "__main__":
     write_sources()
     tool_archives()
     hostile_and_broken()
+    windows_separators()
