@@ -1,10 +1,10 @@
 #include "client/model/addons/AddonManager.h"
-#include "client/model/addons/AddonChangeListener.h"
-#include "client/model/addons/AddonPackage.h"
 #include "client/model/Client.h"
-#include "client/model/events/ClientEventHandler.h"
 #include "client/model/ClientOptions.h"
 #include "client/model/ClientRepository.h"
+#include "client/model/addons/AddonChangeListener.h"
+#include "client/model/addons/AddonPackage.h"
+#include "client/model/events/ClientEventHandler.h"
 #include "client/model/events/EventDispatcher.h"
 #include "client/wow/InstalledWowAddon.h"
 #include "client/wow/WowInstallation.h"
@@ -13,6 +13,8 @@
 #include "platform/InMemoryRegistry.h"
 #include "tests/TestSupport.h"
 
+#include <QLockFile>
+#include <QSysInfo>
 #include <gtest/gtest.h>
 #include <mutex>
 
@@ -70,7 +72,9 @@ class AddonManagerTest : public ::testing::Test {
 protected:
     void SetUp() override {
         game = env.scratch() / "Game";
-        addonRoot = game / "interface" / "addons";
+        // Spelled as the game spells it; a file system that keeps letter case
+        // must still find it as the addon folder.
+        addonRoot = game / "Interface" / "AddOns";
     }
     void TearDown() override {
         if (client)
@@ -256,4 +260,85 @@ TEST_F(AddonManagerTest, VersionsMatchByExactText) {
     EXPECT_EQ(manager.lookupAddon(QStringLiteral("BigName"), QStringLiteral("1.2.0")), nullptr);
     EXPECT_EQ(manager.getBrowseUrl(manager.getAddonByName(QStringLiteral("NoVersion"))),
               QStringLiteral("https://www.bing.com/search?q=NoVersion+wow+addon"));
+}
+
+TEST_F(AddonManagerTest, SwapThatFailsHalfWayPutsTheOldAddonsBackAndReportsFailure) {
+    layOutOldAlpha();
+    // The package's loose "readme.txt" cannot replace the player's folder,
+    // and that only shows once Alpha and Beta have been moved in.
+    writeFile(addonRoot / "readme.txt" / "mine.txt", "keep me");
+    AddonManager& manager = start();
+    recorder.take();
+    const auto before = manager.getAddons();
+    const QStringList treeBefore = tree(addonRoot);
+
+    manager.install(package("Clash-2.1.zip"));
+
+    EXPECT_TRUE(
+        env.logContains(AddonManager::Prefix + QStringLiteral(".install: unable to move [")));
+    EXPECT_TRUE(env.logContains(AddonManager::Prefix + QStringLiteral(".extractTo failed")));
+    EXPECT_EQ(tree(addonRoot), treeBefore);
+    EXPECT_EQ(plenfox::test::readFile(addonRoot / "Alpha" / "Old.lua"), QByteArray("-- old"));
+    EXPECT_EQ(plenfox::test::readFile(addonRoot / "readme.txt" / "mine.txt"),
+              QByteArray("keep me"));
+    EXPECT_EQ(manager.getAddons(), before);
+    EXPECT_TRUE(manager.isInstalled(QStringLiteral("Alpha"), QStringLiteral("1.0")));
+    EXPECT_TRUE(events().isEmpty());
+}
+
+TEST_F(AddonManagerTest, StagingFoldersLeftByAKilledInstallAreDeletedAtTheNextInstall) {
+    // As many leftovers as staging folders may exist, each with content, and
+    // a lock file whose process has ended.
+    for (int number = 1; number <= 100; ++number)
+        writeFile(addonRoot / (".plenfox-staging-" + std::to_string(number)) / "new" / "x.lua",
+                  "half");
+    writeFile(addonRoot / ".plenfox-staging-7.lock",
+              "2147480000\nplenfoxclient\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    // A staging folder in use by a running install stays.
+    QLockFile running(plenfox::util::pathText(addonRoot / ".plenfox-staging-101.lock"));
+    ASSERT_TRUE(running.tryLock(0));
+    writeFile(addonRoot / ".plenfox-staging-101" / "new" / "busy.lua", "busy");
+    AddonManager& manager = start();
+    recorder.take();
+
+    manager.install(package("Alpha-2.0.zip"));
+
+    EXPECT_TRUE(manager.isInstalled(QStringLiteral("Alpha"), QStringLiteral("2.0")));
+    EXPECT_EQ(tree(addonRoot),
+              QStringList({".plenfox-staging-101", ".plenfox-staging-101.lock",
+                           ".plenfox-staging-101/new", ".plenfox-staging-101/new/busy.lua", "Alpha",
+                           "Alpha/Alpha.lua", "Alpha/Alpha.toc", "Beta", "Beta/Beta.lua",
+                           "Beta/Beta.toc"}));
+    EXPECT_TRUE(env.logContains(
+        AddonManager::Prefix +
+        QStringLiteral(".install: deleting a staging directory left by an interrupted install [") +
+        plenfox::util::pathText(addonRoot / ".plenfox-staging-100") + "]"));
+    EXPECT_EQ(events().size(), 4);
+}
+
+TEST_F(AddonManagerTest, AddonFolderDifferingOnlyInCaseIsReplacedNotTwinned) {
+    writeFile(addonRoot / "ALPHA" / "ALPHA.toc", "## Version: 1.0\n");
+    writeFile(addonRoot / "ALPHA" / "Old.lua", "-- old");
+    AddonManager& manager = start();
+    // The game's own spelling of the addon folder is found and listed.
+    EXPECT_EQ(names(manager.getAddons()), QStringList({"ALPHA"}));
+    recorder.take();
+
+    manager.install(package("lower-3.0.zip"));
+
+    EXPECT_EQ(tree(game), QStringList({"Interface", "Interface/AddOns", "Interface/AddOns/alpha",
+                                       "Interface/AddOns/alpha/alpha.lua",
+                                       "Interface/AddOns/alpha/alpha.toc"}));
+    EXPECT_EQ(names(manager.getAddons()), QStringList({"alpha"}));
+    EXPECT_TRUE(manager.isInstalled(QStringLiteral("ALPHA"), QStringLiteral("3.0")));
+    EXPECT_EQ(events(), QStringList({"beforePackageInstalled:lower-3.0.zip", "addonInstalled:alpha",
+                                     "afterPackageInstalled:lower-3.0.zip"}));
+}
+
+TEST(AddonManagerSearchTest, SearchAddressEncodesTheAddonName) {
+    EXPECT_EQ(
+        AddonManager::getSearchUrl(QStringLiteral("Tom & Jerry #2 +x")),
+        QStringLiteral("https://www.bing.com/search?q=Tom%20%26%20Jerry%20%232%20%2Bx+wow+addon"));
+    EXPECT_EQ(AddonManager::getSearchUrl(QStringLiteral("Caf\u00E9")),
+              QStringLiteral("https://www.bing.com/search?q=Caf%C3%A9+wow+addon"));
 }

@@ -231,6 +231,35 @@ TEST(WowInstallationTest, ExplicitFolderAndAddonScan) {
                                   QStringLiteral("Gamma=?")}));
 }
 
+TEST(WowInstallationTest, FoldersSpelledInAnyCaseAreFoundWhereLetterCaseCounts) {
+    TestEnvironment env;
+    // The game's own spelling of the addon folder, and the launcher's folders
+    // in capitals, as a Windows disk mounted on Linux shows them.
+    const fs::path game = makeGame(env.scratch() / "Game");
+    const fs::path addons = game / "Interface" / "AddOns";
+    writeFile(addons / "Alpha" / "Alpha.toc", "## Version: 1.0\n");
+    const fs::path data = env.scratch() / "ProgramData";
+    writeFile(data / "Battle.net" / "SETUP" / "wow_enus" / "Log" / "setup-1.log",
+              "Blizzard Setup at '" + bytes(game / "wow.exe") + "'\n");
+
+    Installation fromSetupLog(data);
+    EXPECT_TRUE(fromSetupLog.wow->exists());
+    EXPECT_EQ(fromSetupLog.wow->addonRoot(), addons);
+    EXPECT_TRUE(fromSetupLog.wow->addonRootExists());
+    const auto found = fromSetupLog.wow->addons();
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0]->getName(), QStringLiteral("Alpha"));
+    EXPECT_EQ(found[0]->getRoot(), addons / "Alpha");
+
+    const fs::path otherData = env.scratch() / "OtherProgramData";
+    writeFile(otherData / "BATTLE.NET" / "client" / "LOGS" / "Switcher.log",
+              "'--gamepath=" + bytes(game) + "'\n'--game=wow_enus'\n");
+    Installation fromSwitcherLog(otherData);
+    EXPECT_TRUE(fromSwitcherLog.wow->exists());
+    EXPECT_EQ(fromSwitcherLog.wow->installRoot(), game);
+    EXPECT_TRUE(env.logContains(QStringLiteral("parsed 2 lines of switcher.log")));
+}
+
 TEST(WowInstallationTest, TargetFileRoundTrip) {
     TestEnvironment env;
     const fs::path dataFolder = env.scratch() / "data";

@@ -1,9 +1,11 @@
 #include "client/wow/WowInstallation.h"
 
 #include "client/App.h"
+#include "client/wow/FirstLineReader.h"
 #include "client/wow/InstalledWowAddon.h"
 #include "client/wow/TocFile.h"
 #include "lib/util/Error.h"
+#include "lib/util/FileSystem.h"
 #include "lib/util/Paths.h"
 #include "platform/Registry.h"
 
@@ -43,46 +45,10 @@ QString nameOf(const fs::path& path) {
     return pathText(path.filename());
 }
 
-bool hasLineEnd(const QString& text) {
-    return text.contains(u'\n') || text.contains(u'\r');
-}
-
-// The first line of a text file whose character set follows its byte-order
-// mark; absent for a file without any text. Only the start of the file is read.
-std::optional<QString> readFirstLine(const fs::path& file) {
-    QFile input(file);
-    if (!input.open(QIODevice::ReadOnly))
-        throw util::IoError(pathText(file) + QStringLiteral(" (") + input.errorString() +
-                            QLatin1Char(')'));
-    QByteArray bytes;
-    bool utf16 = false;
-    for (;;) {
-        const QByteArray chunk = input.read(4096);
-        if (chunk.isEmpty())
-            break;
-        bytes += chunk;
-        utf16 = bytes.startsWith("\xFE\xFF") || bytes.startsWith("\xFF\xFE");
-        if (utf16 ? hasLineEnd(TocFile::analyzeBom(bytes))
-                  : (chunk.contains('\n') || chunk.contains('\r')))
-            break;
-    }
-    const bool failed = input.error() != QFileDevice::NoError;
-    const QString failure = input.errorString();
-    input.close();
-    if (failed)
-        throw util::IoError(pathText(file) + QStringLiteral(" (") + failure + QLatin1Char(')'));
-    if (!utf16) {
-        // In single-byte and UTF-8 text a line end is one byte: decide the
-        // character set on the first line alone.
-        qsizetype end = 0;
-        while (end < bytes.size() && bytes.at(end) != '\n' && bytes.at(end) != '\r')
-            ++end;
-        bytes.truncate(std::min(end + 1, bytes.size()));
-    }
-    const QString text = TocFile::analyzeBom(bytes);
-    if (text.isEmpty())
-        return std::nullopt;
-    return TocFile::splitLines(text).value(0);
+// A path below the launcher's data folder, each component found ignoring
+// letter case ("Battle.net/Setup" where a Windows file system is mounted).
+fs::path inProgramData(const QString& programData, const fs::path& relative) {
+    return util::FileSystem::resolveIgnoringCase(toPath(programData), relative);
 }
 
 } // namespace
@@ -146,7 +112,9 @@ std::optional<fs::path> WowInstallation::addonRoot() {
     const std::optional<fs::path> game = installRoot();
     if (!game)
         return std::nullopt;
-    return *game / "interface" / "addons";
+    // The game spells it "Interface/AddOns"; file systems that keep letter
+    // case must find that folder, not make a second one beside it.
+    return util::FileSystem::resolveIgnoringCase(*game, fs::path("interface") / "addons");
 }
 
 bool WowInstallation::addonRootExists() {
@@ -212,7 +180,7 @@ void WowInstallation::initializeFromBattleNetAppLogsInternal() {
     const std::optional<QString> data = programData();
     if (!data)
         return;
-    const fs::path setup = toPath(*data) / "battle.net" / "Setup";
+    const fs::path setup = inProgramData(*data, fs::path("battle.net") / "Setup");
     if (!isDirectory(setup)) {
         App::log(QStringLiteral("Could not find the battle.net/setup directory"));
         return;
@@ -226,7 +194,7 @@ void WowInstallation::initializeFromBattleNetAppLogsInternal() {
 
     for (const fs::path& product : products) {
         try {
-            const fs::path logFolder = product / "log";
+            const fs::path logFolder = util::FileSystem::resolveIgnoringCase(product, "log");
             std::vector<fs::path> logFiles;
             for (const fs::directory_entry& entry : fs::directory_iterator(logFolder)) {
                 const QString name = nameOf(entry.path()).toLower();
@@ -251,7 +219,7 @@ void WowInstallation::initializeFromBattleNetAppLogsInternal() {
 }
 
 bool WowInstallation::acceptFromSetupLog(const fs::path& logFile) {
-    const std::optional<QString> line = readFirstLine(logFile);
+    const std::optional<QString> line = FirstLineReader::read(logFile);
     App::log(QStringLiteral("Read first log line [") + line.value_or(QStringLiteral("null")) +
              QLatin1Char(']'));
     static const QString At = QStringLiteral(" at '");
@@ -280,7 +248,8 @@ void WowInstallation::initializeFromSwitcherLog() {
     const std::optional<QString> data = programData();
     if (!data)
         return;
-    const fs::path switcherLog = toPath(*data) / "battle.net" / "Client" / "Logs" / "switcher.log";
+    const fs::path switcherLog =
+        inProgramData(*data, fs::path("battle.net") / "Client" / "Logs" / "switcher.log");
     const bool exists = pathExists(switcherLog);
     const bool regular = isRegularFile(switcherLog);
     App::log(QStringLiteral("switcherLog: ") + pathText(switcherLog) + QStringLiteral(": ") +

@@ -49,7 +49,9 @@ public:
 
     bool exists();
     std::optional<std::filesystem::path> installRoot();
-    // installRoot() joined with "interface/addons".
+    // installRoot() joined with "interface/addons", each component spelled
+    // as an existing folder that differs only in letter case when the exact
+    // spelling is missing.
     std::optional<std::filesystem::path> addonRoot();
     bool addonRootExists();
     // The addons of the addon folder, in listing order; each has read its TOC.

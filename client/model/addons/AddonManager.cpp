@@ -2,12 +2,13 @@
 
 #include "client/App.h"
 #include "client/Constants.h"
-#include "client/model/addons/Addon.h"
 #include "client/model/Client.h"
-#include "client/model/events/ClientEventHandler.h"
+#include "client/model/addons/Addon.h"
+#include "client/model/addons/StagingFolder.h"
 #include "client/model/downloads/DownloadRecognizer.h"
-#include "client/model/events/EventDispatcher.h"
 #include "client/model/downloads/RecognizedItem.h"
+#include "client/model/events/ClientEventHandler.h"
+#include "client/model/events/EventDispatcher.h"
 #include "client/model/updates/UpdateManager.h"
 #include "client/wow/InstalledWowAddon.h"
 #include "client/wow/WowInstallation.h"
@@ -16,6 +17,7 @@
 #include "lib/util/FileSystem.h"
 #include "lib/util/Paths.h"
 
+#include <QUrl>
 #include <algorithm>
 #include <system_error>
 
@@ -42,52 +44,6 @@ bool isFolderName(const QString& name) {
 bool isPresent(const fs::path& path) {
     std::error_code error;
     return fs::exists(fs::symlink_status(path, error));
-}
-
-// Entries of a folder; empty when it cannot be listed.
-std::vector<fs::path> listFolder(const fs::path& folder) {
-    std::vector<fs::path> entries;
-    std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
-        entries.push_back(it->path());
-    return entries;
-}
-
-// Moves source to target. A folder moved onto a folder is merged into it,
-// entry by entry; anything else at the target is replaced.
-bool moveInto(const fs::path& source, const fs::path& target) {
-    std::error_code error;
-    if (isPresent(target)) {
-        const bool sourceIsFolder = fs::is_directory(source, error);
-        const bool targetIsFolder = fs::is_directory(target, error);
-        if (sourceIsFolder && targetIsFolder) {
-            bool moved = true;
-            for (const fs::path& entry : listFolder(source))
-                moved = moveInto(entry, target / entry.filename()) && moved;
-            return moved;
-        }
-        // A file never replaces a folder, nor a folder a file: the player's
-        // content of the other kind stays, and the caller logs the clash.
-        if (sourceIsFolder != targetIsFolder || !util::FileSystem::deleteTree(target))
-            return false;
-    }
-    fs::rename(source, target, error);
-    return !error;
-}
-
-// A new, empty folder inside the addon folder to extract into.
-std::optional<fs::path> createStagingFolder(const fs::path& addonRoot) {
-    // Creating a folder is atomic, so concurrent installs each get their own.
-    for (int number = 1; number <= 100; ++number) {
-        const fs::path folder =
-            child(addonRoot, AddonManager::StagingPrefix + QString::number(number));
-        std::error_code error;
-        if (fs::create_directory(folder, error))
-            return folder;
-        if (error)
-            return std::nullopt;
-    }
-    return std::nullopt;
 }
 
 bool sameName(const QString& a, const QString& b) {
@@ -214,24 +170,10 @@ void AddonManager::install(const std::shared_ptr<wow::ZippedWowAddonPackage>& pa
                      addon->getName() + QLatin1Char(']'));
     }
 
-    // Extract beside the installed addons, so that a package that fails to
-    // extract leaves them as they were.
-    const std::optional<fs::path> staging = createStagingFolder(*addonRoot);
-    if (!staging) {
-        App::log(Prefix + QStringLiteral(".install: Failed to create a staging directory in [") +
-                 pathText(*addonRoot) + QLatin1Char(']'));
+    if (!extractAndSwapIn(*package, *addonRoot, names)) {
+        App::log(Prefix + QStringLiteral(".extractTo failed"));
         return;
     }
-    const bool extracted = package->extractTo(*staging);
-    if (extracted)
-        replaceFromStaging(*addonRoot, *staging, names);
-    else
-        App::log(Prefix + QStringLiteral(".extractTo failed"));
-    if (!util::FileSystem::deleteTree(*staging))
-        App::log(Prefix + QStringLiteral(".install: unable to delete [") + pathText(*staging) +
-                 QLatin1Char(']'));
-    if (!extracted)
-        return;
 
     std::vector<std::shared_ptr<wow::InstalledWowAddon>> added;
     for (const QString& name : names)
@@ -287,23 +229,16 @@ void AddonManager::install(const std::shared_ptr<RecognizedItem>& item) {
     install(item->getPackage());
 }
 
-void AddonManager::replaceFromStaging(const fs::path& addonRoot, const fs::path& staging,
-                                      const QStringList& addonNames) {
-    // After the install an addon folder holds exactly the package's content.
-    for (const QString& name : addonNames) {
-        const fs::path target = child(addonRoot, name);
-        if (isPresent(target) && !util::FileSystem::deleteTree(target))
-            App::log(Prefix + QStringLiteral("install: unable to delete existing tree [") +
-                     pathText(target) + QLatin1Char(']'));
-    }
-    for (const fs::path& entry : listFolder(staging)) {
-        const fs::path target = addonRoot / entry.filename();
-        if (target == staging)
-            continue;
-        if (!moveInto(entry, target))
-            App::log(Prefix + QStringLiteral(".install: unable to move [") + pathText(entry) +
-                     QStringLiteral("] to [") + pathText(target) + QLatin1Char(']'));
-    }
+bool AddonManager::extractAndSwapIn(wow::ZippedWowAddonPackage& package, const fs::path& addonRoot,
+                                    const QStringList& addonNames) {
+    // Extracted beside the installed addons, so that a package that fails
+    // to extract or to take their place leaves them as they were.
+    const std::unique_ptr<StagingFolder> staging = StagingFolder::create(addonRoot, Prefix);
+    if (!staging || !package.extractTo(staging->content()))
+        return false;
+    // Two swaps at once could each move the other's folders.
+    std::lock_guard guard(swapLock);
+    return staging->swapIn(addonNames);
 }
 
 void AddonManager::removeAddons(
@@ -366,8 +301,9 @@ AddonManager::getContainingDownload(const std::shared_ptr<wow::InstalledWowAddon
 }
 
 QString AddonManager::getSearchUrl(const QString& name) {
+    // Encoded, so that "&", "#", "+" and blanks in a name stay part of the query.
     return QStringLiteral("https://") + Constants::SearchHost + QStringLiteral("/search?q=") +
-           name + QStringLiteral("+wow+addon");
+           QString::fromLatin1(QUrl::toPercentEncoding(name)) + QStringLiteral("+wow+addon");
 }
 
 } // namespace plenfox::client::model

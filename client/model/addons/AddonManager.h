@@ -1,7 +1,7 @@
 #pragma once
 
-#include "client/model/addons/AddonChangeListenerMultiplexer.h"
 #include "client/model/ClientComponent.h"
+#include "client/model/addons/AddonChangeListenerMultiplexer.h"
 
 #include <QString>
 #include <filesystem>
@@ -29,9 +29,6 @@ class AddonManager : public ClientComponent {
 public:
     static inline const QString Prefix =
         QStringLiteral("class com.plenfox.kesh.client.model.AddonManager");
-    // Name prefix of the folders packages are extracted into before they
-    // replace the installed addons; hidden and never an addon of its own.
-    static inline const QString StagingPrefix = QStringLiteral(".plenfox-staging-");
 
     AddonManager();
     ~AddonManager() override;
@@ -60,8 +57,9 @@ public:
 
     // Extracts the package into the addon folder, replacing the folders of
     // its addons, and updates the list. Nothing happens when the game is not
-    // installed. The package is extracted beside the addons first; the old
-    // folders are replaced only once that succeeded.
+    // installed. All or nothing: a package that cannot be extracted or put
+    // in place leaves the addon folder and the list as they were, and no
+    // event is sent.
     void install(const std::shared_ptr<wow::ZippedWowAddonPackage>& package);
     // Installs the package of a recognized download when it holds addons and
     // no installation of that item is already running; the item shows as
@@ -76,7 +74,7 @@ public:
     // A web page about the addon: the page of the download it came from,
     // else a web search for its name.
     QString getBrowseUrl(const std::shared_ptr<wow::InstalledWowAddon>& addon) const;
-    // The web-search address for an addon name.
+    // The web-search address for an addon name, the name percent-encoded.
     static QString getSearchUrl(const QString& name);
 
     Client* getClient() const { return client; }
@@ -85,10 +83,10 @@ private:
     // Hands an event to the dispatcher; a dispatcher that refuses it is logged.
     void post(std::function<void()> task, const QString& description);
     std::shared_ptr<wow::InstalledWowAddon> getAddonByNameLocked(const QString& name) const;
-    // Moves what was extracted into the staging folder to its place in the
-    // addon folder, replacing the old folders of the package's addons.
-    void replaceFromStaging(const std::filesystem::path& addonRoot,
-                            const std::filesystem::path& staging, const QStringList& addonNames);
+    // Extracts the package into a staging folder and swaps it into the addon
+    // folder; false, after logging why, when the addon folder is unchanged.
+    bool extractAndSwapIn(wow::ZippedWowAddonPackage& package,
+                          const std::filesystem::path& addonRoot, const QStringList& addonNames);
 
     Client* client = nullptr;
     AddonChangeListenerMultiplexer acl;
@@ -97,6 +95,8 @@ private:
 
     // Re-entrant: lookups are made both from outside and with the lock held.
     mutable std::recursive_mutex lock;
+    // Held while a package's folders are swapped into the addon folder.
+    std::mutex swapLock;
     std::vector<std::shared_ptr<wow::InstalledWowAddon>> installed;
 };
 

@@ -5,6 +5,9 @@ Alpha-2.0.zip  two addons, Alpha (version 2.0) and Beta, no directory entries.
 Broken.zip     a good Gamma addon, then Alpha whose last entry fails its CRC
                check, so that extraction stops half way.
 Loose.zip      a package with a loose top-level file and no addon.
+Clash-2.1.zip  Alpha (version 2.1) and Beta, then a loose "readme.txt" that
+               clashes with a player's folder of that name in the tests.
+lower-3.0.zip  the addon "alpha" (version 3.0), spelled in lower case.
 
 Run from anywhere: python3 tests/data/manager/make_fixtures.py
 """
@@ -41,3 +44,15 @@ data[data.find(payload) + 1000] ^= 0xFF
 open(path, "wb").write(data)
 
 write("Loose.zip", [("readme.txt", b"no addon here\n")])
+
+write("Clash-2.1.zip", [
+    ("Alpha/Alpha.toc", b"## Version: 2.1\n"),
+    ("Alpha/Alpha.lua", b"-- alpha 2.1\n"),
+    ("Beta/Beta.toc", b"## Version: b2\n"),
+    ("readme.txt", b"clashes\n"),
+])
+
+write("lower-3.0.zip", [
+    ("alpha/alpha.toc", b"## Version: 3.0\n"),
+    ("alpha/alpha.lua", b"-- lower alpha\n"),
+])
