@@ -260,6 +260,29 @@ TEST(WowInstallationTest, FoldersSpelledInAnyCaseAreFoundWhereLetterCaseCounts) 
     EXPECT_TRUE(env.logContains(QStringLiteral("parsed 2 lines of switcher.log")));
 }
 
+TEST(WowInstallationTest, SetupLogWithoutLineEndIsReadOnlyToTheLimit) {
+    TestEnvironment env;
+    const fs::path game = makeGame(env.scratch() / "Game");
+    const fs::path data = env.scratch() / "ProgramData";
+    // 1 MiB of UTF-16 in one line.
+    const QString line = QStringLiteral("Blizzard Setup at '") +
+                         plenfox::util::pathText(game / "wow.exe") + QStringLiteral("' ") +
+                         QString(512 * 1024, u'x');
+    QByteArray utf16 = "\xFF\xFE";
+    for (QChar c : line)
+        utf16.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+    writeFile(data / "battle.net" / "Setup" / "wow_enus" / "log" / "setup-1.log", utf16);
+
+    Installation installation(data);
+    EXPECT_EQ(installation.wow->installRoot(), game);
+    const QStringList lines = env.logLines();
+    const auto logged = std::find_if(lines.begin(), lines.end(), [](const QString& text) {
+        return text.contains(QStringLiteral("Read first log line ["));
+    });
+    ASSERT_NE(logged, lines.end());
+    EXPECT_LT(logged->size(), 40000);
+}
+
 TEST(WowInstallationTest, TargetFileRoundTrip) {
     TestEnvironment env;
     const fs::path dataFolder = env.scratch() / "data";
