@@ -189,7 +189,7 @@ TEST(ZippedWowAddonPackageTest, OversizedPackageIsRefusedBeforeWriting) {
 }
 
 // Each hostile archive holds a good "Foo/Foo.toc" followed by the bad entry.
-class HostileArchiveTest : public ::testing::TestWithParam<std::pair<const char*, const char*>> {};
+class HostileArchiveTest : public ::testing::TestWithParam<std::pair<std::string, std::string>> {};
 
 TEST_P(HostileArchiveTest, IsRefusedBeforeAnythingIsWritten) {
     TestEnvironment env;
@@ -199,7 +199,9 @@ TEST_P(HostileArchiveTest, IsRefusedBeforeAnythingIsWritten) {
     ZippedWowAddonPackage package(fixture(archive));
     EXPECT_EQ(package.size(), 1);
     EXPECT_FALSE(package.extractTo(target));
-    EXPECT_TRUE(env.logContains(ExtractPrefix + "Refusing package [" + archive + "], " + reason));
+    EXPECT_TRUE(env.logContains(ExtractPrefix + "Refusing package [" +
+                                QString::fromStdString(archive) + "], " +
+                                QString::fromStdString(reason)));
     EXPECT_EQ(treeOf(env.scratch()).size(), 2u) << "only Game and Game/AddOns may exist";
 }
 
@@ -213,7 +215,7 @@ INSTANTIATE_TEST_SUITE_P(
                       std::pair{"evil-backslash.zip", "unsafe entry name [a/../../b]"},
                       std::pair{"evil-device.zip", "unsafe entry name [Foo/Aux.lua]"},
                       std::pair{"evil-symlink.zip", "symbolic link entry [Foo/link]"}),
-    [](const auto& info) { return fixtureTestName(info.param.first); });
+    [](const auto& info) { return fixtureTestName(info.param.first.c_str()); });
 
 TEST(ZippedWowAddonPackageTest, EntryNamesMustStayBelowTheFolder) {
     for (const char* name : {"Foo/Foo.toc", "Foo/", "a/../b", "./a", "..foo", "a/..b/c", "Foo/.x"})
