@@ -83,7 +83,8 @@ TEST(WowInstallationTest, SetupLogsWithMixedCaseNames) {
     Installation installation(data);
     EXPECT_TRUE(installation.wow->exists());
     EXPECT_EQ(installation.wow->installRoot(), game);
-    EXPECT_EQ(installation.wow->addonRoot(), game / "interface" / "addons");
+    // Still to be made: spelled as the game spells it.
+    EXPECT_EQ(installation.wow->addonRoot(), game / "Interface" / "AddOns");
     EXPECT_FALSE(installation.wow->addonRootExists());
 
     EXPECT_TRUE(

@@ -112,9 +112,10 @@ std::optional<fs::path> WowInstallation::addonRoot() {
     const std::optional<fs::path> game = installRoot();
     if (!game)
         return std::nullopt;
-    // The game spells it "Interface/AddOns"; file systems that keep letter
-    // case must find that folder, not make a second one beside it.
-    return util::FileSystem::resolveIgnoringCase(*game, fs::path("interface") / "addons");
+    // File systems that keep letter case must find the folder in whatever
+    // spelling it has, not make a second one beside it; a folder still to be
+    // made gets the game's own spelling.
+    return util::FileSystem::resolveIgnoringCase(*game, fs::path("Interface") / "AddOns");
 }
 
 bool WowInstallation::addonRootExists() {

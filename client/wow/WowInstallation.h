@@ -49,9 +49,9 @@ public:
 
     bool exists();
     std::optional<std::filesystem::path> installRoot();
-    // installRoot() joined with "interface/addons", each component spelled
-    // as an existing folder that differs only in letter case when the exact
-    // spelling is missing.
+    // installRoot() joined with "interface/addons", letter case ignored: each
+    // component is spelled as the existing folder, else as the game spells
+    // it ("Interface/AddOns").
     std::optional<std::filesystem::path> addonRoot();
     bool addonRootExists();
     // The addons of the addon folder, in listing order; each has read its TOC.
