@@ -17,6 +17,7 @@
 #include <QSysInfo>
 #include <gtest/gtest.h>
 #include <mutex>
+#include <thread>
 
 using namespace plenfox::client::model;
 using plenfox::client::wow::InstalledWowAddon;
@@ -333,6 +334,30 @@ TEST_F(AddonManagerTest, AddonFolderDifferingOnlyInCaseIsReplacedNotTwinned) {
     EXPECT_TRUE(manager.isInstalled(QStringLiteral("ALPHA"), QStringLiteral("3.0")));
     EXPECT_EQ(events(), QStringList({"beforePackageInstalled:lower-3.0.zip", "addonInstalled:alpha",
                                      "afterPackageInstalled:lower-3.0.zip"}));
+}
+
+TEST_F(AddonManagerTest, ConcurrentInstallsLeaveOneWholePackageOnDisk) {
+    layOutOldAlpha();
+    AddonManager& manager = start();
+    // Both packages bring Alpha and Beta; whichever lands last, the folders
+    // hold its content alone and the list agrees with the disk.
+    for (int round = 0; round < 5; ++round) {
+        std::thread first([&] { manager.install(package("Alpha-2.0.zip")); });
+        std::thread second([&] { manager.install(package("Clash-2.1.zip")); });
+        first.join();
+        second.join();
+        const QByteArray toc = plenfox::test::readFile(addonRoot / "Alpha" / "Alpha.toc");
+        const QString version = toc.contains("2.1") ? QStringLiteral("2.1") : QStringLiteral("2.0");
+        EXPECT_EQ(toc, version == "2.1"
+                           ? QByteArray("## Version: 2.1\n")
+                           : QByteArray("## Title: Alpha\n## Version: 2.0\nAlpha.lua\n"));
+        EXPECT_EQ(plenfox::test::readFile(addonRoot / "Alpha" / "Alpha.lua"),
+                  version == "2.1" ? QByteArray("-- alpha 2.1\n") : QByteArray("-- new alpha\n"));
+        EXPECT_EQ(tree(addonRoot / "Alpha"), QStringList({"Alpha.lua", "Alpha.toc"}));
+        EXPECT_TRUE(manager.isInstalled(QStringLiteral("Alpha"), version));
+        EXPECT_EQ(names(manager.getAddons()), QStringList({"Alpha", "Beta", "Zeta"}));
+    }
+    EXPECT_FALSE(env.logContains(AddonManager::Prefix + QStringLiteral(".extractTo failed")));
 }
 
 TEST(AddonManagerSearchTest, SearchAddressEncodesTheAddonName) {

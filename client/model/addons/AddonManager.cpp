@@ -170,7 +170,11 @@ void AddonManager::install(const std::shared_ptr<wow::ZippedWowAddonPackage>& pa
                      addon->getName() + QLatin1Char(']'));
     }
 
-    if (!extractAndSwapIn(*package, *addonRoot, names)) {
+    const std::unique_ptr<StagingFolder> staging = stage(*package, *addonRoot);
+    // One install at a time from the swap to the announcement, so that the
+    // list and the events follow the order in which the folders changed.
+    std::lock_guard installing(swapLock);
+    if (!staging || !staging->swapIn(names)) {
         App::log(Prefix + QStringLiteral(".extractTo failed"));
         return;
     }
@@ -229,16 +233,14 @@ void AddonManager::install(const std::shared_ptr<RecognizedItem>& item) {
     install(item->getPackage());
 }
 
-bool AddonManager::extractAndSwapIn(wow::ZippedWowAddonPackage& package, const fs::path& addonRoot,
-                                    const QStringList& addonNames) {
+std::unique_ptr<StagingFolder> AddonManager::stage(wow::ZippedWowAddonPackage& package,
+                                                   const fs::path& addonRoot) {
     // Extracted beside the installed addons, so that a package that fails
     // to extract or to take their place leaves them as they were.
-    const std::unique_ptr<StagingFolder> staging = StagingFolder::create(addonRoot, Prefix);
+    std::unique_ptr<StagingFolder> staging = StagingFolder::create(addonRoot, Prefix);
     if (!staging || !package.extractTo(staging->content()))
-        return false;
-    // Two swaps at once could each move the other's folders.
-    std::lock_guard guard(swapLock);
-    return staging->swapIn(addonNames);
+        return nullptr;
+    return staging;
 }
 
 void AddonManager::removeAddons(

@@ -20,6 +20,7 @@ namespace plenfox::client::model {
 
 class EventDispatcher;
 class RecognizedItem;
+class StagingFolder;
 
 // Owns the list of installed addons: fills it from the game's addon folder,
 // installs zipped packages, removes addons and answers which addon versions
@@ -83,10 +84,10 @@ private:
     // Hands an event to the dispatcher; a dispatcher that refuses it is logged.
     void post(std::function<void()> task, const QString& description);
     std::shared_ptr<wow::InstalledWowAddon> getAddonByNameLocked(const QString& name) const;
-    // Extracts the package into a staging folder and swaps it into the addon
-    // folder; false, after logging why, when the addon folder is unchanged.
-    bool extractAndSwapIn(wow::ZippedWowAddonPackage& package,
-                          const std::filesystem::path& addonRoot, const QStringList& addonNames);
+    // Extracts the package into a new staging folder of the addon folder;
+    // null, after logging why, when that fails.
+    std::unique_ptr<StagingFolder> stage(wow::ZippedWowAddonPackage& package,
+                                         const std::filesystem::path& addonRoot);
 
     Client* client = nullptr;
     AddonChangeListenerMultiplexer acl;
@@ -95,7 +96,7 @@ private:
 
     // Re-entrant: lookups are made both from outside and with the lock held.
     mutable std::recursive_mutex lock;
-    // Held while a package's folders are swapped into the addon folder.
+    // Held by an install from swapping its folders in to announcing them.
     std::mutex swapLock;
     std::vector<std::shared_ptr<wow::InstalledWowAddon>> installed;
 };

@@ -133,7 +133,10 @@ bool StagingFolder::swapIn(const QStringList& addonFolders) {
         if (isFolder(entry) && std::find(entries.begin(), entries.end(), entry) == entries.end())
             entries.push_back(entry);
     }
-    for (const fs::path& entry : listFolder(newRoot))
+    // The rest by name, so that an install goes the same way every time.
+    std::vector<fs::path> rest = listFolder(newRoot);
+    std::sort(rest.begin(), rest.end());
+    for (const fs::path& entry : rest)
         if (std::find(entries.begin(), entries.end(), entry) == entries.end())
             entries.push_back(entry);
 
