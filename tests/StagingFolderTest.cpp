@@ -2,7 +2,9 @@
 #include "lib/util/Paths.h"
 #include "tests/TestSupport.h"
 
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using plenfox::client::model::StagingFolder;
 using plenfox::test::readFile;
@@ -82,6 +84,35 @@ TEST_F(StagingFolderTest, ClashAfterOtherMovesPutsEverythingBack) {
     }
     EXPECT_EQ(contentOf(addonRoot), before);
     EXPECT_TRUE(env.logContains(QStringLiteral("P.install: unable to move [")));
+}
+
+TEST_F(StagingFolderTest, RenameRefusedByTheFileSystemPutsEverythingBack) {
+    // The player's "libs" links to a folder on another file system, where no
+    // rename from the addon folder can go: the merge fails after the addon
+    // has already been swapped.
+    QTemporaryDir elsewhere(QStringLiteral("/dev/shm/plenfox-staging-test-XXXXXX"));
+    const fs::path other = plenfox::util::toPath(elsewhere.path());
+    if (!elsewhere.isValid())
+        GTEST_SKIP() << "no /dev/shm";
+    struct stat here {
+    }, there{};
+    if (::stat(addonRoot.c_str(), &here) != 0 || ::stat(other.c_str(), &there) != 0 ||
+        here.st_dev == there.st_dev)
+        GTEST_SKIP() << "/dev/shm is on the same file system";
+    fs::remove_all(addonRoot / "libs");
+    writeFile(other / "Shared.lua", "old shared");
+    fs::create_directory_symlink(other, addonRoot / "libs");
+    before = contentOf(addonRoot);
+    {
+        const auto staging = StagingFolder::create(addonRoot, QStringLiteral("P"));
+        ASSERT_TRUE(staging);
+        extractInto(staging->content());
+        EXPECT_FALSE(staging->swapIn({QStringLiteral("alpha")}));
+    }
+    EXPECT_EQ(contentOf(addonRoot), before);
+    EXPECT_EQ(readFile(addonRoot / "Alpha" / "Alpha.toc"), QByteArray("old alpha"));
+    EXPECT_EQ(readFile(other / "Shared.lua"), QByteArray("old shared"));
+    EXPECT_TRUE(env.logContains(QStringLiteral("P.install: unable to rename [")));
 }
 
 TEST_F(StagingFolderTest, EachRunningInstallHasItsOwnFolder) {
