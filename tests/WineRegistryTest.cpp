@@ -31,7 +31,10 @@ std::optional<Registry::Value> valueOf(const WineRegistry& registry, const QStri
 TEST(WineRegistryTest, ReadsValuesOfEveryForm) {
     // Keys come in any order; the 32-bit view's key wins over the plain one.
     const WineRegistry registry(
-        registryFile(R"([Software\\Blizzard Entertainment\\World of Warcraft] 1600000000
+        registryFile(R"([Software\\Wow6432Node\\Blizzard Entertainment] 1600000000
+"InstallPath"="C:\\Parent\\"
+
+[Software\\Blizzard Entertainment\\World of Warcraft] 1600000000
 #time=1d6b2a0c1e3f4a0
 "InstallPath"="C:\\Plain\\"
 "OnlyPlain"="plain value"
@@ -62,7 +65,9 @@ TEST(WineRegistryTest, ReadsValuesOfEveryForm) {
 
     EXPECT_TRUE(registry.keyExists(Key));
     EXPECT_TRUE(registry.keyExists(Key.toUpper()));
-    EXPECT_FALSE(registry.keyExists(QStringLiteral("SOFTWARE\\Blizzard Entertainment")));
+    // The parent key exists in the 32-bit view only; its value is not the child's.
+    EXPECT_TRUE(registry.keyExists(QStringLiteral("SOFTWARE\\Blizzard Entertainment")));
+    EXPECT_FALSE(registry.keyExists(QStringLiteral("SOFTWARE\\Blizzard")));
 
     const std::optional<Registry::Value> path = valueOf(registry, Key);
     ASSERT_TRUE(path);
