@@ -24,10 +24,20 @@ std::optional<BoundedFileReader::Contents> BoundedFileReader::read(const fs::pat
         return std::nullopt;
     }
     Contents contents;
-    // Reading in pieces keeps a file that grows while it is read bounded too.
+    // One read of the size the file has; a file that grows meanwhile is read
+    // on in pieces, up to the limit.
+    const qint64 expected = std::min(input.size(), limit);
+    contents.bytes.resize(qsizetype(expected));
+    qint64 got = 0;
+    while (got < expected) {
+        const qint64 count = input.read(contents.bytes.data() + got, expected - got);
+        if (count <= 0)
+            break;
+        got += count;
+    }
+    contents.bytes.truncate(qsizetype(got));
     constexpr qint64 Piece = 1 << 20;
-    contents.bytes.reserve(qsizetype(std::min(input.size(), limit)));
-    while (contents.bytes.size() < limit) {
+    while (got == expected && contents.bytes.size() < limit) {
         const QByteArray piece = input.read(std::min(Piece, limit - contents.bytes.size()));
         if (piece.isEmpty())
             break;

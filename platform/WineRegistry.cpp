@@ -24,43 +24,72 @@ int hexDigit(char c) {
     return -1;
 }
 
-enum class Match { Yes, No, Undecided };
+// Compares raw section headers (the bytes after "[") with a few keys at once,
+// without decoding them, as long as both are plain ASCII with only "\\",
+// "\]" and "\"" escapes: nearly every header of a real file, and most differ
+// from every key within a few bytes.
+class HeaderMatcher {
+public:
+    static constexpr int None = -1;
+    static constexpr int Undecided = -2;
 
-// Compares a raw section header (the bytes after "[") with a key without
-// decoding it, as long as both are plain ASCII with only "\\", "\]" and "\""
-// escapes: nearly every header of a real file, and most differ from the key
-// within a few bytes.
-Match headerMatches(QByteArrayView raw, const QString& key) {
-    qsizetype r = 0;
-    for (qsizetype k = 0;; ++k) {
-        if (r >= raw.size())
-            return Match::No;
-        char c = raw[r];
-        if (c == ']')
-            return k == key.size() ? Match::Yes : Match::No;
-        if (c == '\n' || c == '\r')
-            return Match::No;
-        if (uchar(c) >= 0x80)
-            return Match::Undecided;
-        if (c == '\\') {
-            if (r + 1 >= raw.size())
-                return Match::No;
-            c = raw[r + 1];
-            if (c != '\\' && c != ']' && c != '"')
-                return Match::Undecided;
-            r += 2;
-        } else {
-            ++r;
+    explicit HeaderMatcher(const QStringList& keys) {
+        wide = keys.size() > 64;
+        for (const QString& key : keys) {
+            QByteArray lower;
+            for (QChar c : key) {
+                wide = wide || c.unicode() >= 0x80;
+                lower += asciiLower(char(c.unicode()));
+            }
+            lowered.push_back(lower);
         }
-        if (k >= key.size())
-            return Match::No;
-        const char16_t wanted = key[k].unicode();
-        if (wanted >= 0x80)
-            return Match::Undecided;
-        if (asciiLower(c) != asciiLower(char(wanted)))
-            return Match::No;
     }
-}
+
+    // The index of the key the header names, None, or Undecided when the
+    // header must be decoded to tell.
+    int match(QByteArrayView raw) const {
+        if (wide)
+            return Undecided;
+        const int count = int(lowered.size());
+        quint64 alive = count == 64 ? ~quint64(0) : (quint64(1) << count) - 1;
+        for (qsizetype r = 0, k = 0;; ++k) {
+            if (r >= raw.size())
+                return None;
+            char c = raw[r];
+            if (c == ']') {
+                for (int i = 0; i < count; ++i)
+                    if ((alive >> i & 1) && lowered[size_t(i)].size() == k)
+                        return i;
+                return None;
+            }
+            if (c == '\n' || c == '\r')
+                return None;
+            if (uchar(c) >= 0x80)
+                return Undecided;
+            if (c == '\\') {
+                if (r + 1 >= raw.size())
+                    return None;
+                c = raw[r + 1];
+                if (c != '\\' && c != ']' && c != '"')
+                    return Undecided;
+                r += 2;
+            } else {
+                ++r;
+            }
+            c = asciiLower(c);
+            for (int i = 0; i < count; ++i)
+                if ((alive >> i & 1) &&
+                    (k >= lowered[size_t(i)].size() || lowered[size_t(i)][k] != c))
+                    alive &= ~(quint64(1) << i);
+            if (!alive)
+                return None;
+        }
+    }
+
+private:
+    std::vector<QByteArray> lowered;
+    bool wide = false;
+};
 
 Registry::ValueType typeOfNumber(int number) {
     switch (number) {
@@ -285,6 +314,7 @@ WineRegistry::scan(const QStringList& keys) const {
     const QByteArrayView all(text);
     const char* data = all.data();
     const qsizetype size = all.size();
+    const HeaderMatcher matcher(keys);
     qsizetype missing = keys.size();
     qsizetype open = -1;
     qsizetype pos = 0;
@@ -304,25 +334,23 @@ WineRegistry::scan(const QStringList& keys) const {
                 break;
         }
         const QByteArrayView raw = all.sliced(header + 1);
-        for (qsizetype k = 0; k < keys.size(); ++k) {
-            if (found[size_t(k)])
-                continue;
-            Match match = headerMatches(raw, keys[k]);
-            if (match == Match::Undecided) {
-                qsizetype length = 0;
-                const QString name = unescape(raw, ']', length);
-                match = length > 0 && name.compare(keys[k], Qt::CaseInsensitive) == 0 ? Match::Yes
-                                                                                      : Match::No;
-            }
-            if (match == Match::Yes) {
-                qsizetype body = header;
-                nextLine(all, body);
-                found[size_t(k)] = Section{body, size};
-                open = k;
-                --missing;
-                break;
-            }
+        int k = matcher.match(raw);
+        if (k == HeaderMatcher::Undecided) {
+            qsizetype length = 0;
+            const QString name = unescape(raw, ']', length);
+            k = HeaderMatcher::None;
+            for (qsizetype i = 0; length > 0 && i < keys.size() && k < 0; ++i)
+                if (name.compare(keys[i], Qt::CaseInsensitive) == 0)
+                    k = int(i);
         }
+        // A key written twice counts where it first appears.
+        if (k < 0 || found[size_t(k)])
+            continue;
+        qsizetype body = header;
+        nextLine(all, body);
+        found[size_t(k)] = Section{body, size};
+        open = k;
+        --missing;
     }
     return found;
 }
