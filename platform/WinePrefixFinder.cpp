@@ -36,7 +36,7 @@ bool within(const fs::path& path, const fs::path& folder) {
 // One run of find(): the prefixes found so far and the folders known.
 class WinePrefixFinder::Search {
 public:
-    Search(const WinePrefixFinder& finder) : finder(finder) {}
+    explicit Search(const WinePrefixFinder& finder) : finder(finder) {}
 
     void run() {
         if (finder.winePrefix && !finder.winePrefix->isEmpty())
