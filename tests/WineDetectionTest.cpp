@@ -39,10 +39,6 @@ struct Home {
     }
 };
 
-QByteArray escaped(const QString& windowsPath) {
-    return windowsPath.toUtf8().replace("\\", "\\\\");
-}
-
 // A Wine prefix whose registry holds the given sections.
 fs::path makePrefix(const fs::path& root, const QByteArray& sections = {}) {
     writeFile(root / "system.reg",
