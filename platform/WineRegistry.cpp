@@ -1,6 +1,8 @@
 #include "platform/WineRegistry.h"
 
-#include "platform/BoundedFileReader.h"
+#include "lib/util/Paths.h"
+
+#include <QFile>
 
 #include <QtEndian>
 #include <cstring>
@@ -158,27 +160,101 @@ QByteArrayView nextLine(QByteArrayView text, qsizetype& pos) {
     return text.sliced(start, end - start);
 }
 
+// Gathers the value lines of the wanted keys from text handed in whole lines.
+class SectionCollector {
+public:
+    explicit SectionCollector(const QStringList& keys)
+        : keys(keys), matcher(keys), found(size_t(keys.size())), missing(keys.size()) {}
+
+    // Every key found and its lines complete: the rest need not be read.
+    bool done() const { return missing == 0 && open < 0; }
+
+    void feed(QByteArrayView text) {
+        const char* data = text.data();
+        const qsizetype size = text.size();
+        // The open key's lines go on from the start of this piece.
+        qsizetype openFrom = 0;
+        qsizetype pos = 0;
+        while (pos < size) {
+            const void* hit = std::memchr(data + pos, '[', size_t(size - pos));
+            if (!hit)
+                break;
+            const qsizetype header = static_cast<const char*>(hit) - data;
+            pos = header + 1;
+            // Only a "[" that starts a line opens a key.
+            if (header > 0 && data[header - 1] != '\n')
+                continue;
+            if (open >= 0) {
+                found[size_t(open)]->append(data + openFrom, header - openFrom);
+                open = -1;
+                if (missing == 0)
+                    return;
+            }
+            const QByteArrayView raw = text.sliced(header + 1);
+            int k = matcher.match(raw);
+            if (k == HeaderMatcher::Undecided) {
+                qsizetype length = 0;
+                const QString name = WineRegistry::unescape(raw, ']', length);
+                k = HeaderMatcher::None;
+                for (qsizetype i = 0; length > 0 && i < keys.size() && k < 0; ++i)
+                    if (name.compare(keys[i], Qt::CaseInsensitive) == 0)
+                        k = int(i);
+            }
+            // A key written twice counts where it first appears.
+            if (k < 0 || found[size_t(k)])
+                continue;
+            nextLine(text, pos);
+            found[size_t(k)] = QByteArray();
+            open = k;
+            openFrom = pos;
+            --missing;
+        }
+        if (open >= 0)
+            found[size_t(open)]->append(data + openFrom, size - openFrom);
+    }
+
+    std::vector<std::optional<QByteArray>> take() { return std::move(found); }
+
+private:
+    const QStringList& keys;
+    const HeaderMatcher matcher;
+    std::vector<std::optional<QByteArray>> found;
+    qsizetype missing;
+    int open = -1;
+};
+
 } // namespace
 
 std::unique_ptr<WineRegistry> WineRegistry::read(const fs::path& file, QString& problem,
                                                  qint64 limit) {
-    std::optional<BoundedFileReader::Contents> contents =
-        BoundedFileReader::read(file, limit, problem);
-    if (!contents)
+    std::error_code error;
+    const fs::file_status status = fs::status(file, error);
+    if (error || !fs::is_regular_file(status)) {
+        problem =
+            error ? QString::fromStdString(error.message()) : QStringLiteral("not a regular file");
         return nullptr;
-    if (!contents->bytes.startsWith(Signature)) {
+    }
+    QFile input(util::pathText(file));
+    if (!input.open(QIODevice::ReadOnly)) {
+        problem = input.errorString();
+        return nullptr;
+    }
+    const QByteArray start = input.read(Signature.size());
+    if (input.error() != QFileDevice::NoError) {
+        problem = input.errorString();
+        return nullptr;
+    }
+    if (start != Signature) {
         problem = QStringLiteral("not a Wine registry file");
         return nullptr;
     }
-    if (contents->truncated) {
-        // A line cut in two is no value: drop it.
-        contents->bytes.truncate(contents->bytes.lastIndexOf('\n') + 1);
-    }
-    return std::make_unique<WineRegistry>(std::move(contents->bytes), contents->truncated);
+    return std::unique_ptr<WineRegistry>(new WineRegistry(file, limit, input.size() > limit));
 }
 
-WineRegistry::WineRegistry(QByteArray contents, bool truncated)
-    : text(std::move(contents)), cut(truncated) {}
+WineRegistry::WineRegistry(QByteArray contents) : text(std::move(contents)) {}
+
+WineRegistry::WineRegistry(fs::path file, qint64 limit, bool truncated)
+    : file(std::move(file)), limit(limit), cut(truncated) {}
 
 QString WineRegistry::unescape(QByteArrayView raw, char end, qsizetype& length) {
     QString out;
@@ -310,49 +386,46 @@ WineRegistry::sectionsOf(const QStringList& keys) const {
 
 std::vector<std::optional<WineRegistry::Section>>
 WineRegistry::scan(const QStringList& keys) const {
-    std::vector<std::optional<Section>> found(size_t(keys.size()));
-    const QByteArrayView all(text);
-    const char* data = all.data();
-    const qsizetype size = all.size();
-    const HeaderMatcher matcher(keys);
-    qsizetype missing = keys.size();
-    qsizetype open = -1;
-    qsizetype pos = 0;
-    while (pos < size) {
-        const void* hit = std::memchr(data + pos, '[', size_t(size - pos));
-        if (!hit)
-            break;
-        const qsizetype header = static_cast<const char*>(hit) - data;
-        pos = header + 1;
-        // Only a "[" that starts a line opens a key.
-        if (header > 0 && data[header - 1] != '\n')
-            continue;
-        if (open >= 0) {
-            found[size_t(open)]->end = header;
-            open = -1;
-            if (missing == 0)
-                break;
-        }
-        const QByteArrayView raw = all.sliced(header + 1);
-        int k = matcher.match(raw);
-        if (k == HeaderMatcher::Undecided) {
-            qsizetype length = 0;
-            const QString name = unescape(raw, ']', length);
-            k = HeaderMatcher::None;
-            for (qsizetype i = 0; length > 0 && i < keys.size() && k < 0; ++i)
-                if (name.compare(keys[i], Qt::CaseInsensitive) == 0)
-                    k = int(i);
-        }
-        // A key written twice counts where it first appears.
-        if (k < 0 || found[size_t(k)])
-            continue;
-        qsizetype body = header;
-        nextLine(all, body);
-        found[size_t(k)] = Section{body, size};
-        open = k;
-        --missing;
+    SectionCollector collector(keys);
+    if (file.empty()) {
+        collector.feed(text);
+        return collector.take();
     }
-    return found;
+    QFile input(util::pathText(file));
+    if (!input.open(QIODevice::ReadOnly))
+        return collector.take();
+    // One buffer for the whole file, handed on in whole lines; a line cut
+    // at its end is carried to the front for the next piece.
+    std::vector<char> buffer(size_t{PieceSize});
+    qsizetype carried = 0;
+    qint64 total = 0;
+    while (!collector.done()) {
+        if (carried == qsizetype(buffer.size()))
+            buffer.resize(buffer.size() * 2); // a line longer than the buffer
+        const qint64 wanted = std::min(qint64(buffer.size()) - carried, limit - total);
+        const qint64 count = wanted > 0 ? input.read(buffer.data() + carried, wanted) : 0;
+        if (count < 0)
+            break;
+        total += count;
+        const qsizetype size = carried + qsizetype(count);
+        if (count == 0) {
+            // The last line counts without a line end, unless the limit cut it.
+            if (total < limit || input.atEnd())
+                collector.feed(QByteArrayView(buffer.data(), size));
+            break;
+        }
+        qsizetype lineEnd = size;
+        while (lineEnd > carried && buffer[size_t(lineEnd - 1)] != '\n')
+            --lineEnd;
+        if (lineEnd == carried) {
+            carried = size;
+            continue;
+        }
+        collector.feed(QByteArrayView(buffer.data(), lineEnd));
+        carried = size - lineEnd;
+        std::memmove(buffer.data(), buffer.data() + lineEnd, size_t(carried));
+    }
+    return collector.take();
 }
 
 bool WineRegistry::keyExists(const QString& key) const {
@@ -373,10 +446,8 @@ std::optional<Registry::Value> WineRegistry::readValue(const QString& key,
     return std::nullopt;
 }
 
-std::optional<Registry::Value> WineRegistry::valueIn(const Section& section,
-                                                     const QString& valueName) const {
-    const QByteArrayView body =
-        QByteArrayView(text).sliced(section.begin, section.end - section.begin);
+std::optional<Registry::Value> WineRegistry::valueIn(QByteArrayView body,
+                                                     const QString& valueName) {
     qsizetype pos = 0;
     while (pos < body.size()) {
         const QByteArrayView line = nextLine(body, pos);

@@ -24,15 +24,18 @@ public:
     // Real files stay far below this; a larger one is read only this far.
     static constexpr qint64 MaxFileSize = qint64(64) << 20;
     static inline const QByteArray Signature = QByteArrayLiteral("WINE REGISTRY Version 2");
+    // A file is read in pieces of this size (longer lines make it grow).
+    static constexpr qsizetype PieceSize = qsizetype(256) << 10;
 
     // The registry in `file`; absent, with the reason in `problem`, when the
     // file is missing, unreadable or no Wine registry (a binary file, say).
-    // A file beyond the limit is read up to it and reports truncated().
+    // The file is read again, in pieces, for each search of keys not seen
+    // yet; a file beyond the limit is read up to it and reports truncated().
     static std::unique_ptr<WineRegistry> read(const std::filesystem::path& file, QString& problem,
                                               qint64 limit = MaxFileSize);
 
     // The registry held in the text of a "system.reg" file.
-    explicit WineRegistry(QByteArray contents, bool truncated = false);
+    explicit WineRegistry(QByteArray contents);
 
     bool truncated() const { return cut; }
 
@@ -46,20 +49,22 @@ public:
     static QString unescape(QByteArrayView text, char end, qsizetype& length);
 
 private:
-    // The bytes of a key's value lines.
-    struct Section {
-        qsizetype begin = 0;
-        qsizetype end = 0;
-    };
+    // The value lines of a key.
+    using Section = QByteArray;
+
+    WineRegistry(std::filesystem::path file, qint64 limit, bool truncated);
 
     // The keys to try for `key`, the 32-bit view's first.
     static QStringList viewsOf(const QString& key);
     // The sections of the keys, found in one pass and remembered.
     std::vector<std::optional<Section>> sectionsOf(const QStringList& keys) const;
     std::vector<std::optional<Section>> scan(const QStringList& keys) const;
-    std::optional<Value> valueIn(const Section& section, const QString& valueName) const;
+    static std::optional<Value> valueIn(QByteArrayView section, const QString& valueName);
 
+    // The contents when held in memory; otherwise the file and how far to read it.
     QByteArray text;
+    std::filesystem::path file;
+    qint64 limit = 0;
     bool cut = false;
     mutable std::mutex lock;
     // lower-cased key -> its section, absent for a missing key

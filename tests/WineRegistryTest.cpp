@@ -163,3 +163,39 @@ TEST(WineRegistryTest, BadFilesAreRefusedWithAReason) {
     EXPECT_FALSE(exact->truncated);
     EXPECT_EQ(exact->bytes, text);
 }
+
+TEST(WineRegistryTest, ReadsFilesLargerThanItsBufferLineByLine) {
+    QTemporaryDir folder;
+    const fs::path file = fs::path(folder.path().toStdU16String()) / "system.reg";
+    QString problem;
+    // The wanted key's header and its lines at every place around the end
+    // of the first piece.
+    for (qsizetype delta = -40; delta <= 40; delta += 3) {
+        QByteArray text = registryFile("[Software\\\\Filler]\n\"Pad\"=\"");
+        const QByteArray target = "\"\n[Software\\\\Target] 1600000000\n\"Value\"=\"found\"\n";
+        const qsizetype pad = WineRegistry::PieceSize + delta - text.size() - 2;
+        text += QByteArray(pad, 'p') + target;
+        writeFile(file, text);
+        const std::unique_ptr<WineRegistry> registry = WineRegistry::read(file, problem);
+        ASSERT_TRUE(registry) << problem.toStdString();
+        const std::optional<Registry::Value> value =
+            registry->readValue(QStringLiteral("Software\\Target"), QStringLiteral("Value"));
+        ASSERT_TRUE(value) << delta;
+        EXPECT_EQ(value->data, QStringLiteral("found"));
+        EXPECT_EQ(
+            registry->readValue(QStringLiteral("Software\\Filler"), QStringLiteral("Pad"))->data,
+            QString(pad, u'p'));
+    }
+
+    // A line longer than a piece, and a last line without its line end.
+    writeFile(file, registryFile("[Software\\\\Long]\n\"Blob\"=hex:" + QByteArray(700000, 'a') +
+                                 "\n\"After\"=\"x\"\n[Software\\\\Last]\n\"Value\"=\"end\""));
+    const std::unique_ptr<WineRegistry> registry = WineRegistry::read(file, problem);
+    ASSERT_TRUE(registry);
+    EXPECT_FALSE(registry->readValue(QStringLiteral("Software\\Long"), QStringLiteral("Blob")));
+    EXPECT_EQ(registry->readValue(QStringLiteral("Software\\Long"), QStringLiteral("After"))->data,
+              QStringLiteral("x"));
+    EXPECT_EQ(registry->readValue(QStringLiteral("Software\\Last"), QStringLiteral("Value"))->data,
+              QStringLiteral("end"));
+    EXPECT_FALSE(registry->keyExists(QStringLiteral("Software\\Missing")));
+}
