@@ -8,8 +8,12 @@
 #include "lib/util/FileSystem.h"
 #include "lib/util/Paths.h"
 #include "platform/Registry.h"
+#include "platform/WinePrefix.h"
+#include "platform/WinePrefixFinder.h"
+#include "platform/WineRegistry.h"
 
 #include <QFile>
+#include <QScopeGuard>
 #include <QtGlobal>
 #include <system_error>
 
@@ -83,6 +87,8 @@ void WowInstallation::initializeAutomatically() {
         initializeFromSwitcherLog();
     if (!installed)
         initializeWithRegistry();
+    if (!installed)
+        initializeFromWinePrefixes();
     initialized = true;
 }
 
@@ -146,7 +152,7 @@ std::vector<std::shared_ptr<InstalledWowAddon>> WowInstallation::addons() {
 }
 
 bool WowInstallation::validateWowDirectory(const fs::path& folder) {
-    return isRegularFile(folder / "wow.exe");
+    return isRegularFile(util::FileSystem::findEntryIgnoringCase(folder, "wow.exe"));
 }
 
 std::optional<QString> WowInstallation::programData() {
@@ -232,10 +238,10 @@ bool WowInstallation::acceptFromSetupLog(const fs::path& logFile) {
         return false;
     const QString path = line->mid(start, end - start);
     App::log(QStringLiteral("Found path [") + path + QLatin1Char(']'));
-    const fs::path executable = toPath(path);
-    if (!isRegularFile(executable) || !executable.has_parent_path())
+    const std::optional<fs::path> executable = localPath(path);
+    if (!executable || !isRegularFile(*executable) || !executable->has_parent_path())
         return false;
-    const fs::path folder = executable.parent_path();
+    const fs::path folder = executable->parent_path();
     if (!validateWowDirectory(folder))
         return false;
     root = folder;
@@ -300,8 +306,8 @@ void WowInstallation::initializeFromSwitcherLog() {
         App::log(QStringLiteral("parsed ") + QString::number(count) +
                  QStringLiteral(" lines of switcher.log"));
         if (detectedPath) {
-            root = toPath(*detectedPath);
-            installed = pathExists(*root);
+            root = localPath(*detectedPath);
+            installed = root && pathExists(*root);
         }
     } catch (const std::exception& error) {
         App::log(error);
@@ -327,7 +333,9 @@ void WowInstallation::initializeWithRegistry() {
         return;
     }
     App::log(QStringLiteral("path: ") + value->data);
-    root = toPath(value->data);
+    root = localPath(value->data);
+    if (!root)
+        return;
     const bool exists = pathExists(*root);
     const bool directory = isDirectory(*root);
     if (exists && directory) {
@@ -335,6 +343,92 @@ void WowInstallation::initializeWithRegistry() {
     } else {
         App::log(QStringLiteral("path.exists ") + boolText(exists));
         App::log(QStringLiteral("path.isDirectory ") + boolText(directory));
+    }
+}
+
+std::optional<fs::path> WowInstallation::localPath(const QString& path) {
+    return pathMapper ? pathMapper(path) : std::optional<fs::path>(toPath(path));
+}
+
+void WowInstallation::initializeFromWinePrefixes() {
+    if (!platform::WinePrefixFinder::Available)
+        return;
+    App::log(QStringLiteral("Attempting to find wow installation in Wine prefixes"));
+    const std::optional<QString> home =
+        environment ? environment(QStringLiteral("HOME")) : std::nullopt;
+    const std::optional<QString> winePrefix =
+        environment ? environment(QStringLiteral("WINEPREFIX")) : std::nullopt;
+    const platform::WinePrefixFinder finder(home ? toPath(*home) : fs::path(), winePrefix,
+                                            [](const QString& line) { App::log(line); });
+    const std::vector<platform::WinePrefixFinder::Found> prefixes = finder.find();
+    App::log(QStringLiteral("Found Wine prefixes: ") + QString::number(prefixes.size()));
+    for (const platform::WinePrefixFinder::Found& found : prefixes) {
+        initializeFromWinePrefix(found.prefix, found.source);
+        if (installed)
+            return;
+    }
+}
+
+void WowInstallation::initializeFromWinePrefix(const platform::WinePrefix& prefix,
+                                               const QString& source) {
+    const QString name = QLatin1Char('[') + pathText(prefix.root()) + QLatin1Char(']');
+    App::log(QStringLiteral("Examining Wine prefix ") + name + QStringLiteral(" (") + source +
+             QLatin1Char(')'));
+    // While the prefix is examined, its "ProgramData", its registry and its
+    // drives stand in for the machine's.
+    const EnvironmentReader machineEnvironment = environment;
+    const std::shared_ptr<const platform::Registry> machineRegistry = registry;
+    const auto restore = qScopeGuard([&] {
+        environment = machineEnvironment;
+        registry = machineRegistry;
+        pathMapper = nullptr;
+    });
+    const QString data = pathText(prefix.programData());
+    environment = [data](const QString& variable) -> std::optional<QString> {
+        if (variable == QStringLiteral("ProgramData"))
+            return data;
+        return std::nullopt;
+    };
+    pathMapper = [&prefix](const QString& path) -> std::optional<fs::path> {
+        QString problem;
+        std::optional<fs::path> local = prefix.toLocalPath(path, problem);
+        if (local)
+            App::log(QStringLiteral("Path [") + path + QStringLiteral("] is [") + pathText(*local) +
+                     QStringLiteral("] in the prefix"));
+        else
+            App::log(QStringLiteral("Ignoring path [") + path + QStringLiteral("]: ") + problem);
+        return local;
+    };
+    const auto foundThrough = [&name](const QString& what) {
+        App::log(QStringLiteral("Found wow installation in Wine prefix ") + name +
+                 QStringLiteral(" through ") + what);
+    };
+    try {
+        initializeFromBattleNetAppLogs();
+        if (installed)
+            return foundThrough(QStringLiteral("the Battle.net setup logs"));
+        initializeFromSwitcherLog();
+        if (installed)
+            return foundThrough(QStringLiteral("switcher.log"));
+        QString problem;
+        std::shared_ptr<const platform::WineRegistry> wine =
+            platform::WineRegistry::read(prefix.systemRegistry(), problem);
+        if (!wine) {
+            App::log(QStringLiteral("Cannot read the registry [") +
+                     pathText(prefix.systemRegistry()) + QStringLiteral("]: ") + problem);
+            return;
+        }
+        if (wine->truncated())
+            App::log(QStringLiteral("Reading only the first ") +
+                     QString::number(platform::WineRegistry::MaxFileSize) +
+                     QStringLiteral(" bytes of the registry [") +
+                     pathText(prefix.systemRegistry()) + QLatin1Char(']'));
+        registry = std::move(wine);
+        initializeWithRegistry();
+        if (installed)
+            foundThrough(QStringLiteral("the registry"));
+    } catch (const std::exception& error) {
+        App::log(error);
     }
 }
 

@@ -11,7 +11,8 @@
 
 namespace plenfox::platform {
 class Registry;
-}
+class WinePrefix;
+} // namespace plenfox::platform
 
 namespace plenfox::client::wow {
 
@@ -57,7 +58,7 @@ public:
     // The addons of the addon folder, in listing order; each has read its TOC.
     std::vector<std::shared_ptr<InstalledWowAddon>> addons();
 
-    // Whether folder/"wow.exe" is a regular file.
+    // Whether folder/"wow.exe", in any letter case, is a regular file.
     static bool validateWowDirectory(const std::filesystem::path& folder);
 
 private:
@@ -68,8 +69,18 @@ private:
     void initializeWithRegistry();
     std::optional<QString> programData();
 
+    // Where Windows is absent: the sources above, read inside each of the
+    // player's Wine prefixes in turn until one finds the game.
+    void initializeFromWinePrefixes();
+    void initializeFromWinePrefix(const platform::WinePrefix& prefix, const QString& source);
+    // The local path of a path the launcher or the registry recorded;
+    // absent when it cannot be mapped (logged).
+    std::optional<std::filesystem::path> localPath(const QString& path);
+
     std::shared_ptr<const platform::Registry> registry;
     EnvironmentReader environment;
+    // Maps recorded paths while a Wine prefix is examined; empty otherwise.
+    std::function<std::optional<std::filesystem::path>(const QString&)> pathMapper;
 
     // Re-entrant: exists() and installRoot() run detection under the same lock.
     std::recursive_mutex lock;
