@@ -1,14 +1,14 @@
 #include "client/model/downloads/DownloadRecognizer.h"
-#include "client/model/addons/AddonManager.h"
 #include "client/model/Client.h"
-#include "client/model/events/ClientEventHandler.h"
 #include "client/model/ClientRepository.h"
+#include "client/model/addons/AddonManager.h"
 #include "client/model/downloads/DownloadAttributes.h"
 #include "client/model/downloads/DownloadManager.h"
 #include "client/model/downloads/DownloadSourceManager.h"
 #include "client/model/downloads/Downloader.h"
-#include "client/model/events/EventDispatcher.h"
 #include "client/model/downloads/RecognizedItem.h"
+#include "client/model/events/ClientEventHandler.h"
+#include "client/model/events/EventDispatcher.h"
 #include "client/wow/InstalledWowAddon.h"
 #include "client/wow/WowInstallation.h"
 #include "lib/util/Error.h"
@@ -62,7 +62,7 @@ public:
     void onRecognized(const Recognized& item) override {
         record("onRecognized", item);
         if (autoInstall) {
-            AddonManager* manager = client->getAddonManager();
+            const auto manager = client->getAddonManager();
             client->getEventDispatcher()->invokeLater([manager, item] { manager->install(item); });
         }
     }

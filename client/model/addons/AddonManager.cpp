@@ -2,12 +2,12 @@
 
 #include "client/App.h"
 #include "client/Constants.h"
-#include "client/model/addons/Addon.h"
 #include "client/model/Client.h"
-#include "client/model/events/ClientEventHandler.h"
+#include "client/model/addons/Addon.h"
 #include "client/model/downloads/DownloadRecognizer.h"
-#include "client/model/events/EventDispatcher.h"
 #include "client/model/downloads/RecognizedItem.h"
+#include "client/model/events/ClientEventHandler.h"
+#include "client/model/events/EventDispatcher.h"
 #include "client/model/updates/UpdateManager.h"
 #include "client/wow/InstalledWowAddon.h"
 #include "client/wow/WowInstallation.h"
@@ -105,7 +105,7 @@ bool AddonManager::initialize(Client& owner) {
     if (ClientEventHandler* handler = owner.getEventHandler())
         if (AddonChangeListener* listener = handler->getAddonChangeListener())
             acl.add(0, listener);
-    dispatcher = owner.getEventDispatcher();
+    dispatcher = owner.getEventDispatcher().get();
     wow = owner.getWow();
     return true;
 }
@@ -347,7 +347,7 @@ QString AddonManager::getBrowseUrl(const std::shared_ptr<wow::InstalledWowAddon>
         throw util::IllegalArgumentError(QStringLiteral("null addon"));
     // The page the update service names for the addon's update comes first,
     // then the page the addon's download came from.
-    if (UpdateManager* updates = client ? client->getUpdateManager() : nullptr)
+    if (const auto updates = client ? client->getUpdateManager() : nullptr)
         if (const auto available = updates->getUpdate(addon))
             if (const QString url = available->getUpdate()->getDocumentUrl(); !url.isEmpty())
                 return url;
@@ -361,7 +361,7 @@ QString AddonManager::getBrowseUrl(const std::shared_ptr<wow::InstalledWowAddon>
 
 std::shared_ptr<RecognizedItem>
 AddonManager::getContainingDownload(const std::shared_ptr<wow::InstalledWowAddon>& addon) const {
-    DownloadRecognizer* recognizer = client ? client->getDownloadRecognizer() : nullptr;
+    const auto recognizer = client ? client->getDownloadRecognizer() : nullptr;
     return recognizer ? recognizer->lookup(addon) : nullptr;
 }
 

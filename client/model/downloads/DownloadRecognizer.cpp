@@ -1,16 +1,16 @@
 #include "client/model/downloads/DownloadRecognizer.h"
 
 #include "client/App.h"
-#include "client/model/addons/AddonManager.h"
 #include "client/model/Client.h"
-#include "client/model/events/ClientEventHandler.h"
+#include "client/model/addons/AddonManager.h"
 #include "client/model/downloads/DownloadAttributes.h"
 #include "client/model/downloads/DownloadItem.h"
 #include "client/model/downloads/DownloadManager.h"
 #include "client/model/downloads/Downloader.h"
-#include "client/model/events/EventDispatcher.h"
 #include "client/model/downloads/FileDownloader.h"
 #include "client/model/downloads/RecognizedItem.h"
+#include "client/model/events/ClientEventHandler.h"
+#include "client/model/events/EventDispatcher.h"
 #include "client/wow/InstalledWowAddon.h"
 #include "client/wow/ZippedWowAddonPackage.h"
 #include "lib/util/Error.h"
@@ -34,9 +34,9 @@ DownloadRecognizer::~DownloadRecognizer() = default;
 
 bool DownloadRecognizer::initialize(Client& owner) {
     client = &owner;
-    dispatcher = owner.getEventDispatcher();
-    downloadManager = owner.getDownloadManager();
-    addonManager = owner.getAddonManager();
+    dispatcher = owner.getEventDispatcher().get();
+    downloadManager = owner.getDownloadManager().get();
+    addonManager = owner.getAddonManager().get();
     DownloadRecognizerListener* view = nullptr;
     if (ClientEventHandler* handler = owner.getEventHandler())
         view = handler->getDownloadRecognizerListener();

@@ -31,8 +31,8 @@ DownloadSourceManager::~DownloadSourceManager() = default;
 
 bool DownloadSourceManager::initialize(Client& owner) {
     client = &owner;
-    dispatcher = owner.getEventDispatcher();
-    ClientRepository* repository = owner.getClientRepository();
+    dispatcher = owner.getEventDispatcher().get();
+    ClientRepository* repository = owner.getClientRepository().get();
     persistence = std::make_unique<PersistenceHelper>(
         repository->getFileInRoot(Constants::SourceBackingFileName),
         repository->getFileInRoot(Constants::SourceBackingFileName + QStringLiteral(".tmp")),
@@ -98,6 +98,10 @@ void DownloadSourceManager::load(ObjectReader& reader) {
     // A table holding anything but text makes the reader throw; the helper
     // logs that and the table stays empty.
     QMap<QString, QString> loaded = reader.readStringMap();
+    {
+        std::lock_guard guard(storeLock);
+        tableOnDisk = true;
+    }
     if (!validateLoad(loaded)) {
         App::log(Prefix + QStringLiteral(".load: stored table rejected, it holds a null entry"));
         return;
@@ -113,11 +117,19 @@ void DownloadSourceManager::loadEmpty() {
 
 bool DownloadSourceManager::needsPersist() {
     std::lock_guard guard(storeLock);
-    return !store.isEmpty();
+    // Once a table is on disk, an emptied one is written too: otherwise the
+    // last removed source would come back at the next start.
+    return !store.isEmpty() || tableOnDisk;
 }
 
 void DownloadSourceManager::persist(ObjectWriter& writer) {
-    writer.writeStringMap(entries());
+    QMap<QString, QString> snapshot;
+    {
+        std::lock_guard guard(storeLock);
+        snapshot = store;
+        tableOnDisk = true;
+    }
+    writer.writeStringMap(snapshot);
 }
 
 bool DownloadSourceManager::validateLoad(const QMap<QString, QString>& map) {
@@ -128,7 +140,7 @@ bool DownloadSourceManager::validateLoad(const QMap<QString, QString>& map) {
 }
 
 void DownloadSourceManager::afterRefreshDownloads() {
-    DownloadManager* manager = client ? client->getDownloadManager() : nullptr;
+    const auto manager = client ? client->getDownloadManager() : nullptr;
     if (!manager)
         return;
     QSet<QString> names;
@@ -144,7 +156,7 @@ void DownloadSourceManager::afterRefreshDownloads() {
 void DownloadSourceManager::downloadRemoved(const std::shared_ptr<DownloadItem>& item) {
     // A download replaced by a newer one of the same name is removed after
     // the newer one stored its source; that entry belongs to the newer one.
-    DownloadManager* manager = client ? client->getDownloadManager() : nullptr;
+    const auto manager = client ? client->getDownloadManager() : nullptr;
     if (manager && manager->getByFile(item->getFile()))
         return;
     invalidate(*item);

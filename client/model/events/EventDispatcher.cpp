@@ -86,6 +86,19 @@ bool EventDispatcher::isDispatcherThread() const {
     return executor && executor->isWorkerThread();
 }
 
+void EventDispatcher::stop() {
+    if (!executor)
+        return;
+    executor->shutdown();
+    if (executor->isWorkerThread()) {
+        App::log(Prefix + QStringLiteral(".stop: called on the dispatcher thread; not waiting"));
+        return;
+    }
+    while (!executor->awaitTermination(ShutdownTimeout)) {
+    }
+    executor->join();
+}
+
 void EventDispatcher::shutdown(Client&) {
     if (!executor)
         return;

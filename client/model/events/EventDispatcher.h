@@ -40,6 +40,9 @@ public:
     void sink();
 
     bool isDispatcherThread() const;
+    // Stops taking tasks and waits, without a time limit, until the queued
+    // ones have run and the dispatcher thread has ended. Not on that thread.
+    void stop();
 
 private:
     void enqueue(Task task);

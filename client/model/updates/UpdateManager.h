@@ -1,9 +1,9 @@
 #pragma once
 
-#include "client/model/addons/AddonChangeListener.h"
-#include "client/model/updates/AvailableUpdate.h"
 #include "client/model/ClientComponent.h"
+#include "client/model/addons/AddonChangeListener.h"
 #include "client/model/persistence/PersistenceClient.h"
+#include "client/model/updates/AvailableUpdate.h"
 #include "client/model/updates/UpdateListenerMultiplexer.h"
 
 #include <QString>
@@ -116,7 +116,7 @@ public:
     void persist(ObjectWriter& writer) override;
 
     // Whether an answer received at lastUpdateTime is older than four hours
-    // at now. Exactly four hours is still fresh; a time in the future is fresh.
+    // at now. Exactly four hours is still fresh; a time in the future is stale.
     static bool isOutOfDate(std::optional<qint64> lastUpdateTime, qint64 now);
     // Whether the query names an addon of that name (exact, case-sensitive),
     // in a package or loose. Versions are not compared.
