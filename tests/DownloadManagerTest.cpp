@@ -216,7 +216,8 @@ TEST_F(DownloadManagerTest, StartupRefreshListsTheFolderBeforeListenersHearOfIt)
     stopClient();
     writeFile(downloads() / "kept.zip", "k");
     client = std::make_unique<client::model::Client>(
-        &recorder, std::make_unique<client::model::ClientRepository>(dataFolder()));
+        &recorder, std::make_unique<client::model::ClientRepository>(dataFolder()),
+        undetectedInstallation());
     ASSERT_TRUE(client->initialize());
     EXPECT_EQ(manager().getDownloads().size(), 1u);
     EXPECT_EQ(eventNames(), (QStringList{"before", "after"}));

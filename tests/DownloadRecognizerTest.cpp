@@ -3,6 +3,7 @@
 #include "client/model/ClientRepository.h"
 #include "client/model/addons/AddonManager.h"
 #include "client/model/downloads/DownloadAttributes.h"
+#include "client/model/downloads/DownloadItem.h"
 #include "client/model/downloads/DownloadManager.h"
 #include "client/model/downloads/DownloadSourceManager.h"
 #include "client/model/downloads/Downloader.h"
@@ -429,4 +430,47 @@ TEST_F(DownloadRecognizerTest, DownloadedPackageIsRecognizedAndInstalledEndToEnd
     EXPECT_EQ(addons().getBrowseUrl(gallery), page);
 
     EXPECT_EQ(env.app().getExceptionCount(), 0);
+}
+
+// A change of game folder restarts the client while the browser still feeds
+// a download. The download ends through the new components: a complete one
+// is announced, recognized and installed; a failed one leaves the list.
+TEST_F(DownloadRecognizerTest, DownloadRunningAcrossARestartEndsThroughTheCurrentComponents) {
+    log.autoInstall = true;
+    start();
+    events();
+    const QByteArray bytes = readFile(fixture("recognizer", "Gallery.zip"));
+    const qsizetype half = bytes.size() / 2;
+    auto good = recognizer().handleDownload(
+        {"Gallery-3.1.zip", bytes.size(), "application/zip", QString(), QString()});
+    auto cut = recognizer().handleDownload(
+        {"Cut.zip", bytes.size(), "application/zip", QString(), QString()});
+    ASSERT_TRUE(good && cut);
+    ASSERT_TRUE(good->receivedData(bytes.first(half)));
+    ASSERT_TRUE(cut->receivedData(bytes.first(half)));
+
+    client->shutdown();
+    auto options = std::make_shared<ClientOptions>();
+    options->setWowFolder(game);
+    ASSERT_TRUE(client->initialize(options));
+    events();
+    // The running downloads are listed by the new manager, not as finished files.
+    EXPECT_EQ(downloads().getByFile(downloadFolder() / "Gallery-3.1.zip"),
+              std::dynamic_pointer_cast<DownloadItem>(good));
+    EXPECT_EQ(downloads().getByFile(downloadFolder() / "Cut.zip"),
+              std::dynamic_pointer_cast<DownloadItem>(cut));
+
+    ASSERT_TRUE(good->receivedData(bytes.sliced(half)));
+    good->complete();
+    cut->complete();
+    const std::string seen = events();
+    EXPECT_NE(seen.find("downloadCompleted onRecognized"), std::string::npos) << seen;
+    EXPECT_NE(seen.find("addonInstalled:Gallery"), std::string::npos) << seen;
+    EXPECT_NE(seen.find("downloadRemoved"), std::string::npos) << seen;
+    EXPECT_TRUE(addons().getAddonByName("Gallery"));
+    EXPECT_EQ(readFile(addonRoot / "Gallery" / "Gallery.toc"),
+              readFile(fixture("recognizer", "src") / "Gallery" / "Gallery.toc"));
+    EXPECT_EQ(downloads().getByFile(downloadFolder() / "Cut.zip"), nullptr);
+    EXPECT_FALSE(fs::exists(downloadFolder() / "Cut.zip"));
+    EXPECT_EQ(downloads().getDownloads().size(), 1u);
 }

@@ -1,6 +1,6 @@
 #include "client/model/events/EventDispatcher.h"
-#include "client/model/addons/AddonChangeListenerMultiplexer.h"
 #include "client/model/Client.h"
+#include "client/model/addons/AddonChangeListenerMultiplexer.h"
 #include "lib/util/Error.h"
 #include "tests/TestSupport.h"
 

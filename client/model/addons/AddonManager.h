@@ -1,7 +1,7 @@
 #pragma once
 
-#include "client/model/addons/AddonChangeListenerMultiplexer.h"
 #include "client/model/ClientComponent.h"
+#include "client/model/addons/AddonChangeListenerMultiplexer.h"
 
 #include <QString>
 #include <filesystem>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "client/model/ClientComponent.h"
 #include "client/model/addons/AddonChangeListener.h"
 #include "client/model/addons/AddonMetadata.h"
-#include "client/model/ClientComponent.h"
 #include "client/model/downloads/DownloadListener.h"
 #include "client/model/downloads/DownloadRecognizerListenerAdapter.h"
 
