@@ -19,7 +19,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTimeZone>
+#include <atomic>
+#include <future>
 #include <gtest/gtest.h>
+#include <latch>
 #include <mutex>
 
 using namespace plenfox::client::model;
@@ -303,8 +306,16 @@ TEST_F(DownloadRecognizerTest, AddonChangesRebuildTheItemsAndTheLookupTable) {
     EXPECT_EQ(recognizer().lookup(ant), nullptr);
     EXPECT_EQ(recognizer().lookup(addons().getAddonByName("Cat")), after);
 
+    // A package of three addons rebuilds the items once, not once per addon.
     addons().install(after);
-    events();
+    const QStringList installEvents = QString::fromStdString(events()).split(' ');
+    EXPECT_EQ(installEvents.count("addonInstalled:Ant") +
+                  installEvents.count("addonInstalled:Bee") +
+                  installEvents.count("addonInstalled:Cat"),
+              3);
+    EXPECT_EQ(installEvents.count("beforeRefreshRecognized"), 1);
+    EXPECT_GT(installEvents.indexOf("beforeRefreshRecognized"),
+              installEvents.indexOf("afterPackageInstalled"));
     const auto installed = recognizedFile("Trio.zip");
     EXPECT_TRUE(installed->getAllAddonsInstalled());
     EXPECT_EQ(installed->getInstalledCount(), 3);
@@ -464,7 +475,8 @@ TEST_F(DownloadRecognizerTest, DownloadRunningAcrossARestartEndsThroughTheCurren
     good->complete();
     cut->complete();
     const std::string seen = events();
-    EXPECT_NE(seen.find("downloadCompleted onRecognized"), std::string::npos) << seen;
+    EXPECT_NE(seen.find("downloadCompleted"), std::string::npos) << seen;
+    EXPECT_NE(seen.find("onRecognized "), std::string::npos) << seen;
     EXPECT_NE(seen.find("addonInstalled:Gallery"), std::string::npos) << seen;
     EXPECT_NE(seen.find("downloadRemoved"), std::string::npos) << seen;
     EXPECT_TRUE(addons().getAddonByName("Gallery"));
@@ -473,4 +485,53 @@ TEST_F(DownloadRecognizerTest, DownloadRunningAcrossARestartEndsThroughTheCurren
     EXPECT_EQ(downloads().getByFile(downloadFolder() / "Cut.zip"), nullptr);
     EXPECT_FALSE(fs::exists(downloadFolder() / "Cut.zip"));
     EXPECT_EQ(downloads().getDownloads().size(), 1u);
+}
+
+// A download entry whose state, once armed, is answered only when the test
+// lets it: it holds a rebuild of the recognized items in the middle.
+class GatedItem : public DownloadItem {
+public:
+    explicit GatedItem(fs::path file) : file(std::move(file)) {}
+    fs::path getFile() const override { return file; }
+    qint64 getCurrentSize() const override { return 0; }
+    qint64 getTotalSize() const override { return 0; }
+    bool inProgress() const override {
+        if (armed.exchange(false)) {
+            entered.count_down();
+            release.wait();
+        }
+        return false;
+    }
+
+    mutable std::atomic<bool> armed{false};
+    mutable std::latch entered{1};
+    mutable std::latch release{1};
+
+private:
+    fs::path file;
+};
+
+// A rebuild that is held up must not hold up readers on other threads (the
+// windows' tables): they get the last complete list at once.
+TEST_F(DownloadRecognizerTest, ReadersGetTheLastCompleteStateDuringARebuild) {
+    putDownload("recognizer", "Solo-1.0.zip");
+    start();
+    events();
+    auto gated = std::make_shared<GatedItem>(downloadFolder() / "Gated.zip");
+    downloads().adoptRunning({gated});
+    gated->armed = true;
+    addons().refreshAddonsAsync(); // its afterRefresh rebuilds the items
+    gated->entered.wait();
+
+    auto read = std::async(std::launch::async, [this] {
+        const auto solo = downloads().getByFile(downloadFolder() / "Solo-1.0.zip");
+        return std::make_pair(recognizer().getRecognizedItems().size(),
+                              recognizer().lookup(solo) != nullptr);
+    });
+    const bool answered = read.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+    gated->release.count_down();
+    ASSERT_TRUE(answered);
+    EXPECT_EQ(read.get(), std::make_pair(std::size_t{1}, true));
+    events();
+    EXPECT_EQ(recognizer().getRecognizedItems().size(), 2u);
 }

@@ -134,8 +134,11 @@ void AddonManager::post(std::function<void()> task, const QString& description) 
 void AddonManager::refreshAddons() {
     post([this] { acl.beforeRefresh(*this); }, QStringLiteral("beforeRefresh"));
     {
+        std::lock_guard changing(changeLock);
+        auto scanned = wow ? wow->addons() : std::vector<std::shared_ptr<wow::InstalledWowAddon>>();
         std::lock_guard guard(lock);
-        installed = wow ? wow->addons() : std::vector<std::shared_ptr<wow::InstalledWowAddon>>();
+        installed = std::move(scanned);
+        loaded = true;
     }
     post([this] { acl.afterRefresh(*this); }, QStringLiteral("afterRefresh"));
 }
@@ -147,6 +150,11 @@ void AddonManager::refreshAddonsAsync() {
 std::vector<std::shared_ptr<wow::InstalledWowAddon>> AddonManager::getAddons() const {
     std::lock_guard guard(lock);
     return installed;
+}
+
+bool AddonManager::isLoaded() const {
+    std::lock_guard guard(lock);
+    return loaded;
 }
 
 int AddonManager::getAddonsSize() const {
@@ -239,6 +247,7 @@ void AddonManager::install(const std::shared_ptr<wow::ZippedWowAddonPackage>& pa
             std::make_shared<wow::InstalledWowAddon>(wow, name, child(*addonRoot, name)));
 
     {
+        std::lock_guard changing(changeLock);
         std::lock_guard guard(lock);
         for (const auto& addon : added) {
             const auto old =
@@ -318,6 +327,7 @@ void AddonManager::removeAddons(
         App::log(Prefix + QStringLiteral(".removeAddons: removing [") + name + QLatin1Char(']'));
         bool found = false;
         {
+            std::lock_guard changing(changeLock);
             std::lock_guard guard(lock);
             const auto entry = std::find(installed.begin(), installed.end(), addon);
             if (entry != installed.end()) {
