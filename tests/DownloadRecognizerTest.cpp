@@ -204,6 +204,8 @@ QStringList describe(const std::vector<AddonMetadata>& infos) {
 TEST_F(DownloadRecognizerTest, AcceptsOnlyZipTypesFromOneByteTo32MiB) {
     log.withRecognizerListener = false;
     start();
+    // The browser panel reaches the recognizer through the download manager.
+    EXPECT_EQ(downloads().getDownloadRecognizer(), &recognizer());
     struct Case {
         const char* mime;
         const char* name;
