@@ -91,7 +91,7 @@ protected:
     // The events delivered since the last call, including those that queued
     // tasks (an asynchronous refresh) posted in turn.
     QStringList events() {
-        plenfox::test::settle(*client->getEventDispatcher());
+        plenfox::test::settle(*client);
         return recorder.take();
     }
 

@@ -89,7 +89,7 @@ protected:
     }
     // Waits until every event posted so far was delivered, with the events
     // they posted (a failed download posts its removal from the dispatcher).
-    void flush() { settle(*client->getEventDispatcher()); }
+    void flush() { settle(*client); }
     // The names of the events delivered since the last call.
     QStringList eventNames(std::vector<DownloadRecorder::Event>* events = nullptr) {
         flush();

@@ -153,7 +153,7 @@ protected:
     // recognition, the install task, the package's events and the rebuild
     // they cause chain five events deep.
     std::string events(std::vector<Recognized>* carried = nullptr) {
-        plenfox::test::settle(*client->getEventDispatcher());
+        plenfox::test::settle(*client);
         return log.take(carried);
     }
 

@@ -142,16 +142,10 @@ protected:
     UpdateManager& updates() { return *client->getUpdateManager(); }
     AddonManager& addons() { return *client->getAddonManager(); }
 
-    // The update events delivered since the last call, once the addon events,
-    // the work they queued and the events that work posted have all run. Each
-    // round lets the dispatcher and then the worker finish what was queued so
-    // far; the longest chain here (an asynchronous addon refresh, its events,
-    // the query they queue, the query's events) needs three.
+    // The update events delivered since the last call, once the dispatcher and
+    // the update worker are idle.
     QStringList events() {
-        for (int round = 0; round < 4; ++round) {
-            client->getEventDispatcher()->sink();
-            updates().sinkWorker();
-        }
+        plenfox::test::settle(*client);
         std::lock_guard guard(lock);
         return std::exchange(recorded, {});
     }

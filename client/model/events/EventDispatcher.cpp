@@ -30,6 +30,7 @@ void EventDispatcher::invokeLater(Task task, const QString& description) {
     const QString name =
         description.isEmpty() ? util::Object::defaultText(&task, typeid(Task).name()) : description;
     App::log(QStringLiteral("queuing runner ") + name);
+    ++posted;
     enqueue([task = std::move(task)] {
         try {
             task();

@@ -143,6 +143,7 @@ void UpdateManager::queueLocked(std::function<void()> work, const QString& descr
     try {
         if (!updateExecutor)
             throw util::IllegalStateError(QStringLiteral("update worker not running"));
+        ++queued;
         // An error must not end the worker thread: log it and go on.
         updateExecutor->post([work = std::move(work), description] {
             try {

@@ -7,6 +7,7 @@
 #include "client/model/updates/UpdateListenerMultiplexer.h"
 
 #include <QString>
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -95,6 +96,8 @@ public:
     // The owner calls it before the event dispatcher goes away, since the
     // worker posts events to it.
     void stopWorker();
+    // How many pieces of work were queued on the worker so far.
+    quint64 getQueuedCount() const { return queued.load(); }
 
     std::chrono::milliseconds getShutdownTimeout() const { return shutdownTimeout; }
     void setShutdownTimeout(std::chrono::milliseconds timeout) { shutdownTimeout = timeout; }
@@ -159,6 +162,7 @@ private:
     std::shared_ptr<const UpdateResult> updates;
     std::vector<AvailableUpdate> availableUpdates;
     std::unique_ptr<util::TaskQueue> updateExecutor;
+    std::atomic<quint64> queued{0};
 };
 
 } // namespace plenfox::client::model
