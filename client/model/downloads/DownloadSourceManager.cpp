@@ -71,9 +71,23 @@ void DownloadSourceManager::invalidate(const DownloadItem& item) {
     store.remove(keyOf(item));
 }
 
+namespace {
+
+// A copy with storage of its own. A shared copy read on one thread while the
+// table changes on another relies on the unordered reference count of the
+// implicitly shared map; an own copy shares nothing but the texts.
+QMap<QString, QString> ownCopy(const QMap<QString, QString>& map) {
+    QMap<QString, QString> copy;
+    for (auto it = map.cbegin(); it != map.cend(); ++it)
+        copy.insert(it.key(), it.value());
+    return copy;
+}
+
+} // namespace
+
 QMap<QString, QString> DownloadSourceManager::entries() const {
     std::lock_guard guard(storeLock);
-    return store;
+    return ownCopy(store);
 }
 
 void DownloadSourceManager::persist() {
@@ -126,7 +140,7 @@ void DownloadSourceManager::persist(ObjectWriter& writer) {
     QMap<QString, QString> snapshot;
     {
         std::lock_guard guard(storeLock);
-        snapshot = store;
+        snapshot = ownCopy(store);
         tableOnDisk = true;
     }
     writer.writeStringMap(snapshot);

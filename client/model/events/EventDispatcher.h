@@ -51,7 +51,10 @@ public:
 private:
     void enqueue(Task task);
 
+    // Owns the queue; set once by initialize, on the initializing thread.
     std::unique_ptr<util::TaskQueue> executor;
+    // The queue as other threads see it (null before initialize).
+    std::atomic<util::TaskQueue*> running{nullptr};
     std::atomic<quint64> posted{0};
 };
 
