@@ -91,7 +91,7 @@ Client::Client(ClientEventHandler* eventHandler, std::unique_ptr<ClientRepositor
 
 Client::~Client() {
     // Downloads that outlive the client report to nobody.
-    downloadHandle->detach();
+    downloadHandle->close();
     releaseComponents();
 }
 

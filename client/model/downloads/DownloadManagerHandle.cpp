@@ -9,10 +9,20 @@ namespace plenfox::client::model {
 
 void DownloadManagerHandle::attach(DownloadManager& next) {
     std::lock_guard guard(lock);
+    if (closed)
+        return;
     manager = &next;
     next.adoptRunning(std::exchange(running, {}));
     for (const auto& [report, item] : std::exchange(held, {}))
         deliver(next, report, item);
+}
+
+void DownloadManagerHandle::close() {
+    std::lock_guard guard(lock);
+    manager = nullptr;
+    closed = true;
+    running.clear();
+    held.clear();
 }
 
 void DownloadManagerHandle::detach() {
@@ -48,7 +58,7 @@ void DownloadManagerHandle::reportEnd(Report report, const std::shared_ptr<Downl
     std::lock_guard guard(lock);
     if (manager)
         deliver(*manager, report, item);
-    else
+    else if (!closed)
         held.emplace_back(report, item);
 }
 

@@ -30,6 +30,11 @@ public:
     // being delivered; remembers the downloads still running under it.
     void detach();
 
+    // Detaches for good when the client goes: carried downloads and held
+    // reports are dropped (they hold the handle, which would hold them), and
+    // later reports reach nobody.
+    void close();
+
     // The current manager's clock, or the system clock without a manager.
     qint64 currentTimeMs() const;
 
@@ -48,6 +53,7 @@ private:
     DownloadManager* manager = nullptr;
     std::vector<std::shared_ptr<DownloadItem>> running;
     std::vector<std::pair<Report, std::shared_ptr<DownloadItem>>> held;
+    bool closed = false;
 };
 
 } // namespace plenfox::client::model
