@@ -79,8 +79,13 @@ QString UpdateService::baseUrl(const HttpRequest& request) const {
 
 HttpResponse UpdateService::handle(const HttpRequest& request) {
     {
+        HttpRequest recorded = request;
+        if (recorded.body.size() > RecordedBodyBytes) {
+            recorded.body.truncate(RecordedBodyBytes);
+            recorded.body.squeeze();
+        }
         std::lock_guard lock(mutex);
-        received << request;
+        received << std::move(recorded);
         // A long-running service keeps only the recent ones.
         if (received.size() > RecordedRequests)
             received.removeFirst();

@@ -34,6 +34,9 @@ public:
     static inline const QString AdPath = QStringLiteral("/appad.html");
     static inline const QString ZipFolder = QStringLiteral("/zips/");
     static constexpr qsizetype RecordedRequests = 64;
+    // Of each recorded request at most this many body bytes are kept, so the
+    // record stays small however large the requests were.
+    static constexpr qsizetype RecordedBodyBytes = 64 * 1024;
 
     // Builds the catalog's zips; throws IoError when that fails.
     explicit UpdateService(std::shared_ptr<const UpdateCatalog> catalog, QObject* parent = nullptr);
@@ -51,7 +54,8 @@ public:
     // From now on every POST to /info gets this response instead of the
     // catalog's answer (nothing: back to the catalog).
     void setCannedAnswer(std::optional<HttpResponse> response);
-    // The requests handled so far (at most the last RecordedRequests), oldest first.
+    // The requests handled so far (at most the last RecordedRequests, each
+    // body cut to RecordedBodyBytes), oldest first.
     QList<HttpRequest> requests() const;
     std::optional<HttpRequest> lastRequest() const;
 

@@ -1,13 +1,19 @@
 #include "client/model/Client.h"
-#include "client/model/events/ClientEventHandler.h"
 #include "client/model/ClientLifetimeListener.h"
 #include "client/model/ClientRepository.h"
+#include "client/model/addons/AddonManager.h"
+#include "client/model/downloads/DownloadListener.h"
+#include "client/model/downloads/DownloadManager.h"
+#include "client/model/events/ClientEventHandler.h"
 #include "client/model/events/EventDispatcher.h"
 #include "client/model/updates/UpdateManager.h"
+#include "client/wow/WowInstallation.h"
 #include "lib/util/Error.h"
 #include "tests/TestSupport.h"
 
+#include <atomic>
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace plenfox::client::model;
 using plenfox::test::TestEnvironment;
@@ -43,7 +49,8 @@ TEST(ClientTest, InitializesInOrderCreatesTheDataFolderAndShutsDownInReverse) {
     TestEnvironment env;
     RecordingHandler handler;
     const fs::path root = env.scratch() / "home" / "deep" / ".plenfoxclient";
-    Client client(&handler, std::make_unique<ClientRepository>(root));
+    Client client(&handler, std::make_unique<ClientRepository>(root),
+                  plenfox::test::undetectedInstallation());
     auto options = std::make_shared<ClientOptions>();
     ASSERT_TRUE(client.initialize(options));
     EXPECT_TRUE(fs::is_directory(root));
@@ -93,7 +100,7 @@ TEST(ClientTest, AFolderThatCannotBeCreatedStopsStartUpAtTheRepository) {
         std::make_unique<ClientRepository>(env.scratch() / "blocker" / ".plenfoxclient");
     ClientRepository* expected = repository.get();
     {
-        Client client(&handler, std::move(repository));
+        Client client(&handler, std::move(repository), plenfox::test::undetectedInstallation());
         EXPECT_FALSE(client.initialize());
         EXPECT_FALSE(client.isInitialized());
         EXPECT_EQ(handler.failed, expected);
@@ -108,7 +115,8 @@ TEST(ClientTest, StartsAgainAfterAFailedStartUpAndAfterAShutdown) {
     RecordingHandler handler;
     const fs::path blocker = env.scratch() / "blocker";
     plenfox::test::writeFile(blocker, "a file where a folder should be");
-    Client client(&handler, std::make_unique<ClientRepository>(blocker / ".plenfoxclient"));
+    Client client(&handler, std::make_unique<ClientRepository>(blocker / ".plenfoxclient"),
+                  plenfox::test::undetectedInstallation());
     EXPECT_FALSE(client.initialize());
     // The failed start-up held the event queue; a second one must not hang on it.
     fs::remove(blocker);
@@ -121,6 +129,86 @@ TEST(ClientTest, StartsAgainAfterAFailedStartUpAndAfterAShutdown) {
     client.getEventDispatcher()->sink();
     client.shutdown();
     EXPECT_EQ(handler.calls.count(QStringLiteral("afterInitialize")), 2);
+}
+
+// Counts the download-list refreshes each start-up announces, and notices
+// when one is delivered while a task of an earlier start-up still runs.
+class OverlapProbe : public ClientEventHandler, public DownloadListener {
+public:
+    AddonChangeListener* getAddonChangeListener() override { return nullptr; }
+    ClientLifetimeListener* getClientLifetimeListener() override { return nullptr; }
+    DownloadListener* getDownloadListener() override { return this; }
+    DownloadRecognizerListener* getDownloadRecognizerListener() override { return nullptr; }
+    UpdateListener* getUpdateListener() override { return nullptr; }
+
+    void beforeRefreshDownloads() override {
+        if (earlierTaskRunning)
+            overlapped = true;
+    }
+    void afterRefreshDownloads() override {}
+    void downloadStarted(const std::shared_ptr<DownloadItem>&) override {}
+    void downloadProgress(const std::shared_ptr<DownloadItem>&) override {}
+    void downloadCompleted(const std::shared_ptr<DownloadItem>&) override {}
+    void downloadRemoved(const std::shared_ptr<DownloadItem>&) override {}
+
+    std::atomic<bool> earlierTaskRunning{false};
+    std::atomic<bool> overlapped{false};
+};
+
+// The earlier dispatcher's last task outlasts its shutdown wait; the new
+// start-up's events must still wait for it, so listeners never run on two
+// dispatcher threads at once.
+TEST(ClientTest, RestartDeliversNothingWhileTheEarlierDispatcherStillDelivers) {
+    TestEnvironment env;
+    OverlapProbe probe;
+    Client client(&probe, std::make_unique<ClientRepository>(env.scratch() / "data"),
+                  plenfox::test::undetectedInstallation());
+    ASSERT_TRUE(client.initialize());
+    client.getEventDispatcher()->invokeLater([&probe] {
+        probe.earlierTaskRunning = true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        probe.earlierTaskRunning = false;
+    });
+    while (!probe.earlierTaskRunning)
+        std::this_thread::yield();
+    client.shutdown();
+    ASSERT_TRUE(client.initialize());
+    client.getEventDispatcher()->sink();
+    EXPECT_FALSE(probe.overlapped);
+    client.shutdown();
+}
+
+// Callers on other threads use the components while the client restarts:
+// every component they obtain stays usable for as long as they hold it.
+TEST(ClientTest, ComponentsObtainedDuringRestartsStayUsable) {
+    TestEnvironment env;
+    Client client(nullptr, std::make_unique<ClientRepository>(env.scratch() / "data"),
+                  plenfox::test::undetectedInstallation());
+    ASSERT_TRUE(client.initialize());
+    std::atomic<bool> done{false};
+    std::atomic<int> uses{0};
+    std::thread reader([&] {
+        while (!done) {
+            if (const auto addons = client.getAddonManager())
+                addons->getAddons();
+            if (const auto downloads = client.getDownloadManager())
+                downloads->getDownloads();
+            if (const auto dispatcher = client.getEventDispatcher())
+                dispatcher->isDispatcherThread();
+            if (const auto updates = client.getUpdateManager())
+                updates->getUpdates();
+            ++uses;
+        }
+    });
+    for (int restart = 0; restart < 10; ++restart) {
+        client.shutdown();
+        ASSERT_TRUE(client.initialize());
+    }
+    while (uses < 10)
+        std::this_thread::yield();
+    done = true;
+    reader.join();
+    client.shutdown();
 }
 
 TEST(ClientTest, ClientRepositoryNamesItsFiles) {

@@ -1,12 +1,13 @@
 #pragma once
 
 #include "client/model/Client.h"
-#include "client/model/events/ClientEventHandler.h"
 #include "client/model/ClientRepository.h"
 #include "client/model/downloads/DownloadListener.h"
 #include "client/model/downloads/DownloadManager.h"
-#include "client/model/events/EventDispatcher.h"
 #include "client/model/downloads/FileDownloader.h"
+#include "client/model/events/ClientEventHandler.h"
+#include "client/model/events/EventDispatcher.h"
+#include "client/wow/WowInstallation.h"
 #include "tests/TestSupport.h"
 
 #include <atomic>
@@ -65,7 +66,8 @@ protected:
 
     void startClient() {
         client = std::make_unique<client::model::Client>(
-            &recorder, std::make_unique<client::model::ClientRepository>(dataFolder()));
+            &recorder, std::make_unique<client::model::ClientRepository>(dataFolder()),
+            undetectedInstallation());
         ASSERT_TRUE(client->initialize());
         manager().setClock([this] { return now.load(); });
         recorder.take();
@@ -87,7 +89,7 @@ protected:
     }
     // Waits until every event posted so far was delivered, with the events
     // they posted (a failed download posts its removal from the dispatcher).
-    void flush() { settle(*client->getEventDispatcher()); }
+    void flush() { settle(*client); }
     // The names of the events delivered since the last call.
     QStringList eventNames(std::vector<DownloadRecorder::Event>* events = nullptr) {
         flush();

@@ -64,7 +64,7 @@ TEST_F(DownloadManagerTest, CompletionIsDecidedBySize) {
         int received;
         bool keeps;
     };
-    for (const Case& c : {Case{"short.zip", 100, 99, false}, Case{"long.zip", 100, 101, true},
+    for (const Case& c : {Case{"short.zip", 100, 99, false}, Case{"exact.zip", 100, 100, true},
                           Case{"unknown.zip", 0, 5, true}, Case{"negative.zip", -1, 5, true}}) {
         SCOPED_TRACE(c.name);
         auto download = start(QString::fromLatin1(c.name), c.announced);
@@ -77,6 +77,26 @@ TEST_F(DownloadManagerTest, CompletionIsDecidedBySize) {
         EXPECT_EQ(eventNames(&seen).last(), c.keeps ? "completed" : "removed");
         EXPECT_EQ(seen.back().item, ItemPtr(download));
     }
+}
+
+// A sender that goes on past the size it announced is stopped at the block
+// that would cross it: the file never holds more than the accepted size, and
+// the download ends as a failed one (file and entry removed).
+TEST_F(DownloadManagerTest, DownloadSendingMoreThanAnnouncedIsStoppedAndRemoved) {
+    auto download = start(QStringLiteral("long.zip"), 100);
+    ASSERT_TRUE(download->receivedData(QByteArray(60, 'x')));
+    EXPECT_FALSE(download->receivedData(QByteArray(41, 'x')));
+    EXPECT_FALSE(download->inProgress());
+    EXPECT_TRUE(download->isFailed());
+    EXPECT_EQ(download->getCurrentSize(), 60);
+    EXPECT_FALSE(download->receivedData(QByteArray(1, 'x')));
+    download->complete(); // the browser's end report changes nothing
+    EXPECT_FALSE(fs::exists(downloads() / "long.zip"));
+    EXPECT_EQ(manager().getByFile(downloads() / "long.zip"), nullptr);
+    std::vector<DownloadRecorder::Event> seen;
+    EXPECT_EQ(eventNames(&seen), (QStringList{"started", "progress", "removed"}));
+    EXPECT_EQ(seen.back().item, ItemPtr(download));
+    EXPECT_TRUE(env.logContains(QStringLiteral("more bytes than the announced 100")));
 }
 
 TEST_F(DownloadManagerTest, UnopenableFileFailsAndUndeletableEntryIsStillRemoved) {
@@ -196,7 +216,8 @@ TEST_F(DownloadManagerTest, StartupRefreshListsTheFolderBeforeListenersHearOfIt)
     stopClient();
     writeFile(downloads() / "kept.zip", "k");
     client = std::make_unique<client::model::Client>(
-        &recorder, std::make_unique<client::model::ClientRepository>(dataFolder()));
+        &recorder, std::make_unique<client::model::ClientRepository>(dataFolder()),
+        undetectedInstallation());
     ASSERT_TRUE(client->initialize());
     EXPECT_EQ(manager().getDownloads().size(), 1u);
     EXPECT_EQ(eventNames(), (QStringList{"before", "after"}));

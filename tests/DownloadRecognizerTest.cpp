@@ -1,14 +1,15 @@
 #include "client/model/downloads/DownloadRecognizer.h"
-#include "client/model/addons/AddonManager.h"
 #include "client/model/Client.h"
-#include "client/model/events/ClientEventHandler.h"
 #include "client/model/ClientRepository.h"
+#include "client/model/addons/AddonManager.h"
 #include "client/model/downloads/DownloadAttributes.h"
+#include "client/model/downloads/DownloadItem.h"
 #include "client/model/downloads/DownloadManager.h"
 #include "client/model/downloads/DownloadSourceManager.h"
 #include "client/model/downloads/Downloader.h"
-#include "client/model/events/EventDispatcher.h"
 #include "client/model/downloads/RecognizedItem.h"
+#include "client/model/events/ClientEventHandler.h"
+#include "client/model/events/EventDispatcher.h"
 #include "client/wow/InstalledWowAddon.h"
 #include "client/wow/WowInstallation.h"
 #include "lib/util/Error.h"
@@ -18,7 +19,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTimeZone>
+#include <atomic>
+#include <future>
 #include <gtest/gtest.h>
+#include <latch>
 #include <mutex>
 
 using namespace plenfox::client::model;
@@ -62,7 +66,7 @@ public:
     void onRecognized(const Recognized& item) override {
         record("onRecognized", item);
         if (autoInstall) {
-            AddonManager* manager = client->getAddonManager();
+            const auto manager = client->getAddonManager();
             client->getEventDispatcher()->invokeLater([manager, item] { manager->install(item); });
         }
     }
@@ -149,7 +153,7 @@ protected:
     // recognition, the install task, the package's events and the rebuild
     // they cause chain five events deep.
     std::string events(std::vector<Recognized>* carried = nullptr) {
-        plenfox::test::settle(*client->getEventDispatcher());
+        plenfox::test::settle(*client);
         return log.take(carried);
     }
 
@@ -200,6 +204,8 @@ QStringList describe(const std::vector<AddonMetadata>& infos) {
 TEST_F(DownloadRecognizerTest, AcceptsOnlyZipTypesFromOneByteTo32MiB) {
     log.withRecognizerListener = false;
     start();
+    // The browser panel reaches the recognizer through the download manager.
+    EXPECT_EQ(downloads().getDownloadRecognizer(), &recognizer());
     struct Case {
         const char* mime;
         const char* name;
@@ -302,8 +308,16 @@ TEST_F(DownloadRecognizerTest, AddonChangesRebuildTheItemsAndTheLookupTable) {
     EXPECT_EQ(recognizer().lookup(ant), nullptr);
     EXPECT_EQ(recognizer().lookup(addons().getAddonByName("Cat")), after);
 
+    // A package of three addons rebuilds the items once, not once per addon.
     addons().install(after);
-    events();
+    const QStringList installEvents = QString::fromStdString(events()).split(' ');
+    EXPECT_EQ(installEvents.count("addonInstalled:Ant") +
+                  installEvents.count("addonInstalled:Bee") +
+                  installEvents.count("addonInstalled:Cat"),
+              3);
+    EXPECT_EQ(installEvents.count("beforeRefreshRecognized"), 1);
+    EXPECT_GT(installEvents.indexOf("beforeRefreshRecognized"),
+              installEvents.indexOf("afterPackageInstalled"));
     const auto installed = recognizedFile("Trio.zip");
     EXPECT_TRUE(installed->getAllAddonsInstalled());
     EXPECT_EQ(installed->getInstalledCount(), 3);
@@ -429,4 +443,97 @@ TEST_F(DownloadRecognizerTest, DownloadedPackageIsRecognizedAndInstalledEndToEnd
     EXPECT_EQ(addons().getBrowseUrl(gallery), page);
 
     EXPECT_EQ(env.app().getExceptionCount(), 0);
+}
+
+// A change of game folder restarts the client while the browser still feeds
+// a download. The download ends through the new components: a complete one
+// is announced, recognized and installed; a failed one leaves the list.
+TEST_F(DownloadRecognizerTest, DownloadRunningAcrossARestartEndsThroughTheCurrentComponents) {
+    log.autoInstall = true;
+    start();
+    events();
+    const QByteArray bytes = readFile(fixture("recognizer", "Gallery.zip"));
+    const qsizetype half = bytes.size() / 2;
+    auto good = recognizer().handleDownload(
+        {"Gallery-3.1.zip", bytes.size(), "application/zip", QString(), QString()});
+    auto cut = recognizer().handleDownload(
+        {"Cut.zip", bytes.size(), "application/zip", QString(), QString()});
+    ASSERT_TRUE(good && cut);
+    ASSERT_TRUE(good->receivedData(bytes.first(half)));
+    ASSERT_TRUE(cut->receivedData(bytes.first(half)));
+
+    client->shutdown();
+    auto options = std::make_shared<ClientOptions>();
+    options->setWowFolder(game);
+    ASSERT_TRUE(client->initialize(options));
+    events();
+    // The running downloads are listed by the new manager, not as finished files.
+    EXPECT_EQ(downloads().getByFile(downloadFolder() / "Gallery-3.1.zip"),
+              std::dynamic_pointer_cast<DownloadItem>(good));
+    EXPECT_EQ(downloads().getByFile(downloadFolder() / "Cut.zip"),
+              std::dynamic_pointer_cast<DownloadItem>(cut));
+
+    ASSERT_TRUE(good->receivedData(bytes.sliced(half)));
+    good->complete();
+    cut->complete();
+    const std::string seen = events();
+    EXPECT_NE(seen.find("downloadCompleted"), std::string::npos) << seen;
+    EXPECT_NE(seen.find("onRecognized "), std::string::npos) << seen;
+    EXPECT_NE(seen.find("addonInstalled:Gallery"), std::string::npos) << seen;
+    EXPECT_NE(seen.find("downloadRemoved"), std::string::npos) << seen;
+    EXPECT_TRUE(addons().getAddonByName("Gallery"));
+    EXPECT_EQ(readFile(addonRoot / "Gallery" / "Gallery.toc"),
+              readFile(fixture("recognizer", "src") / "Gallery" / "Gallery.toc"));
+    EXPECT_EQ(downloads().getByFile(downloadFolder() / "Cut.zip"), nullptr);
+    EXPECT_FALSE(fs::exists(downloadFolder() / "Cut.zip"));
+    EXPECT_EQ(downloads().getDownloads().size(), 1u);
+}
+
+// A download entry whose state, once armed, is answered only when the test
+// lets it: it holds a rebuild of the recognized items in the middle.
+class GatedItem : public DownloadItem {
+public:
+    explicit GatedItem(fs::path file) : file(std::move(file)) {}
+    fs::path getFile() const override { return file; }
+    qint64 getCurrentSize() const override { return 0; }
+    qint64 getTotalSize() const override { return 0; }
+    bool inProgress() const override {
+        if (armed.exchange(false)) {
+            entered.count_down();
+            release.wait();
+        }
+        return false;
+    }
+
+    mutable std::atomic<bool> armed{false};
+    mutable std::latch entered{1};
+    mutable std::latch release{1};
+
+private:
+    fs::path file;
+};
+
+// A rebuild that is held up must not hold up readers on other threads (the
+// windows' tables): they get the last complete list at once.
+TEST_F(DownloadRecognizerTest, ReadersGetTheLastCompleteStateDuringARebuild) {
+    putDownload("recognizer", "Solo-1.0.zip");
+    start();
+    events();
+    auto gated = std::make_shared<GatedItem>(downloadFolder() / "Gated.zip");
+    downloads().adoptRunning({gated});
+    gated->armed = true;
+    addons().refreshAddonsAsync(); // its afterRefresh rebuilds the items
+    gated->entered.wait();
+
+    auto read = std::async(std::launch::async, [this] {
+        const auto solo = downloads().getByFile(downloadFolder() / "Solo-1.0.zip");
+        return std::make_pair(recognizer().getRecognizedItems().size(),
+                              recognizer().lookup(solo) != nullptr);
+    });
+    const bool answered = read.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+    gated->release.count_down();
+    ASSERT_TRUE(answered);
+    EXPECT_EQ(read.get(), std::make_pair(std::size_t{1}, true));
+    events();
+    EXPECT_EQ(recognizer().getRecognizedItems().size(), 2u);
 }

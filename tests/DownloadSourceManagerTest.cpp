@@ -116,5 +116,21 @@ TEST_F(DownloadSourceManagerTest, StoredTableSurvivesARestartAndNonTextIsRejecte
     EXPECT_TRUE(env.logContains(QStringLiteral("Exception: [StreamCorruptedException")));
 }
 
+// The last source forgotten leaves an empty table, which must reach the
+// file too; the file would otherwise hand the old page to a new download of
+// the same name at the next start.
+TEST_F(DownloadSourceManagerTest, EmptiedTableIsWrittenSoAForgottenSourceStaysForgotten) {
+    finish(QStringLiteral("a.zip"), QStringLiteral("https://other.example.org/a"));
+    stopClient();
+    startClient();
+    auto again = finish(QStringLiteral("a.zip"), QString());
+    flush();
+    EXPECT_TRUE(sources().entries().isEmpty());
+    stopClient();
+    EXPECT_TRUE(storedTable().isEmpty());
+    startClient();
+    EXPECT_TRUE(sources().get(*again).isNull());
+}
+
 } // namespace
 } // namespace plenfox::test

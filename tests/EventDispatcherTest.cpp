@@ -1,6 +1,6 @@
 #include "client/model/events/EventDispatcher.h"
-#include "client/model/addons/AddonChangeListenerMultiplexer.h"
 #include "client/model/Client.h"
+#include "client/model/addons/AddonChangeListenerMultiplexer.h"
 #include "lib/util/Error.h"
 #include "tests/TestSupport.h"
 
@@ -43,12 +43,14 @@ protected:
 TEST_F(EventDispatcherTest, DeliversEachThreadsEventsInPostingOrderOnOneThread) {
     std::set<std::thread::id> threads;
     std::vector<int> fromA, fromB;
+    // The tasks run after the posting thread has ended: they capture its
+    // values by copy and only long-lived objects by reference.
     auto poster = [&](std::vector<int>& sink, int base) {
         for (int i = 0; i < 200; ++i)
-            dispatcher.invokeLater([&, i] {
+            dispatcher.invokeLater([this, &threads, &sink, value = base + i] {
                 std::lock_guard lock(mutex);
                 threads.insert(std::this_thread::get_id());
-                sink.push_back(base + i);
+                sink.push_back(value);
             });
     };
     std::thread a(poster, std::ref(fromA), 0);

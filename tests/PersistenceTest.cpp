@@ -199,4 +199,24 @@ TEST(ObjectStreamTest, RejectsARecordOfAnotherTypeAndAValueOfAnotherKind) {
     EXPECT_THROW(reader.readString(), plenfox::util::StreamCorruptedError);
 }
 
+// A path value that is not valid UTF-16 is damaged content like any other:
+// the loader expects the stream-corrupted error, not a file-system error.
+TEST(ObjectStreamTest, PathWithALoneSurrogateIsAStreamCorruptedError) {
+    QBuffer buffer;
+    buffer.open(QIODevice::ReadWrite);
+    {
+        ObjectWriter writer(buffer);
+        writer.writeString(QString(QChar(0xD800)) + QStringLiteral("x"));
+    }
+    // Retag the text value as a path value.
+    QByteArray bytes = buffer.data();
+    const qsizetype tagOffset = qsizetype(sizeof ObjectStreamFormat::Magic) + 1;
+    ASSERT_EQ(quint8(bytes[tagOffset]), quint8(ObjectStreamTag::String));
+    bytes[tagOffset] = char(ObjectStreamTag::Path);
+    QBuffer damaged(&bytes);
+    damaged.open(QIODevice::ReadOnly);
+    ObjectReader reader(damaged);
+    EXPECT_THROW(reader.readPath(), plenfox::util::StreamCorruptedError);
+}
+
 } // namespace

@@ -362,3 +362,60 @@ TEST(PlenfoxUpdateSourceTextTest, AnswerLinesAreJoinedWithLineFeeds) {
     EXPECT_EQ(PlenfoxUpdateSource::joinLines(QStringLiteral("a\r\n")), QStringLiteral("a\n"));
     EXPECT_EQ(PlenfoxUpdateSource::joinLines(QString()), QString());
 }
+
+// Answers the fast tree parser would take although they are not XML
+// documents: each is a failed query, not a result kept for hours.
+TEST(PlenfoxUpdateSourceAnswerTest, AnswerThatIsNotWellFormedIsRefused) {
+    const UpdateQuery query = looseQuery({});
+    const char* const answers[] = {
+        "<plenfox><meta/></plenfox>\n<plenfox/>\n",    // two root elements
+        "<plenfox><meta/></plenfox>\ntrailing text\n", // text beside the root
+        "leading text<plenfox/>\n",                    // text before the root
+        "<plenfox><meta><tags><meta-x>&undefined;</meta-x></tags></meta></plenfox>\n",
+    };
+    for (const char* answer : answers)
+        EXPECT_THROW(PlenfoxUpdateSource::readAnswer(query, QString::fromUtf8(answer)),
+                     plenfox::util::IoError)
+            << answer;
+    // The predefined entities and character references are fine.
+    const auto result = PlenfoxUpdateSource::readAnswer(
+        query, QStringLiteral("<plenfox><meta><tags><meta-x>&amp;&#65;</meta-x></tags></meta>"
+                              "</plenfox>\n"));
+    EXPECT_EQ(result->getPairs().value(QStringLiteral("meta-x")), QStringLiteral("&A"));
+}
+
+// A hostile answer nested far deeper than any real one: its text is still
+// gathered, without running out of stack.
+TEST(PlenfoxUpdateSourceAnswerTest, DeeplyNestedTagTextIsGatheredWithoutRecursion) {
+    constexpr int Depth = 100000;
+    QString answer = QStringLiteral("<plenfox><meta><tags><meta-server-message>");
+    answer.reserve(answer.size() + Depth * 8 + 100);
+    for (int level = 0; level < Depth; ++level)
+        answer += QStringLiteral("<a>");
+    answer += QStringLiteral("deep");
+    for (int level = 0; level < Depth; ++level)
+        answer += level == Depth / 2 ? QStringLiteral("</a>-") : QStringLiteral("</a>");
+    answer += QStringLiteral("</meta-server-message></tags></meta></plenfox>\n");
+    const auto result = PlenfoxUpdateSource::readAnswer(looseQuery({}), answer);
+    EXPECT_EQ(result->getPairs().value(QStringLiteral("meta-server-message")),
+              QStringLiteral("deep-"));
+}
+
+// Many distinct tags: all are kept, in document order, a repeated tag
+// replacing the earlier value in place.
+TEST(PlenfoxUpdateSourceAnswerTest, HundredThousandDistinctTagsAreAllKeptInOrder) {
+    constexpr int Count = 100000;
+    QString answer = QStringLiteral("<plenfox><wow><tags>");
+    for (int i = 0; i < Count; ++i)
+        answer += QStringLiteral("<wow-t%1>%1</wow-t%1>").arg(i);
+    answer += QStringLiteral("<wow-t7>again</wow-t7></tags></wow></plenfox>\n");
+    const auto result = PlenfoxUpdateSource::readAnswer(looseQuery({}), answer);
+    const TagTable& pairs = result->getPairs();
+    // The query's four tags, the answer's tags and the two counts.
+    ASSERT_EQ(pairs.size(), 4 + Count + 2);
+    EXPECT_EQ(pairs.value(QStringLiteral("wow-t7")), QStringLiteral("again"));
+    EXPECT_EQ(pairs.value(QStringLiteral("wow-t99999")), QStringLiteral("99999"));
+    const QList<QString> keys = pairs.keys();
+    EXPECT_EQ(keys[4 + 7], QStringLiteral("wow-t7"));
+    EXPECT_EQ(keys[4 + Count - 1], QStringLiteral("wow-t99999"));
+}

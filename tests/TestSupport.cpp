@@ -1,6 +1,8 @@
 #include "tests/TestSupport.h"
 
+#include "client/model/Client.h"
 #include "client/model/events/EventDispatcher.h"
+#include "client/model/updates/UpdateManager.h"
 #include "client/wow/WowInstallation.h"
 #include "platform/InMemoryRegistry.h"
 
@@ -61,9 +63,23 @@ QByteArray readFile(const std::filesystem::path& file) {
     return in.readAll();
 }
 
-void settle(client::model::EventDispatcher& dispatcher, int depth) {
-    for (int round = 0; round < depth; ++round)
-        dispatcher.sink();
+void settle(const client::model::Client& client) {
+    const auto dispatcher = client.getEventDispatcher();
+    const auto updates = client.getUpdateManager();
+    const auto work = [&] {
+        return dispatcher->getPostedCount() + (updates ? updates->getQueuedCount() : 0);
+    };
+    // A round in which nothing new was queued ends with both idle: what was
+    // queued before it has run (events, worker work, events the work posted).
+    for (;;) {
+        const quint64 before = work();
+        dispatcher->sink();
+        if (updates)
+            updates->sinkWorker();
+        dispatcher->sink();
+        if (work() == before)
+            return;
+    }
 }
 
 std::unique_ptr<client::wow::WowInstallation> undetectedInstallation() {

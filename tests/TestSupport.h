@@ -9,7 +9,7 @@
 #include <memory>
 
 namespace plenfox::client::model {
-class EventDispatcher;
+class Client;
 }
 namespace plenfox::client::wow {
 class WowInstallation;
@@ -43,10 +43,10 @@ private:
 void writeFile(const std::filesystem::path& file, const QByteArray& bytes);
 QByteArray readFile(const std::filesystem::path& file);
 
-// Waits until the events posted so far have run, and the events they posted
-// in turn, down to the given depth of such chains. One sink alone returns
-// before the events that the events before it posted.
-void settle(client::model::EventDispatcher& dispatcher, int depth = 8);
+// Waits until the client's dispatcher and update worker are both idle: every
+// event and every piece of worker work has run, including whatever they
+// queued in turn, however long such chains are.
+void settle(const client::model::Client& client);
 // A game installation that finds nothing by itself (empty registry, empty
 // environment): only a game folder given in the client's options counts.
 std::unique_ptr<client::wow::WowInstallation> undetectedInstallation();

@@ -1,8 +1,8 @@
 #include "client/model/updates/UpdateManager.h"
-#include "client/model/addons/AddonManager.h"
 #include "client/model/Client.h"
-#include "client/model/events/ClientEventHandler.h"
 #include "client/model/ClientRepository.h"
+#include "client/model/addons/AddonManager.h"
+#include "client/model/events/ClientEventHandler.h"
 #include "client/model/events/EventDispatcher.h"
 #include "client/model/persistence/ObjectWriter.h"
 #include "client/model/updates/PlenfoxUpdateSource.h"
@@ -16,6 +16,8 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHostAddress>
+#include <QTcpServer>
 #include <future>
 #include <gtest/gtest.h>
 #include <limits>
@@ -140,16 +142,10 @@ protected:
     UpdateManager& updates() { return *client->getUpdateManager(); }
     AddonManager& addons() { return *client->getAddonManager(); }
 
-    // The update events delivered since the last call, once the addon events,
-    // the work they queued and the events that work posted have all run. Each
-    // round lets the dispatcher and then the worker finish what was queued so
-    // far; the longest chain here (an asynchronous addon refresh, its events,
-    // the query they queue, the query's events) needs three.
+    // The update events delivered since the last call, once the dispatcher and
+    // the update worker are idle.
     QStringList events() {
-        for (int round = 0; round < 4; ++round) {
-            client->getEventDispatcher()->sink();
-            updates().sinkWorker();
-        }
+        plenfox::test::settle(*client);
         std::lock_guard guard(lock);
         return std::exchange(recorded, {});
     }
@@ -260,10 +256,10 @@ TEST_F(UpdateManagerTest, FreshAnswerIsOnlyRecomputedAndFailedQueriesKeepIt) {
     EXPECT_NE(readFile(updatesFile()), stored);
 }
 
-TEST_F(UpdateManagerTest, AnswerIsFreshUpToExactlyFourHoursAndInTheFuture) {
+TEST_F(UpdateManagerTest, AnswerIsFreshUpToExactlyFourHours) {
     install("Alpha", "1");
     writeStored(T0, looseQuery({"Alpha"}), answer({}));
-    now = T0 - Minute; // the stored time lies in the future
+    now = T0;
     start();
     EXPECT_EQ(events(), RefreshOnly);
     now = T0 + 4 * Hour;
@@ -278,6 +274,20 @@ TEST_F(UpdateManagerTest, AnswerIsFreshUpToExactlyFourHoursAndInTheFuture) {
     EXPECT_EQ(updates().getLastUpdateTime(), T0 + 4 * Hour + 1);
     // A stored time far in the past is out of date, not wrapped into the future.
     EXPECT_TRUE(UpdateManager::isOutOfDate(std::numeric_limits<qint64>::min(), T0));
+}
+
+// A clock that once ran ahead stored a time that has not come yet: such an
+// answer is stale, or no query would go out until that time.
+TEST_F(UpdateManagerTest, StoredTimeInTheFutureIsStale) {
+    install("Alpha", "1");
+    writeStored(T0, looseQuery({"Alpha"}), answer({}));
+    now = T0 - Minute;
+    start();
+    EXPECT_EQ(events(), QueryAndRefresh);
+    EXPECT_EQ(fake->callCount(), 1);
+    EXPECT_TRUE(logged(".refresh: current results out of date"));
+    EXPECT_EQ(updates().getLastUpdateTime(), T0 - Minute);
+    EXPECT_TRUE(UpdateManager::isOutOfDate(std::numeric_limits<qint64>::max(), T0));
 }
 
 TEST_F(UpdateManagerTest, AddonMissingFromTheStoredQuerySendsAQuery) {
@@ -468,3 +478,27 @@ TEST_F(UpdateManagerTest, ExchangeWithTheReferenceServiceAndRestart) {
 }
 
 } // namespace
+
+// Closing while the service accepts the query and never answers: the close
+// ends the exchange at once instead of waiting out the query's time-out or
+// the shutdown's own wait, and the worker ends with it.
+TEST_F(UpdateManagerTest, ShutdownAbortsAHangingQueryAtOnce) {
+    QTcpServer silent; // accepts, never answers
+    ASSERT_TRUE(silent.listen(QHostAddress::LocalHost, 0));
+    PlenfoxUpdateSource::Options bounds;
+    bounds.totalTimeout = std::chrono::milliseconds(60000);
+    source = std::make_shared<PlenfoxUpdateSource>(
+        "http://127.0.0.1:" + QString::number(silent.serverPort()) + "/info", bounds);
+    shutdownTimeout = std::chrono::milliseconds(20000);
+    install("Alpha", "1");
+    start();
+    ASSERT_TRUE(silent.waitForNewConnection(10000));
+
+    QElapsedTimer timer;
+    timer.start();
+    client->shutdown();
+    EXPECT_LT(timer.elapsed(), 10000);
+    EXPECT_FALSE(logged(".shutdown: a query is still running; storing the answer held so far"));
+    EXPECT_TRUE(env.logContains("update query aborted"));
+    client.reset();
+}

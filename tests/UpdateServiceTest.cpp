@@ -158,6 +158,25 @@ TEST_F(UpdateServiceTest, InfoNeedsARequestFieldWithAQueryDocument) {
     EXPECT_FALSE(answer.body.contains("<name>Two</name>")); // not asked for
 }
 
+// A long-running service handed large requests keeps a small record of them:
+// the newest requests, each with the start of its body only.
+TEST_F(UpdateServiceTest, RecordOfPastRequestsStaysBounded) {
+    using plenfox::service::UpdateService;
+    plenfox::service::HttpRequest large;
+    large.method = "POST";
+    large.path = UpdateService::InfoPath;
+    large.body = "request=" + QByteArray(1024 * 1024, 'x');
+    for (int i = 0; i < UpdateService::RecordedRequests + 6; ++i)
+        service.service().handle(large);
+    const QList<plenfox::service::HttpRequest> kept = service.service().requests();
+    ASSERT_EQ(kept.size(), UpdateService::RecordedRequests);
+    qsizetype recordedBytes = 0;
+    for (const auto& request : kept)
+        recordedBytes += request.body.size();
+    EXPECT_LE(recordedBytes, UpdateService::RecordedRequests * UpdateService::RecordedBodyBytes);
+    EXPECT_TRUE(kept.back().body.startsWith("request=xxx"));
+}
+
 TEST(UpdateCatalogTest, InvalidCatalogsAreRefused) {
     const auto parse = [](const char* body) {
         return UpdateCatalog::parse(QByteArray("<catalog>") + body + "</catalog>");

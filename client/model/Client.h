@@ -3,7 +3,9 @@
 #include "client/model/ClientOptions.h"
 
 #include <QString>
+#include <filesystem>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 namespace plenfox::client::wow {
@@ -18,6 +20,7 @@ class ClientEventHandler;
 class ClientLifetimeListener;
 class ClientRepository;
 class DownloadManager;
+class DownloadManagerHandle;
 class DownloadRecognizer;
 class DownloadRepository;
 class DownloadSourceManager;
@@ -27,6 +30,11 @@ class TargetLocationManager;
 class UpdateManager;
 
 // Owns every non-visual component and starts and stops them in a fixed order.
+//
+// A restart (a second initialize, for example after the game folder changed)
+// replaces all components at once. The getters may be called from any thread
+// while that happens: each returns a shared pointer that keeps the components
+// of its start-up, with their dispatcher, alive while the caller uses it.
 class Client {
 public:
     static inline const QString Prefix =
@@ -51,52 +59,50 @@ public:
     bool initialize(std::shared_ptr<ClientOptions> options);
     void shutdown();
     bool initializeFailed(ClientComponent* component);
-    bool isInitialized() const { return initialized; }
+    bool isInitialized() const;
 
     wow::WowInstallation* getWow() const { return wow.get(); }
     ClientEventHandler* getEventHandler() const { return eventHandler; }
-    EventDispatcher* getEventDispatcher() const { return dispatcher.get(); }
-    ClientRepository* getClientRepository() const { return repository.get(); }
-    DownloadRepository* getDownloadRepository() const { return downloadRepository.get(); }
-    AddonManager* getAddonManager() const { return addonManager.get(); }
-    DownloadSourceManager* getDownloadSourceManager() const { return sourceManager.get(); }
-    DownloadManager* getDownloadManager() const { return downloadManager.get(); }
-    DownloadRecognizer* getDownloadRecognizer() const { return downloadRecognizer.get(); }
-    UpdateManager* getUpdateManager() const { return updateManager.get(); }
-    const std::shared_ptr<ClientOptions>& getOptions() const { return options; }
+    std::shared_ptr<EventDispatcher> getEventDispatcher() const;
+    std::shared_ptr<ClientRepository> getClientRepository() const;
+    std::shared_ptr<DownloadRepository> getDownloadRepository() const;
+    std::shared_ptr<AddonManager> getAddonManager() const;
+    std::shared_ptr<DownloadSourceManager> getDownloadSourceManager() const;
+    std::shared_ptr<DownloadManager> getDownloadManager() const;
+    std::shared_ptr<DownloadRecognizer> getDownloadRecognizer() const;
+    std::shared_ptr<UpdateManager> getUpdateManager() const;
+    std::shared_ptr<ClientOptions> getOptions() const;
+    // The way running downloads reach the current download manager; the
+    // same object for the client's whole life.
+    const std::shared_ptr<DownloadManagerHandle>& getDownloadManagerHandle() const {
+        return downloadHandle;
+    }
 
 private:
-    // Creates the components anew, releasing those of an earlier start-up.
+    struct Components;
+
+    // Creates the components anew, after ending those of an earlier start-up.
     void createComponents();
+    // Ends the current components' threads (update worker, dispatcher) and
+    // lets them go; callers still holding one keep that start-up alive.
     void releaseComponents();
-    void retireComponents();
-    // The components in initialization order (the dispatcher first).
-    std::vector<ClientComponent*> components() const;
-    std::vector<ClientComponent*> reportingComponents() const;
+    std::shared_ptr<Components> current() const;
+    template <typename T> std::shared_ptr<T> share(std::unique_ptr<T> Components::*member) const;
 
     std::unique_ptr<wow::WowInstallation> wow;
     ClientEventHandler* eventHandler;
     ClientLifetimeListener* ll;
     std::unique_ptr<ClientRepository> presetRepository;
     std::unique_ptr<UpdateManager> presetUpdateManager;
-    std::unique_ptr<EventDispatcher> dispatcher;
-    std::unique_ptr<ClientRepository> repository;
-    std::unique_ptr<TargetLocationManager> targetLocationManager;
-    std::unique_ptr<DownloadRepository> downloadRepository;
-    std::unique_ptr<AddonManager> addonManager;
-    std::unique_ptr<DownloadRecognizer> downloadRecognizer;
-    std::unique_ptr<DownloadSourceManager> sourceManager;
-    std::unique_ptr<DownloadManager> downloadManager;
-    std::unique_ptr<UpdateManager> updateManager;
+    const std::shared_ptr<DownloadManagerHandle> downloadHandle;
+    // The data folder of the first start-up, kept by later ones.
+    std::filesystem::path dataRoot;
+
+    // Guards components, options and initialized. Never held while a
+    // component runs: start-up and shutdown work on their own reference.
+    mutable std::mutex lock;
+    std::shared_ptr<Components> components;
     std::shared_ptr<ClientOptions> options;
-    // The start-up block, kept while a failed start-up leaves it unreleased.
-    std::shared_ptr<EventLatch> heldBlock;
-    // The components of earlier start-ups, kept for downloads still running.
-    struct Retired {
-        std::unique_ptr<EventDispatcher> dispatcher;
-        std::vector<std::unique_ptr<ClientComponent>> components;
-    };
-    std::vector<Retired> retired;
     bool initialized = false;
 };
 

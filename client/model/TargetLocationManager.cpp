@@ -16,7 +16,7 @@ TargetLocationManager::TargetLocationManager() = default;
 TargetLocationManager::~TargetLocationManager() = default;
 
 bool TargetLocationManager::initialize(Client& client) {
-    const ClientRepository* repository = client.getClientRepository();
+    const ClientRepository* repository = client.getClientRepository().get();
     persistence = std::make_unique<PersistenceHelper>(
         repository->getFileInRoot(Constants::TargetFileName),
         repository->getFileInRoot(Constants::TargetFileName + QStringLiteral(".tmp")), *this);

@@ -8,12 +8,18 @@ TaskQueue::TaskQueue() : worker([this] { run(); }) {}
 
 TaskQueue::~TaskQueue() {
     shutdown();
-    if (worker.joinable()) {
-        if (isWorkerThread())
-            worker.detach();
-        else
-            worker.join();
+    if (isWorkerThread()) {
+        std::call_once(joined, [this] { worker.detach(); });
+        return;
     }
+    join();
+}
+
+void TaskQueue::join() {
+    std::call_once(joined, [this] {
+        if (worker.joinable())
+            worker.join();
+    });
 }
 
 void TaskQueue::post(Task task) {
@@ -54,10 +60,15 @@ bool TaskQueue::isShutdown() const {
 }
 
 bool TaskQueue::isWorkerThread() const {
-    return std::this_thread::get_id() == worker.get_id();
+    std::lock_guard lock(mutex);
+    return std::this_thread::get_id() == workerId;
 }
 
 void TaskQueue::run() {
+    {
+        std::lock_guard lock(mutex);
+        workerId = std::this_thread::get_id();
+    }
     for (;;) {
         Task task;
         {

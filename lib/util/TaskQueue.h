@@ -29,6 +29,8 @@ public:
     // queue drained within the time-out.
     bool awaitTermination(std::chrono::milliseconds timeout);
     bool isShutdown() const;
+    // Waits for the worker thread to end after shutdown (not on that thread).
+    void join();
     // Whether the calling thread is this queue's worker.
     bool isWorkerThread() const;
 
@@ -40,7 +42,11 @@ private:
     std::deque<Task> tasks;
     bool accepting = true;
     bool terminated = false;
+    // Set by the worker itself, so isWorkerThread never reads the thread
+    // object that join() changes.
+    std::thread::id workerId;
     std::thread worker;
+    std::once_flag joined;
 };
 
 } // namespace plenfox::util

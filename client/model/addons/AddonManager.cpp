@@ -61,7 +61,7 @@ bool AddonManager::initialize(Client& owner) {
     if (ClientEventHandler* handler = owner.getEventHandler())
         if (AddonChangeListener* listener = handler->getAddonChangeListener())
             acl.add(0, listener);
-    dispatcher = owner.getEventDispatcher();
+    dispatcher = owner.getEventDispatcher().get();
     wow = owner.getWow();
     return true;
 }
@@ -90,8 +90,11 @@ void AddonManager::post(std::function<void()> task, const QString& description) 
 void AddonManager::refreshAddons() {
     post([this] { acl.beforeRefresh(*this); }, QStringLiteral("beforeRefresh"));
     {
+        std::lock_guard changing(changeLock);
+        auto scanned = wow ? wow->addons() : std::vector<std::shared_ptr<wow::InstalledWowAddon>>();
         std::lock_guard guard(lock);
-        installed = wow ? wow->addons() : std::vector<std::shared_ptr<wow::InstalledWowAddon>>();
+        installed = std::move(scanned);
+        loaded = true;
     }
     post([this] { acl.afterRefresh(*this); }, QStringLiteral("afterRefresh"));
 }
@@ -103,6 +106,11 @@ void AddonManager::refreshAddonsAsync() {
 std::vector<std::shared_ptr<wow::InstalledWowAddon>> AddonManager::getAddons() const {
     std::lock_guard guard(lock);
     return installed;
+}
+
+bool AddonManager::isLoaded() const {
+    std::lock_guard guard(lock);
+    return loaded;
 }
 
 int AddonManager::getAddonsSize() const {
@@ -171,9 +179,10 @@ void AddonManager::install(const std::shared_ptr<wow::ZippedWowAddonPackage>& pa
     }
 
     const std::unique_ptr<StagingFolder> staging = stage(*package, *addonRoot);
-    // One install at a time from the swap to the announcement, so that the
-    // list and the events follow the order in which the folders changed.
-    std::lock_guard installing(swapLock);
+    // One change of the list at a time from the swap to the announcement, so
+    // that a refresh never scans folders half swapped and the list and the
+    // events follow the order in which the folders changed.
+    std::lock_guard changing(changeLock);
     if (!staging || !staging->swapIn(names)) {
         App::log(Prefix + QStringLiteral(".extractTo failed"));
         return;
@@ -255,6 +264,7 @@ void AddonManager::removeAddons(
         App::log(Prefix + QStringLiteral(".removeAddons: removing [") + name + QLatin1Char(']'));
         bool found = false;
         {
+            std::lock_guard changing(changeLock);
             std::lock_guard guard(lock);
             const auto entry = std::find(installed.begin(), installed.end(), addon);
             if (entry != installed.end()) {
@@ -284,7 +294,7 @@ QString AddonManager::getBrowseUrl(const std::shared_ptr<wow::InstalledWowAddon>
         throw util::IllegalArgumentError(QStringLiteral("null addon"));
     // The page the update service names for the addon's update comes first,
     // then the page the addon's download came from.
-    if (UpdateManager* updates = client ? client->getUpdateManager() : nullptr)
+    if (const auto updates = client ? client->getUpdateManager() : nullptr)
         if (const auto available = updates->getUpdate(addon))
             if (const QString url = available->getUpdate()->getDocumentUrl(); !url.isEmpty())
                 return url;
@@ -298,7 +308,7 @@ QString AddonManager::getBrowseUrl(const std::shared_ptr<wow::InstalledWowAddon>
 
 std::shared_ptr<RecognizedItem>
 AddonManager::getContainingDownload(const std::shared_ptr<wow::InstalledWowAddon>& addon) const {
-    DownloadRecognizer* recognizer = client ? client->getDownloadRecognizer() : nullptr;
+    const auto recognizer = client ? client->getDownloadRecognizer() : nullptr;
     return recognizer ? recognizer->lookup(addon) : nullptr;
 }
 

@@ -45,8 +45,12 @@ public:
     // Refreshes on the dispatcher thread.
     void refreshAddonsAsync();
 
+    // The addons of the last completed refresh; empty before the first one.
     std::vector<std::shared_ptr<wow::InstalledWowAddon>> getAddons() const;
     int getAddonsSize() const;
+    // Whether a refresh has completed: tells "not listed yet" from "none
+    // installed", which both have an empty list.
+    bool isLoaded() const;
     // The first addon whose name equals the given one ignoring case, or null.
     std::shared_ptr<wow::InstalledWowAddon> getAddonByName(const QString& name) const;
     // Whether the first addon of that name (ignoring case) has exactly this
@@ -94,11 +98,15 @@ private:
     wow::WowInstallation* wow = nullptr;
     EventDispatcher* dispatcher = nullptr;
 
+    // Serializes the changes of the list (refresh, install from its swap to
+    // its announcement, removal); the folder scan runs under it, not under
+    // `lock`, so readers never wait for a scan.
+    std::mutex changeLock;
     // Re-entrant: lookups are made both from outside and with the lock held.
+    // Held only for reading or replacing the list.
     mutable std::recursive_mutex lock;
-    // Held by an install from swapping its folders in to announcing them.
-    std::mutex swapLock;
     std::vector<std::shared_ptr<wow::InstalledWowAddon>> installed;
+    bool loaded = false;
 };
 
 } // namespace plenfox::client::model

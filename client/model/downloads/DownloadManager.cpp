@@ -2,12 +2,13 @@
 
 #include "client/App.h"
 #include "client/model/Client.h"
-#include "client/model/events/ClientEventHandler.h"
 #include "client/model/downloads/CompletedDownloadItem.h"
+#include "client/model/downloads/DownloadManagerHandle.h"
 #include "client/model/downloads/DownloadRepository.h"
 #include "client/model/downloads/DownloadSourceManager.h"
-#include "client/model/events/EventDispatcher.h"
 #include "client/model/downloads/FileDownloader.h"
+#include "client/model/events/ClientEventHandler.h"
+#include "client/model/events/EventDispatcher.h"
 #include "lib/util/Error.h"
 #include "lib/util/Paths.h"
 
@@ -43,9 +44,11 @@ DownloadManager::~DownloadManager() = default;
 
 bool DownloadManager::initialize(Client& client) {
     App::log(QStringLiteral("Initializing download manager"));
-    dispatcher = client.getEventDispatcher();
-    repository = client.getDownloadRepository();
-    sourceManager = client.getDownloadSourceManager();
+    dispatcher = client.getEventDispatcher().get();
+    repository = client.getDownloadRepository().get();
+    sourceManager = client.getDownloadSourceManager().get();
+    recognizer = client.getDownloadRecognizer().get();
+    reports = client.getDownloadManagerHandle();
     if (sourceManager)
         listener.add(SourceManagerPriority, sourceManager);
     if (ClientEventHandler* handler = client.getEventHandler())
@@ -121,7 +124,8 @@ DownloadManager::createDownloader(const DownloadAttributes& attributes) {
         std::error_code error;
         if (fs::is_symlink(fs::symlink_status(file, error)))
             fs::remove(file, error);
-        downloader = std::make_shared<FileDownloader>(*this, attributes.contentLength, file);
+        downloader = std::make_shared<FileDownloader>(reports, currentTimeMs(),
+                                                      attributes.contentLength, file);
         downloads.push_back(downloader);
         post([this, downloader] { listener.downloadStarted(downloader); },
              QStringLiteral("downloadStarted"), downloader.get());
@@ -227,6 +231,18 @@ void DownloadManager::onDownloadFailed(const std::shared_ptr<DownloadItem>& item
         return;
     }
     deleteDownloadLocked(item);
+}
+
+void DownloadManager::adoptRunning(const std::vector<std::shared_ptr<DownloadItem>>& items) {
+    std::lock_guard guard(lock);
+    for (const auto& item : items) {
+        const fs::path file = item->getFile();
+        const bool listed = std::any_of(downloads.begin(), downloads.end(), [&](const auto& entry) {
+            return DownloadItem::sameFile(entry->getFile(), file);
+        });
+        if (!listed)
+            downloads.push_back(item);
+    }
 }
 
 void DownloadManager::refresh() {

@@ -16,6 +16,8 @@
 namespace plenfox::client::model {
 
 class DownloadItem;
+class DownloadManagerHandle;
+class DownloadRecognizer;
 class DownloadRepository;
 class DownloadSourceManager;
 class EventDispatcher;
@@ -40,7 +42,8 @@ public:
     DownloadManager();
     ~DownloadManager() override;
 
-    // Registers the source manager and the event handler's download listener.
+    // Registers the source manager and the event handler's download
+    // listener; downloads report through the client's handle.
     bool initialize(Client& client) override;
     void listenerReport() override;
     // Leaves running downloads alone.
@@ -52,6 +55,11 @@ public:
 
     // Rebuilds the list from the downloads folder, keeping running downloads.
     void refresh();
+    // Lists downloads that started under an earlier manager of the client
+    // and still run (called before the first refresh).
+    void adoptRunning(const std::vector<std::shared_ptr<DownloadItem>>& items);
+    // The client's recognizer, which accepts or refuses download offers.
+    DownloadRecognizer* getDownloadRecognizer() const { return recognizer; }
     // Starts a download into the downloads folder. Only the last component
     // of the proposed file name is used; an entry with the same file is
     // deleted first. Throws IllegalArgumentError for a null file name.
@@ -95,6 +103,8 @@ private:
     std::vector<std::shared_ptr<DownloadItem>> downloads;
     EventDispatcher* dispatcher = nullptr;
     DownloadSourceManager* sourceManager = nullptr;
+    DownloadRecognizer* recognizer = nullptr;
+    std::shared_ptr<DownloadManagerHandle> reports;
     mutable std::mutex clockLock;
     Clock clock;
 };

@@ -1,16 +1,16 @@
 #include "client/model/downloads/DownloadRecognizer.h"
 
 #include "client/App.h"
-#include "client/model/addons/AddonManager.h"
 #include "client/model/Client.h"
-#include "client/model/events/ClientEventHandler.h"
+#include "client/model/addons/AddonManager.h"
 #include "client/model/downloads/DownloadAttributes.h"
 #include "client/model/downloads/DownloadItem.h"
 #include "client/model/downloads/DownloadManager.h"
 #include "client/model/downloads/Downloader.h"
-#include "client/model/events/EventDispatcher.h"
 #include "client/model/downloads/FileDownloader.h"
 #include "client/model/downloads/RecognizedItem.h"
+#include "client/model/events/ClientEventHandler.h"
+#include "client/model/events/EventDispatcher.h"
 #include "client/wow/InstalledWowAddon.h"
 #include "client/wow/ZippedWowAddonPackage.h"
 #include "lib/util/Error.h"
@@ -34,9 +34,9 @@ DownloadRecognizer::~DownloadRecognizer() = default;
 
 bool DownloadRecognizer::initialize(Client& owner) {
     client = &owner;
-    dispatcher = owner.getEventDispatcher();
-    downloadManager = owner.getDownloadManager();
-    addonManager = owner.getAddonManager();
+    dispatcher = owner.getEventDispatcher().get();
+    downloadManager = owner.getDownloadManager().get();
+    addonManager = owner.getAddonManager().get();
     DownloadRecognizerListener* view = nullptr;
     if (ClientEventHandler* handler = owner.getEventHandler())
         view = handler->getDownloadRecognizerListener();
@@ -114,50 +114,62 @@ void DownloadRecognizer::refreshRecognizedItems() {
     App::log(Prefix + QStringLiteral(".refreshRecognizedItems"));
     post([this] { listener->beforeRefreshRecognized(); },
          QStringLiteral("beforeRefreshRecognized"));
+    std::vector<std::shared_ptr<RecognizedItem>> rebuilt;
+    rebuilt.reserve(InitialCapacity);
+    LookupTable table;
+    if (downloadManager)
+        for (const auto& item : downloadManager->getDownloads())
+            // A download still arriving is a partial archive; it is
+            // recognized once it completes.
+            if (!item->inProgress())
+                rebuilt.push_back(parseItem(item, table));
     {
         std::lock_guard guard(lock);
-        reset();
-        if (downloadManager)
-            for (const auto& item : downloadManager->getDownloads())
-                // A download still arriving is a partial archive; it is
-                // recognized once it completes.
-                if (!item->inProgress())
-                    recognize(item, false);
+        recognized = std::move(rebuilt);
+        addonLookupTable = std::move(table);
     }
     post([this] { listener->afterRefreshRecognized(); }, QStringLiteral("afterRefreshRecognized"));
     App::log(Prefix + QStringLiteral(".refreshRecognizedItems complete"));
 }
 
 std::shared_ptr<RecognizedItem>
-DownloadRecognizer::recognize(const std::shared_ptr<DownloadItem>& item, bool notify) {
-    std::lock_guard guard(lock);
-    for (auto entry = recognized.begin(); entry != recognized.end();) {
-        if (DownloadItem::sameFile((*entry)->getItem()->getFile(), item->getFile())) {
-            std::shared_ptr<RecognizedItem> removed = *entry;
-            entry = recognized.erase(entry);
-            post([this, removed] { listener->onRecognizedItemRemoved(removed); },
-                 QStringLiteral("onRecognizedItemRemoved"));
-        } else {
-            ++entry;
-        }
-    }
-
+DownloadRecognizer::parseItem(const std::shared_ptr<DownloadItem>& item, LookupTable& found) const {
     auto added = std::make_shared<RecognizedItem>(
         *client, item, std::make_shared<wow::ZippedWowAddonPackage>(item->getFile()));
-    recognized.push_back(added);
     added->cache();
-
     for (const AddonMetadata& info : added->getAddonInfo()) {
         const QString described = QLatin1Char('[') + info.getName() + QLatin1Char(',') +
                                   info.getVersion() + QLatin1Char(']');
         if (std::shared_ptr<wow::InstalledWowAddon> addon = lookupAddon(info)) {
             App::log(Prefix + QStringLiteral(".recognize: associated addon ") + described);
-            addonLookupTable.insert_or_assign(addon, AddonLookupRecord{added, info});
+            found.insert_or_assign(addon, AddonLookupRecord{added, info});
         } else {
             App::log(Prefix + QStringLiteral(".recognize: unable to find addon ") + described);
         }
     }
+    return added;
+}
 
+std::shared_ptr<RecognizedItem>
+DownloadRecognizer::recognize(const std::shared_ptr<DownloadItem>& item, bool notify) {
+    LookupTable found;
+    std::shared_ptr<RecognizedItem> added = parseItem(item, found);
+    {
+        std::lock_guard guard(lock);
+        for (auto entry = recognized.begin(); entry != recognized.end();) {
+            if (DownloadItem::sameFile((*entry)->getItem()->getFile(), item->getFile())) {
+                std::shared_ptr<RecognizedItem> removed = *entry;
+                entry = recognized.erase(entry);
+                post([this, removed] { listener->onRecognizedItemRemoved(removed); },
+                     QStringLiteral("onRecognizedItemRemoved"));
+            } else {
+                ++entry;
+            }
+        }
+        recognized.push_back(added);
+        for (auto& [addon, record] : found)
+            addonLookupTable.insert_or_assign(addon, std::move(record));
+    }
     if (notify)
         post([this, added] { listener->onRecognized(added); }, QStringLiteral("onRecognized"));
     return added;
@@ -207,8 +219,9 @@ void DownloadRecognizer::downloadRemoved(const std::shared_ptr<DownloadItem>& it
     invalidate(item);
 }
 
-void DownloadRecognizer::addonInstalled(AddonManager&,
-                                        const std::shared_ptr<wow::InstalledWowAddon>&) {
+void DownloadRecognizer::afterPackageInstalled(AddonManager&,
+                                               const std::shared_ptr<AddonPackage>&) {
+    // Once per package, not once per addon it brought.
     refreshRecognizedItems();
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "client/model/ClientComponent.h"
 #include "client/model/addons/AddonChangeListener.h"
 #include "client/model/addons/AddonMetadata.h"
-#include "client/model/ClientComponent.h"
 #include "client/model/downloads/DownloadListener.h"
 #include "client/model/downloads/DownloadRecognizerListenerAdapter.h"
 
@@ -74,11 +74,12 @@ public:
     void downloadRemoved(const std::shared_ptr<DownloadItem>& item) override;
 
     // AddonChangeListener
-    void addonInstalled(AddonManager& manager,
-                        const std::shared_ptr<wow::InstalledWowAddon>& addon) override;
+    void addonInstalled(AddonManager&, const std::shared_ptr<wow::InstalledWowAddon>&) override {}
     void addonRemoved(AddonManager& manager,
                       const std::shared_ptr<wow::InstalledWowAddon>& addon) override;
-    void afterPackageInstalled(AddonManager&, const std::shared_ptr<AddonPackage>&) override {}
+    // Rebuilds once per installed package.
+    void afterPackageInstalled(AddonManager& manager,
+                               const std::shared_ptr<AddonPackage>& package) override;
     void afterRefresh(AddonManager& manager) override;
     void beforePackageInstalled(AddonManager&, const std::shared_ptr<AddonPackage>&) override {}
     void beforeRefresh(AddonManager&) override {}
@@ -89,8 +90,14 @@ private:
         AddonMetadata info;
     };
 
+    using LookupTable = std::map<std::shared_ptr<wow::InstalledWowAddon>, AddonLookupRecord>;
+
     std::shared_ptr<RecognizedItem> recognize(const std::shared_ptr<DownloadItem>& item,
                                               bool notify);
+    // Parses the download's package and matches its addons with the
+    // installed ones, without the lock: readers keep the last complete state.
+    std::shared_ptr<RecognizedItem> parseItem(const std::shared_ptr<DownloadItem>& item,
+                                              LookupTable& found) const;
     void invalidate(const std::shared_ptr<DownloadItem>& item);
     std::shared_ptr<wow::InstalledWowAddon> lookupAddon(const AddonMetadata& info) const;
     void post(std::function<void()> task, const QString& description);
@@ -102,10 +109,12 @@ private:
     DownloadRecognizerListenerAdapter emptyListener;
     EventDispatcher* dispatcher = nullptr;
 
-    // Re-entrant: recognition runs with the lock held and may look items up.
+    // Guards the list and the table. Held only to read or replace them,
+    // never while a package is parsed. Changes come from the dispatcher
+    // thread alone, so two of them never overlap.
     mutable std::recursive_mutex lock;
     std::vector<std::shared_ptr<RecognizedItem>> recognized;
-    std::map<std::shared_ptr<wow::InstalledWowAddon>, AddonLookupRecord> addonLookupTable;
+    LookupTable addonLookupTable;
 };
 
 } // namespace plenfox::client::model

@@ -31,8 +31,8 @@ DownloadSourceManager::~DownloadSourceManager() = default;
 
 bool DownloadSourceManager::initialize(Client& owner) {
     client = &owner;
-    dispatcher = owner.getEventDispatcher();
-    ClientRepository* repository = owner.getClientRepository();
+    dispatcher = owner.getEventDispatcher().get();
+    ClientRepository* repository = owner.getClientRepository().get();
     persistence = std::make_unique<PersistenceHelper>(
         repository->getFileInRoot(Constants::SourceBackingFileName),
         repository->getFileInRoot(Constants::SourceBackingFileName + QStringLiteral(".tmp")),
@@ -71,9 +71,23 @@ void DownloadSourceManager::invalidate(const DownloadItem& item) {
     store.remove(keyOf(item));
 }
 
+namespace {
+
+// A copy with storage of its own. A shared copy read on one thread while the
+// table changes on another relies on the unordered reference count of the
+// implicitly shared map; an own copy shares nothing but the texts.
+QMap<QString, QString> ownCopy(const QMap<QString, QString>& map) {
+    QMap<QString, QString> copy;
+    for (auto it = map.cbegin(); it != map.cend(); ++it)
+        copy.insert(it.key(), it.value());
+    return copy;
+}
+
+} // namespace
+
 QMap<QString, QString> DownloadSourceManager::entries() const {
     std::lock_guard guard(storeLock);
-    return store;
+    return ownCopy(store);
 }
 
 void DownloadSourceManager::persist() {
@@ -98,6 +112,10 @@ void DownloadSourceManager::load(ObjectReader& reader) {
     // A table holding anything but text makes the reader throw; the helper
     // logs that and the table stays empty.
     QMap<QString, QString> loaded = reader.readStringMap();
+    {
+        std::lock_guard guard(storeLock);
+        tableOnDisk = true;
+    }
     if (!validateLoad(loaded)) {
         App::log(Prefix + QStringLiteral(".load: stored table rejected, it holds a null entry"));
         return;
@@ -113,11 +131,19 @@ void DownloadSourceManager::loadEmpty() {
 
 bool DownloadSourceManager::needsPersist() {
     std::lock_guard guard(storeLock);
-    return !store.isEmpty();
+    // Once a table is on disk, an emptied one is written too: otherwise the
+    // last removed source would come back at the next start.
+    return !store.isEmpty() || tableOnDisk;
 }
 
 void DownloadSourceManager::persist(ObjectWriter& writer) {
-    writer.writeStringMap(entries());
+    QMap<QString, QString> snapshot;
+    {
+        std::lock_guard guard(storeLock);
+        snapshot = ownCopy(store);
+        tableOnDisk = true;
+    }
+    writer.writeStringMap(snapshot);
 }
 
 bool DownloadSourceManager::validateLoad(const QMap<QString, QString>& map) {
@@ -128,7 +154,7 @@ bool DownloadSourceManager::validateLoad(const QMap<QString, QString>& map) {
 }
 
 void DownloadSourceManager::afterRefreshDownloads() {
-    DownloadManager* manager = client ? client->getDownloadManager() : nullptr;
+    const auto manager = client ? client->getDownloadManager() : nullptr;
     if (!manager)
         return;
     QSet<QString> names;
@@ -144,7 +170,7 @@ void DownloadSourceManager::afterRefreshDownloads() {
 void DownloadSourceManager::downloadRemoved(const std::shared_ptr<DownloadItem>& item) {
     // A download replaced by a newer one of the same name is removed after
     // the newer one stored its source; that entry belongs to the newer one.
-    DownloadManager* manager = client ? client->getDownloadManager() : nullptr;
+    const auto manager = client ? client->getDownloadManager() : nullptr;
     if (manager && manager->getByFile(item->getFile()))
         return;
     invalidate(*item);

@@ -70,6 +70,8 @@ private:
 
     mutable std::mutex storeLock; // guards store
     QMap<QString, QString> store;
+    // Whether "DownloadURLs.dat" holds a table (read at start or written since).
+    bool tableOnDisk = false;
     // Held while the table is written, so two writes never overlap.
     std::mutex lock;
     std::unique_ptr<PersistenceHelper> persistence;

@@ -1,7 +1,7 @@
 #include "client/model/downloads/FileDownloader.h"
 
 #include "client/App.h"
-#include "client/model/downloads/DownloadManager.h"
+#include "client/model/downloads/DownloadManagerHandle.h"
 #include "lib/util/Error.h"
 #include "lib/util/Paths.h"
 
@@ -24,10 +24,10 @@ void closeLogged(QFile& output) {
 
 } // namespace
 
-FileDownloader::FileDownloader(DownloadManager& downloadManager, qint64 expectedSize,
-                               std::filesystem::path file)
-    : downloadManager(downloadManager), file(std::move(file)), expectedSize(expectedSize),
-      lastNotificationTimeMs(downloadManager.currentTimeMs() - NotificationDeltaMs) {
+FileDownloader::FileDownloader(std::shared_ptr<DownloadManagerHandle> reports, qint64 startTimeMs,
+                               qint64 expectedSize, std::filesystem::path file)
+    : reports(std::move(reports)), file(std::move(file)), expectedSize(expectedSize),
+      lastNotificationTimeMs(startTimeMs - NotificationDeltaMs) {
     App::log(Prefix + QStringLiteral(": attempting to download to file [") + pathText(this->file) +
              QStringLiteral("]: ") + QString::number(expectedSize));
     // Unbuffered: each block goes to the file as it arrives, nothing is held
@@ -63,29 +63,56 @@ bool FileDownloader::isFailed() const {
 }
 
 bool FileDownloader::receivedData(QByteArrayView buffer) {
-    bool notify = false;
+    bool overflowed = false;
     {
         std::lock_guard outputGuard(outputLock);
         if (!output)
             return false;
-        const qint64 written = output->write(buffer.data(), buffer.size());
-        if (written != buffer.size()) {
-            App::log(util::IoError(pathText(file) + QStringLiteral(": ") + output->errorString()));
-            return false;
-        }
-        {
+        // An announced size is the accepted size: a sender that goes on
+        // past it is stopped before the file grows beyond it. Zero or less
+        // means no size was announced.
+        if (expectedSize > 0 && buffer.size() > expectedSize - getCurrentSize()) {
+            overflowLocked();
+            overflowed = true;
+        } else {
+            const qint64 written = output->write(buffer.data(), buffer.size());
+            if (written != buffer.size()) {
+                App::log(
+                    util::IoError(pathText(file) + QStringLiteral(": ") + output->errorString()));
+                return false;
+            }
             std::lock_guard guard(lock);
             size += buffer.size();
         }
-        const qint64 now = downloadManager.currentTimeMs();
-        if (now - lastNotificationTimeMs >= NotificationDeltaMs) {
-            lastNotificationTimeMs = now;
-            notify = true;
-        }
     }
-    if (notify)
-        downloadManager.onDownloadProgress(shared_from_this());
+    if (overflowed) {
+        reports->reportFailed(shared_from_this());
+        return false;
+    }
+    // The clock is read outside the output lock: the handle's lock comes
+    // before the manager's, which holds this downloader's output lock when
+    // it cancels it.
+    const qint64 now = reports->currentTimeMs();
+    if (now - lastNotificationTimeMs < NotificationDeltaMs)
+        return true;
+    lastNotificationTimeMs = now;
+    reports->reportProgress(shared_from_this());
     return true;
+}
+
+void FileDownloader::overflowLocked() {
+    closeLogged(*output);
+    output.reset();
+    qint64 received = 0;
+    {
+        std::lock_guard guard(lock);
+        completed = true;
+        failed = true;
+        received = size;
+    }
+    App::log(Prefix + QStringLiteral(".receivedData: more bytes than the announced ") +
+             QString::number(expectedSize) + QStringLiteral(" after ") + QString::number(received) +
+             QStringLiteral("; download stopped [") + pathText(file) + QStringLiteral("]"));
 }
 
 void FileDownloader::complete() {
@@ -112,9 +139,9 @@ void FileDownloader::complete() {
              boolText(hasFailed) + QStringLiteral(", ") + QString::number(finalSize) +
              QStringLiteral(", ") + QString::number(expectedSize));
     if (hasFailed)
-        downloadManager.onDownloadFailed(shared_from_this());
+        reports->reportFailed(shared_from_this());
     else
-        downloadManager.onDownloadComplete(shared_from_this());
+        reports->reportComplete(shared_from_this());
 }
 
 void FileDownloader::cancel() {

@@ -10,12 +10,14 @@
 
 namespace plenfox::client::model {
 
-class DownloadManager;
+class DownloadManagerHandle;
 
 // Writes a download's bytes straight into its file in the downloads folder
 // and reports progress (at most once a second), completion and failure to
-// the download manager. The browser feeds it from its download thread while
-// other threads read its sizes.
+// the client's current download manager, through the client's handle. The
+// browser feeds it from its download thread while other threads read its
+// sizes. A download that sends more bytes than it announced is stopped and
+// reported as failed, so nothing grows past the accepted size.
 class FileDownloader : public DownloadItem,
                        public Downloader,
                        public std::enable_shared_from_this<FileDownloader> {
@@ -26,9 +28,10 @@ public:
     static constexpr qint64 NotificationDeltaMs = 1000;
 
     // Opens the file, truncating it. A file that cannot be opened is logged;
-    // the downloader then refuses every block.
-    FileDownloader(DownloadManager& downloadManager, qint64 expectedSize,
-                   std::filesystem::path file);
+    // the downloader then refuses every block. startTimeMs is the manager's
+    // clock at creation.
+    FileDownloader(std::shared_ptr<DownloadManagerHandle> reports, qint64 startTimeMs,
+                   qint64 expectedSize, std::filesystem::path file);
     ~FileDownloader() override;
 
     std::filesystem::path getFile() const override { return file; }
@@ -49,7 +52,10 @@ public:
     bool isFailed() const;
 
 private:
-    DownloadManager& downloadManager;
+    // Stops the download after more bytes than announced (output lock held).
+    void overflowLocked();
+
+    const std::shared_ptr<DownloadManagerHandle> reports;
     // Guards output: blocks are written, and the file closed, under it.
     std::mutex outputLock;
     std::unique_ptr<QFile> output; // null once closed or when opening failed

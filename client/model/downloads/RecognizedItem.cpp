@@ -1,7 +1,7 @@
 #include "client/model/downloads/RecognizedItem.h"
 
-#include "client/model/addons/AddonManager.h"
 #include "client/model/Client.h"
+#include "client/model/addons/AddonManager.h"
 #include "client/model/downloads/DownloadItem.h"
 #include "client/model/downloads/DownloadSourceManager.h"
 #include "client/wow/ZippedWowAddonPackage.h"
@@ -102,8 +102,9 @@ QString RecognizedItem::formatDate(const QDateTime& time, const QLocale& locale)
 
 RecognizedItem::RecognizedItem(Client& client, std::shared_ptr<DownloadItem> item,
                                std::shared_ptr<wow::ZippedWowAddonPackage> pack)
-    : addonManager(client.getAddonManager()), sourceManager(client.getDownloadSourceManager()),
-      item(std::move(item)), pack(std::move(pack)) {
+    : addonManager(client.getAddonManager().get()),
+      sourceManager(client.getDownloadSourceManager().get()), item(std::move(item)),
+      pack(std::move(pack)) {
     if (!this->item || !this->pack)
         throw util::IllegalArgumentError(QStringLiteral("recognized item without download"));
 }

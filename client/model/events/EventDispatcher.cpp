@@ -15,6 +15,9 @@ EventDispatcher::~EventDispatcher() = default;
 
 bool EventDispatcher::initialize(Client&) {
     executor = std::make_unique<util::TaskQueue>();
+    // Other threads find the queue through `running` only: it is published
+    // once the queue is complete.
+    running.store(executor.get(), std::memory_order_release);
     return true;
 }
 
@@ -30,6 +33,7 @@ void EventDispatcher::invokeLater(Task task, const QString& description) {
     const QString name =
         description.isEmpty() ? util::Object::defaultText(&task, typeid(Task).name()) : description;
     App::log(QStringLiteral("queuing runner ") + name);
+    ++posted;
     enqueue([task = std::move(task)] {
         try {
             task();
@@ -43,9 +47,10 @@ void EventDispatcher::invokeLater(Task task, const QString& description) {
 }
 
 void EventDispatcher::enqueue(Task task) {
-    if (!executor)
+    util::TaskQueue* queue = running.load(std::memory_order_acquire);
+    if (!queue)
         throw util::IllegalStateError(QStringLiteral("event dispatcher not initialized"));
-    executor->post(std::move(task));
+    queue->post(std::move(task));
 }
 
 std::shared_ptr<EventLatch> EventDispatcher::createEventBlock() {
@@ -83,15 +88,31 @@ void EventDispatcher::sink() {
 }
 
 bool EventDispatcher::isDispatcherThread() const {
-    return executor && executor->isWorkerThread();
+    const util::TaskQueue* queue = running.load(std::memory_order_acquire);
+    return queue && queue->isWorkerThread();
+}
+
+void EventDispatcher::stop() {
+    util::TaskQueue* queue = running.load(std::memory_order_acquire);
+    if (!queue)
+        return;
+    queue->shutdown();
+    if (queue->isWorkerThread()) {
+        App::log(Prefix + QStringLiteral(".stop: called on the dispatcher thread; not waiting"));
+        return;
+    }
+    while (!queue->awaitTermination(ShutdownTimeout)) {
+    }
+    queue->join();
 }
 
 void EventDispatcher::shutdown(Client&) {
-    if (!executor)
+    util::TaskQueue* queue = running.load(std::memory_order_acquire);
+    if (!queue)
         return;
-    executor->shutdown();
+    queue->shutdown();
     App::log(Prefix + QStringLiteral(".shutdown: Flushing event queue"));
-    executor->awaitTermination(ShutdownTimeout);
+    queue->awaitTermination(ShutdownTimeout);
     App::log(Prefix + QStringLiteral(".shutdown: Event queue terminated"));
 }
 

@@ -5,6 +5,7 @@
 #include "lib/util/TaskQueue.h"
 
 #include <QString>
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -40,11 +41,21 @@ public:
     void sink();
 
     bool isDispatcherThread() const;
+    // How many tasks invokeLater has accepted so far; markers of blocks and
+    // sinks are not counted. Lets a caller tell whether work was added.
+    quint64 getPostedCount() const { return posted.load(); }
+    // Stops taking tasks and waits, without a time limit, until the queued
+    // ones have run and the dispatcher thread has ended. Not on that thread.
+    void stop();
 
 private:
     void enqueue(Task task);
 
+    // Owns the queue; set once by initialize, on the initializing thread.
     std::unique_ptr<util::TaskQueue> executor;
+    // The queue as other threads see it (null before initialize).
+    std::atomic<util::TaskQueue*> running{nullptr};
+    std::atomic<quint64> posted{0};
 };
 
 } // namespace plenfox::client::model

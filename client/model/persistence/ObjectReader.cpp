@@ -131,7 +131,17 @@ QString ObjectReader::readString() {
 std::optional<std::filesystem::path> ObjectReader::readPath() {
     if (!expectOrNull(ObjectStreamTag::Path))
         return std::nullopt;
-    return std::filesystem::path(readText().toStdU16String());
+    const QString text = readText();
+    // A lone surrogate has no file-system spelling: the conversion would fail
+    // with a file-system error, which is not what a damaged file is.
+    if (!text.isValidUtf16())
+        throw StreamCorruptedError(QStringLiteral("path value is not valid UTF-16"));
+    try {
+        return std::filesystem::path(text.toStdU16String());
+    } catch (const std::exception& error) {
+        throw StreamCorruptedError(QStringLiteral("path value cannot be converted: ") +
+                                   QString::fromLocal8Bit(error.what()));
+    }
 }
 
 QMap<QString, QString> ObjectReader::readStringMap() {

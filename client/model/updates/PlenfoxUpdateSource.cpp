@@ -7,10 +7,12 @@
 #include "web/shared/Escapes.h"
 
 #include <QTextStream>
+#include <QXmlStreamReader>
 #include <cstdio>
 #include <curl/curl.h>
 #include <memory>
 #include <mutex>
+#include <pugixml.hpp>
 
 namespace plenfox::client::model {
 
@@ -68,8 +70,49 @@ QString emptyToNull(const QString& text) {
 // ---------------------------------------------------------------------------
 // ResultsParser
 
+class PlenfoxUpdateSource::ResultsParser {
+public:
+    // Throws IoError when the text is not well-formed XML.
+    explicit ResultsParser(QString documentText);
+
+    // Stores element name -> text content of every node the path matches,
+    // in document order, replacing values already in the table.
+    void parseTags(const QString& path, TagTable& table) const;
+    // All nodes an absolute path matches, in document order.
+    pugi::xpath_node_set xpathNodes(const QString& path) const;
+    // Text content of the first node the relative path matches from the
+    // node, or a null QString when nothing matches.
+    QString xpathText(const pugi::xml_node& node, const QString& path) const;
+
+    // All text below the node, concatenated in document order. Walks the
+    // tree without recursion: a hostile answer may nest very deeply.
+    static QString textContent(const pugi::xml_node& node);
+
+private:
+    QString documentText;
+    pugi::xml_document document;
+};
+
+namespace {
+
+// The fast tree parser accepts some documents that are not well-formed (a
+// second root element, text beside the root, an undefined entity). A full
+// well-formedness check runs first, so such an answer is a failed query.
+void checkWellFormed(const QByteArray& bytes) {
+    QXmlStreamReader reader(bytes);
+    while (!reader.atEnd())
+        reader.readNext();
+    if (reader.hasError())
+        throw IoError(QStringLiteral("malformed answer document: ") + reader.errorString() +
+                      QStringLiteral(" at line ") + QString::number(reader.lineNumber()) +
+                      QStringLiteral(", column ") + QString::number(reader.columnNumber()));
+}
+
+} // namespace
+
 PlenfoxUpdateSource::ResultsParser::ResultsParser(QString text) : documentText(std::move(text)) {
     const QByteArray bytes = documentText.toUtf8();
+    checkWellFormed(bytes);
     // Blank text between elements is kept: it is part of an element's text content.
     const pugi::xml_parse_result parsed =
         document.load_buffer(bytes.constData(), static_cast<size_t>(bytes.size()),
@@ -81,14 +124,29 @@ PlenfoxUpdateSource::ResultsParser::ResultsParser(QString text) : documentText(s
 }
 
 QString PlenfoxUpdateSource::ResultsParser::textContent(const pugi::xml_node& node) {
-    if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata)
+    const auto isText = [](const pugi::xml_node& candidate) {
+        return candidate.type() == pugi::node_pcdata || candidate.type() == pugi::node_cdata;
+    };
+    if (isText(node))
         return QString::fromUtf8(node.value());
-    QString text;
-    for (const pugi::xml_node& child : node.children())
-        if (child.type() == pugi::node_element || child.type() == pugi::node_pcdata ||
-            child.type() == pugi::node_cdata)
-            text += textContent(child);
-    return text;
+    QByteArray text;
+    pugi::xml_node current = node.first_child();
+    while (current) {
+        if (current.type() == pugi::node_element && current.first_child()) {
+            current = current.first_child();
+            continue;
+        }
+        if (isText(current))
+            text += current.value();
+        // On to the next node in document order, climbing out of finished elements.
+        while (!current.next_sibling()) {
+            current = current.parent();
+            if (current == node)
+                return QString::fromUtf8(text);
+        }
+        current = current.next_sibling();
+    }
+    return QString::fromUtf8(text);
 }
 
 pugi::xpath_node_set PlenfoxUpdateSource::ResultsParser::xpathNodes(const QString& path) const {
@@ -275,8 +333,10 @@ QString PlenfoxUpdateSource::runPost(const QString& queryText) const {
     curl_easy_setopt(handle, CURLOPT_WRITEDATA, &sink);
     curl_easy_setopt(handle, CURLOPT_ERRORBUFFER, errorText);
 
-    const CURLcode code = curl_easy_perform(handle);
+    const auto code = static_cast<CURLcode>(perform(handle));
     const QString where = QStringLiteral(" [") + postUrl + QLatin1Char(']');
+    if (code == CURLE_ABORTED_BY_CALLBACK)
+        throw IoError(QStringLiteral("update query aborted for") + where);
     if (sink.oversize || code == CURLE_FILESIZE_EXCEEDED)
         throw IoError(QStringLiteral("answer larger than ") +
                       QString::number(options.maxAnswerBytes) + QStringLiteral(" bytes from") +
@@ -294,6 +354,59 @@ QString PlenfoxUpdateSource::runPost(const QString& queryText) const {
         throw IoError(QStringLiteral("Server returned HTTP response code: ") +
                       QString::number(status) + QStringLiteral(" for URL:") + where);
     return joinLines(QString::fromUtf8(sink.bytes));
+}
+
+void PlenfoxUpdateSource::abort() {
+    aborted = true;
+    std::lock_guard guard(transferLock);
+    if (wakeup)
+        curl_multi_wakeup(static_cast<CURLM*>(wakeup));
+}
+
+int PlenfoxUpdateSource::perform(void* easy) const {
+    if (aborted)
+        return CURLE_ABORTED_BY_CALLBACK;
+    std::unique_ptr<CURLM, decltype(&curl_multi_cleanup)> multi(curl_multi_init(),
+                                                                &curl_multi_cleanup);
+    if (!multi)
+        throw IoError(QStringLiteral("cannot create an HTTP transfer"));
+    CURL* handle = static_cast<CURL*>(easy);
+    if (curl_multi_add_handle(multi.get(), handle) != CURLM_OK)
+        throw IoError(QStringLiteral("cannot start an HTTP transfer"));
+    {
+        std::lock_guard guard(transferLock);
+        wakeup = multi.get();
+    }
+    CURLcode result = CURLE_OK;
+    bool done = false;
+    while (!done) {
+        // abort() wakes the poll; the flag is read after every wake.
+        if (aborted) {
+            result = CURLE_ABORTED_BY_CALLBACK;
+            break;
+        }
+        int running = 0;
+        if (curl_multi_perform(multi.get(), &running) != CURLM_OK) {
+            result = CURLE_RECV_ERROR;
+            break;
+        }
+        int queued = 0;
+        while (CURLMsg* message = curl_multi_info_read(multi.get(), &queued))
+            if (message->msg == CURLMSG_DONE) {
+                result = message->data.result;
+                done = true;
+            }
+        if (!done && running == 0)
+            done = true;
+        if (!done)
+            curl_multi_poll(multi.get(), nullptr, 0, 1000, nullptr);
+    }
+    {
+        std::lock_guard guard(transferLock);
+        wakeup = nullptr;
+    }
+    curl_multi_remove_handle(multi.get(), handle);
+    return result;
 }
 
 std::shared_ptr<UpdateResult> PlenfoxUpdateSource::readAnswer(const UpdateQuery& query,

@@ -5,8 +5,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <atomic>
 #include <chrono>
-#include <pugixml.hpp>
+#include <mutex>
 
 namespace plenfox::web::server {
 class IndentingPrintWriter;
@@ -33,34 +34,18 @@ public:
         qint64 maxAnswerBytes = qint64{8} * 1024 * 1024;
     };
 
-    // Reads an answer document and evaluates the simple paths used on it.
-    class ResultsParser {
-    public:
-        // Throws IoError when the text is not well-formed XML.
-        explicit ResultsParser(QString documentText);
-
-        // Stores element name -> text content of every node the path matches,
-        // in document order, replacing values already in the table.
-        void parseTags(const QString& path, TagTable& table) const;
-        // All nodes an absolute path matches, in document order.
-        pugi::xpath_node_set xpathNodes(const QString& path) const;
-        // Text content of the first node the relative path matches from the
-        // node, or a null QString when nothing matches.
-        QString xpathText(const pugi::xml_node& node, const QString& path) const;
-
-        // All text below the node, concatenated in document order.
-        static QString textContent(const pugi::xml_node& node);
-
-    private:
-        QString documentText;
-        pugi::xml_document document;
-    };
+    // Reads an answer document and evaluates the simple paths used on it;
+    // its parser stays private to the source.
+    class ResultsParser;
 
     PlenfoxUpdateSource();
     explicit PlenfoxUpdateSource(QString postUrl);
     PlenfoxUpdateSource(QString postUrl, Options options);
 
     std::shared_ptr<UpdateResult> queryUpdates(const UpdateQuery& query) override;
+    // Ends a running exchange at once (as a failed query) and fails every
+    // later one; the update manager calls it when the client closes.
+    void abort() override;
 
     // Throws IllegalArgumentError "Unrecognized tags <total> <wow> <meta>"
     // when a key starts with neither "meta-" nor "wow-".
@@ -84,11 +69,23 @@ public:
     const QString& getPostUrl() const { return postUrl; }
     const Options& getOptions() const { return options; }
 
+    // The result an answer text gives for the query. Throws IoError when
+    // the text is not a well-formed XML document.
+    static std::shared_ptr<UpdateResult> readAnswer(const UpdateQuery& query,
+                                                    const QString& answerText);
+
 private:
-    std::shared_ptr<UpdateResult> readAnswer(const UpdateQuery& query, const QString& answerText);
+    // Runs the transfer of a prepared easy handle until it ends or abort()
+    // is called; returns its result code.
+    int perform(void* easy) const;
 
     QString postUrl;
     Options options;
+    // Set by abort(); the running exchange's transfer checks it.
+    std::atomic<bool> aborted{false};
+    // Guards wakeup: the transfer's multi handle while one runs.
+    mutable std::mutex transferLock;
+    mutable void* wakeup = nullptr;
 };
 
 } // namespace plenfox::client::model

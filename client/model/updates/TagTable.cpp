@@ -11,10 +11,7 @@ TagTable::TagTable(std::initializer_list<Entry> initial) {
 }
 
 qsizetype TagTable::indexOf(const QString& key) const {
-    for (qsizetype i = 0; i < entries.size(); ++i)
-        if (entries[i].first == key)
-            return i;
-    return -1;
+    return positions.value(key, -1);
 }
 
 QString TagTable::value(const QString& key) const {
@@ -28,9 +25,10 @@ bool TagTable::contains(const QString& key) const {
 
 void TagTable::insert(const QString& key, const QString& value) {
     const qsizetype index = indexOf(key);
-    if (index < 0)
+    if (index < 0) {
+        positions.insert(key, entries.size());
         entries.emplace_back(key, value);
-    else
+    } else
         entries[index].second = value;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <utility>
@@ -37,12 +38,15 @@ public:
     static TagTable read(ObjectReader& reader);
 
     // Equal when both hold the same entries in the same order.
-    bool operator==(const TagTable& other) const = default;
+    bool operator==(const TagTable& other) const { return entries == other.entries; }
 
 private:
     qsizetype indexOf(const QString& key) const;
 
     QList<Entry> entries;
+    // Key -> position in entries: an answer may carry hundreds of thousands
+    // of tags, so a lookup must not walk the list.
+    QHash<QString, qsizetype> positions;
 };
 
 } // namespace plenfox::client::model

@@ -2,18 +2,18 @@
 
 #include "client/App.h"
 #include "client/Constants.h"
-#include "client/model/addons/AddonManager.h"
 #include "client/model/Client.h"
-#include "client/model/events/ClientEventHandler.h"
 #include "client/model/ClientOptions.h"
 #include "client/model/ClientRepository.h"
+#include "client/model/addons/AddonManager.h"
 #include "client/model/downloads/DownloadItem.h"
 #include "client/model/downloads/DownloadRecognizer.h"
+#include "client/model/downloads/RecognizedItem.h"
+#include "client/model/events/ClientEventHandler.h"
 #include "client/model/events/EventDispatcher.h"
 #include "client/model/persistence/ObjectReader.h"
 #include "client/model/persistence/ObjectWriter.h"
 #include "client/model/persistence/PersistenceHelper.h"
-#include "client/model/downloads/RecognizedItem.h"
 #include "client/model/updates/UpdateProtocol.h"
 #include "client/model/updates/UpdateQuery.h"
 #include "client/model/updates/UpdateResult.h"
@@ -54,11 +54,11 @@ bool UpdateManager::initialize(Client& owner) {
         std::lock_guard guard(lock);
         updateExecutor = std::make_unique<util::TaskQueue>();
     }
-    addonManager = owner.getAddonManager();
+    addonManager = owner.getAddonManager().get();
     if (addonManager)
         addonManager->add(AddonListenerPriority, this);
-    dispatcher = owner.getEventDispatcher();
-    ClientRepository* repository = owner.getClientRepository();
+    dispatcher = owner.getEventDispatcher().get();
+    ClientRepository* repository = owner.getClientRepository().get();
     persistence = std::make_unique<PersistenceHelper>(
         repository->getFileInRoot(Constants::UpdateBackingFileName),
         repository->getFileInRoot(Constants::UpdateBackingFileName + QStringLiteral(".tmp")),
@@ -84,6 +84,9 @@ void UpdateManager::shutdown(Client&) {
     }
     if (queue) {
         queue->shutdown();
+        // A query still waiting for the service would hold the close for its
+        // whole time-out: it ends now, as a failed query.
+        source->abort();
         App::log(Prefix + QStringLiteral(".shutdown: Flushing event queue"));
         const bool drained = queue->awaitTermination(shutdownTimeout);
         App::log(Prefix + QStringLiteral(".shutdown: Event queue terminated"));
@@ -104,8 +107,10 @@ void UpdateManager::stopWorker() {
     // wait for each of them in turn; destroying the queue joins the thread
     // once the running task ends. The tasks take the lock, so it must not be
     // held here.
-    if (queue)
+    if (queue) {
         queue->shutdownNow();
+        source->abort();
+    }
     queue.reset();
 }
 
@@ -138,6 +143,7 @@ void UpdateManager::queueLocked(std::function<void()> work, const QString& descr
     try {
         if (!updateExecutor)
             throw util::IllegalStateError(QStringLiteral("update worker not running"));
+        ++queued;
         // An error must not end the worker thread: log it and go on.
         updateExecutor->post([work = std::move(work), description] {
             try {
@@ -224,8 +230,9 @@ void UpdateManager::afterRefresh(AddonManager& manager) {
 bool UpdateManager::isOutOfDate(std::optional<qint64> lastUpdateTime, qint64 now) {
     if (!lastUpdateTime)
         return true;
-    if (*lastUpdateTime >= now)
-        return false;
+    // A time still to come was stored by a clock that ran ahead: stale.
+    if (*lastUpdateTime > now)
+        return true;
     // The difference of two 64-bit times may not fit a signed 64-bit value;
     // as an unsigned value it is exact.
     const quint64 age = static_cast<quint64>(now) - static_cast<quint64>(*lastUpdateTime);
@@ -269,7 +276,7 @@ void UpdateManager::refresh(const std::vector<std::shared_ptr<wow::InstalledWowA
 std::shared_ptr<UpdateQuery> UpdateManager::buildQuery() {
     const auto addons = addonManager ? addonManager->getAddons()
                                      : std::vector<std::shared_ptr<wow::InstalledWowAddon>>();
-    DownloadRecognizer* recognizer = client ? client->getDownloadRecognizer() : nullptr;
+    const auto recognizer = client ? client->getDownloadRecognizer() : nullptr;
 
     // Packages in the order their names are first seen.
     QStringList packageNames;

@@ -1,12 +1,13 @@
 #pragma once
 
-#include "client/model/addons/AddonChangeListener.h"
-#include "client/model/updates/AvailableUpdate.h"
 #include "client/model/ClientComponent.h"
+#include "client/model/addons/AddonChangeListener.h"
 #include "client/model/persistence/PersistenceClient.h"
+#include "client/model/updates/AvailableUpdate.h"
 #include "client/model/updates/UpdateListenerMultiplexer.h"
 
 #include <QString>
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -95,6 +96,8 @@ public:
     // The owner calls it before the event dispatcher goes away, since the
     // worker posts events to it.
     void stopWorker();
+    // How many pieces of work were queued on the worker so far.
+    quint64 getQueuedCount() const { return queued.load(); }
 
     std::chrono::milliseconds getShutdownTimeout() const { return shutdownTimeout; }
     void setShutdownTimeout(std::chrono::milliseconds timeout) { shutdownTimeout = timeout; }
@@ -116,7 +119,7 @@ public:
     void persist(ObjectWriter& writer) override;
 
     // Whether an answer received at lastUpdateTime is older than four hours
-    // at now. Exactly four hours is still fresh; a time in the future is fresh.
+    // at now. Exactly four hours is still fresh; a time in the future is stale.
     static bool isOutOfDate(std::optional<qint64> lastUpdateTime, qint64 now);
     // Whether the query names an addon of that name (exact, case-sensitive),
     // in a package or loose. Versions are not compared.
@@ -159,6 +162,7 @@ private:
     std::shared_ptr<const UpdateResult> updates;
     std::vector<AvailableUpdate> availableUpdates;
     std::unique_ptr<util::TaskQueue> updateExecutor;
+    std::atomic<quint64> queued{0};
 };
 
 } // namespace plenfox::client::model

@@ -17,6 +17,9 @@ public:
     // is logged). Throws IllegalArgumentError when the query's table holds a
     // tag outside the "meta-" and "wow-" families. Blocks for the whole exchange.
     virtual std::shared_ptr<UpdateResult> queryUpdates(const UpdateQuery& query) = 0;
+    // Ends a running exchange as soon as it can (any thread); later queries
+    // fail. Sources that answer at once need not do anything.
+    virtual void abort() {}
 };
 
 } // namespace plenfox::client::model
