@@ -74,6 +74,8 @@ bool RecordingClient::GetDownloadHandler(CefRefPtr<CefBrowser>, const CefString&
     Event offer = event("download", {}, 0, false, fileName.ToString());
     offer.mimeType = mimeType.ToString();
     offer.length = contentLength;
+    if (onDownloadOffer)
+        onDownloadOffer();
     record(std::move(offer));
     if (!downloadHandlerFactory)
         return false;

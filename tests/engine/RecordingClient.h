@@ -58,6 +58,8 @@ public:
     bool cancelPopups = false;
     // Makes the handler for each offered download; none refuses it.
     std::function<CefRefPtr<CefDownloadHandler>()> downloadHandlerFactory;
+    // Called when a download is offered, before it is answered.
+    std::function<void()> onDownloadOffer;
 
     // Waits until an event of the kind (and, when given, URL) was recorded;
     // returns it, or an event of kind "timeout".
