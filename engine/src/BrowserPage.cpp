@@ -65,8 +65,11 @@ bool BrowserPage::acceptKnownScheme(const QUrl& url, NavigationType type, bool i
                                     isRedirect))
             return false;
     }
-    if (isRedirect && isMainFrame && !followRedirect(url))
-        return false;
+    if (isRedirect && isMainFrame) {
+        loads_.onRedirect(url);
+        if (!followRedirect(url))
+            return false;
+    }
     if (isMainFrame)
         pendingUrl_ = url;
     return true;
@@ -84,6 +87,7 @@ bool BrowserPage::followRedirect(const QUrl& url) {
     if (newUrl.empty() || target == url)
         return true;
     pendingUrl_ = target;
+    loads_.abandon();
     QMetaObject::invokeMethod(
         this, [this, target] { load(target); }, Qt::QueuedConnection);
     return false;

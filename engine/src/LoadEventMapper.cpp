@@ -1,5 +1,7 @@
 #include "LoadEventMapper.h"
 
+#include <algorithm>
+
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 
@@ -23,11 +25,22 @@ int statusOf(const QWebEngineLoadingInfo& info) {
 
 void LoadEventMapper::onLoadingChanged(const QWebEngineLoadingInfo& info,
                                        const QWebEnginePage& page) {
-    switch (info.status()) {
-    case QWebEngineLoadingInfo::LoadStartedStatus:
+    if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
+        abandoned_ = false;
         pending_ = true;
         started_ = false;
+        loadUrls_ = {info.url()};
         return;
+    }
+    // The end of a load that a newer one replaced says nothing about the
+    // newer one.
+    if (abandoned_)
+        return;
+    if (pending_ && std::find(loadUrls_.begin(), loadUrls_.end(), info.url()) == loadUrls_.end())
+        return;
+    switch (info.status()) {
+    case QWebEngineLoadingInfo::LoadStartedStatus:
+        break;
     case QWebEngineLoadingInfo::LoadSucceededStatus:
         announceStart();
         announceEnd(statusOf(info));
@@ -58,8 +71,18 @@ void LoadEventMapper::onLoadingChanged(const QWebEngineLoadingInfo& info,
     started_ = false;
 }
 
+void LoadEventMapper::onRedirect(const QUrl& url) {
+    loadUrls_.push_back(url);
+}
+
+void LoadEventMapper::abandon() {
+    abandoned_ = true;
+    pending_ = false;
+    started_ = false;
+}
+
 void LoadEventMapper::onUrlChanged() {
-    if (pending_ && !started_)
+    if (pending_ && !started_ && !abandoned_)
         announceStart();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include <QUrl>
 
 #include "cef_base.h"
@@ -19,6 +21,10 @@ public:
 
     void onLoadingChanged(const QWebEngineLoadingInfo& info, const QWebEnginePage& page);
     void onUrlChanged();
+    // The page's load follows a server redirect to url.
+    void onRedirect(const QUrl& url);
+    // The load in progress gives way to another one: its end is not told.
+    void abandon();
 
 private:
     void announceStart();
@@ -28,4 +34,7 @@ private:
     BrowserImpl& browser_;
     bool pending_ = false;
     bool started_ = false;
+    bool abandoned_ = false;
+    // The addresses of the load in progress: its own and its redirects'.
+    std::vector<QUrl> loadUrls_;
 };

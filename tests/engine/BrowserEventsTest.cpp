@@ -239,7 +239,17 @@ TEST_F(BrowserEvents, resourceLoadsCanBeCancelledOrRedirected) {
     const auto redirect = client->waitFor("redirect");
     EXPECT_EQ(server.url("/hop"), redirect.url);
     EXPECT_EQ(server.url("/next"), redirect.text);
+    EXPECT_TRUE(client->waitFor("beforeBrowse", server.url("/next")).flag) << "a redirect";
     EXPECT_EQ(200, client->waitFor("loadEnd", server.url("/next")).code);
+
+    // The handler may send the redirect elsewhere.
+    client->redirectOverride = server.url("/third");
+    client->clear();
+    browser->GetMainFrame()->LoadURL(server.url("/hop"));
+    EXPECT_EQ(200, client->waitFor("loadEnd", server.url("/third")).code);
+    EXPECT_EQ(0, client->count("loadEnd", server.url("/next")));
+    EXPECT_EQ(1, client->count("redirect"));
+    EXPECT_EQ(server.url("/third"), browser->GetMainFrame()->GetURL().ToString());
 }
 
 TEST_F(BrowserEvents, closingAsksTheHandlerWhichMayKeepTheBrowser) {

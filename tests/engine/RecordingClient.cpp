@@ -92,6 +92,8 @@ bool RecordingClient::OnBeforeResourceLoad(CefRefPtr<CefBrowser>, CefRefPtr<CefR
 void RecordingClient::OnResourceRedirect(CefRefPtr<CefBrowser>, const CefString& old_url,
                                          CefString& new_url) {
     record(event("redirect", old_url.ToString(), 0, false, new_url.ToString()));
+    if (!redirectOverride.empty())
+        new_url = redirectOverride;
 }
 
 bool RecordingClient::GetAuthCredentials(CefRefPtr<CefBrowser>, bool isProxy, const CefString& host,

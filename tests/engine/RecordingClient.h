@@ -75,6 +75,8 @@ public:
     std::string blockedSuffix;
     std::string redirectedSuffix;
     std::string redirectTarget;
+    // Server redirects of the page are sent here instead, when set.
+    std::string redirectOverride;
     // Makes the handler for each offered download; none refuses it.
     std::function<CefRefPtr<CefDownloadHandler>()> downloadHandlerFactory;
     // Called when a download is offered, before it is answered.
