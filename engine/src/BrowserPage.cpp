@@ -65,11 +65,8 @@ bool BrowserPage::acceptKnownScheme(const QUrl& url, NavigationType type, bool i
                                     isRedirect))
             return false;
     }
-    if (isRedirect && isMainFrame) {
-        loads_.onRedirect(url);
-        if (!followRedirect(url))
-            return false;
-    }
+    if (isRedirect && isMainFrame && !followRedirect(url))
+        return false;
     if (isMainFrame)
         pendingUrl_ = url;
     return true;

@@ -1,7 +1,5 @@
 #include "LoadEventMapper.h"
 
-#include <algorithm>
-
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 
@@ -29,14 +27,11 @@ void LoadEventMapper::onLoadingChanged(const QWebEngineLoadingInfo& info,
         abandoned_ = false;
         pending_ = true;
         started_ = false;
-        loadUrls_ = {info.url()};
         return;
     }
     // The end of a load that a newer one replaced says nothing about the
     // newer one.
     if (abandoned_)
-        return;
-    if (pending_ && std::find(loadUrls_.begin(), loadUrls_.end(), info.url()) == loadUrls_.end())
         return;
     switch (info.status()) {
     case QWebEngineLoadingInfo::LoadStartedStatus:
@@ -69,10 +64,6 @@ void LoadEventMapper::onLoadingChanged(const QWebEngineLoadingInfo& info,
     }
     pending_ = false;
     started_ = false;
-}
-
-void LoadEventMapper::onRedirect(const QUrl& url) {
-    loadUrls_.push_back(url);
 }
 
 void LoadEventMapper::abandon() {

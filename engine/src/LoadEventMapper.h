@@ -1,7 +1,5 @@
 #pragma once
 
-#include <vector>
-
 #include <QUrl>
 
 #include "cef_base.h"
@@ -21,8 +19,6 @@ public:
 
     void onLoadingChanged(const QWebEngineLoadingInfo& info, const QWebEnginePage& page);
     void onUrlChanged();
-    // The page's load follows a server redirect to url.
-    void onRedirect(const QUrl& url);
     // The load in progress gives way to another one: its end is not told.
     void abandon();
 
@@ -35,6 +31,4 @@ private:
     bool pending_ = false;
     bool started_ = false;
     bool abandoned_ = false;
-    // The addresses of the load in progress: its own and its redirects'.
-    std::vector<QUrl> loadUrls_;
 };

@@ -158,6 +158,14 @@ TEST_F(BrowserEvents, sourceSeesScriptChangesOnTheUiThreadOnly) {
     EXPECT_NE(std::string::npos, text.find("written by script"));
     EXPECT_EQ(std::string::npos, text.find("<p"));
 
+    // Markup given as a string becomes the document of the address named.
+    client->clear();
+    frame->LoadString("<html><body><p>from a string</p></body></html>", server.url("/virtual"));
+    EXPECT_NE("timeout", client->waitFor("loadEnd").kind);
+    EXPECT_NE(std::string::npos,
+              onUi([frame] { return frame->GetText().ToString(); }).find("from a string"));
+    EXPECT_EQ(0, server.hits("/virtual"));
+
     EXPECT_TRUE(frame->GetSource().empty()) << "answered off the UI thread";
     EXPECT_TRUE(frame->GetText().empty());
 }
