@@ -78,6 +78,18 @@ TEST_F(BrowserEvents, loadEndCarriesTheHttpStatusAndFailuresAreErrors) {
     EXPECT_FALSE(error.text.empty());
 }
 
+TEST_F(BrowserEvents, requestsLoadWithTheirHeaders) {
+    browser = LiveEngine::openBrowser(client, server.url("/"));
+    ASSERT_TRUE(browser);
+    ASSERT_EQ(200, client->waitFor("loadEnd", server.url("/")).code);
+    auto request = CefRequest::Create();
+    request->Set(server.url("/next"), "GET", nullptr, {{"X-Plenfox-Test", "yes"}});
+    client->clear();
+    browser->GetMainFrame()->LoadRequest(request);
+    EXPECT_EQ(200, client->waitFor("loadEnd", server.url("/next")).code);
+    EXPECT_NE(std::string::npos, server.lastRequest("/next").find("\r\nX-Plenfox-Test: yes"));
+}
+
 TEST_F(BrowserEvents, linkClickIsReportedAsSuchAndCanBeCancelled) {
     browser = LiveEngine::openBrowser(client, server.url("/"));
     ASSERT_TRUE(browser);

@@ -92,6 +92,12 @@ int LoopbackHttpServer::hits(const std::string& path) const {
     return found == hits_.end() ? 0 : found->second;
 }
 
+std::string LoopbackHttpServer::lastRequest(const std::string& path) const {
+    std::lock_guard guard(lock_);
+    const auto found = lastRequests_.find(path);
+    return found == lastRequests_.end() ? std::string() : found->second;
+}
+
 int LoopbackHttpServer::closedPort() {
     int port = 0;
     const int fd = listenOnLoopback(port);
@@ -139,6 +145,7 @@ void LoopbackHttpServer::serve(int connection) {
     {
         std::lock_guard guard(lock_);
         ++hits_[path];
+        lastRequests_[path] = request.substr(0, request.find("\r\n\r\n"));
         const auto found = routes_.find(path);
         if (found != routes_.end())
             reply = found->second;

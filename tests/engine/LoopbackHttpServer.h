@@ -40,6 +40,8 @@ public:
     void route(const std::string& path, HttpReply reply);
     // How often the path was asked for.
     int hits(const std::string& path) const;
+    // The request line and headers of the latest request for the path.
+    std::string lastRequest(const std::string& path) const;
 
     // A loopback port on which nothing listens.
     static int closedPort();
@@ -54,6 +56,7 @@ private:
     mutable std::mutex lock_;
     std::map<std::string, HttpReply> routes_;
     std::map<std::string, int> hits_;
+    std::map<std::string, std::string> lastRequests_;
     std::thread acceptor_;
     std::vector<std::thread> workers_;
 };
