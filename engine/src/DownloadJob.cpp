@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QFile>
@@ -49,6 +50,16 @@ void DownloadJob::start() {
             if (request_ && request_->isFinished())
                 onFinished();
         }));
+    // An interrupted download would be resumed, possibly from the start into
+    // a new file: the bytes already handed on could then not be trusted. It
+    // ends as failed instead.
+    connections_.push_back(
+        QObject::connect(request_, &QWebEngineDownloadRequest::stateChanged,
+                         [this](QWebEngineDownloadRequest::DownloadState state) {
+                             if (state == QWebEngineDownloadRequest::DownloadInterrupted &&
+                                 request_ && !request_->isFinished())
+                                 request_->cancel();
+                         }));
     request_->accept();
 }
 
@@ -78,6 +89,7 @@ void DownloadJob::askForHandler() {
         return;
     }
     handler_ = handler;
+    announcedSize_ = request_->totalBytes();
     phase_ = Phase::Streaming;
     schedulePump(0);
 }
@@ -125,6 +137,10 @@ void DownloadJob::pump() {
             schedulePump(PollMs);
         return;
     }
+    if (stagingFileReplaced()) {
+        endStreaming(true);
+        return;
+    }
     buffer_.resize(ChunkSize);
     for (;;) {
         const ssize_t count = ::read(fd_, buffer_.data(), buffer_.size());
@@ -140,6 +156,13 @@ void DownloadJob::pump() {
         }
         offset_ += count;
     }
+    // Every announced byte is here: the download is complete for the
+    // handler, whatever Qt still does with its file.
+    if (announcedSize_ >= 0 && offset_ == announcedSize_) {
+        handler_->Complete();
+        endStreaming(false);
+        return;
+    }
     if (!finished) {
         schedulePump(PollMs);
         return;
@@ -148,6 +171,18 @@ void DownloadJob::pump() {
     if (succeeded_ && offset_ == finalSize_)
         handler_->Complete();
     endStreaming(false);
+}
+
+// Qt writes one file from start to end; a file that was removed or became
+// shorter than what was read means the transfer started over.
+bool DownloadJob::stagingFileReplaced() const {
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0)
+        return true;
+    if (info.st_size < offset_)
+        return true;
+    // Removed while the download still runs: Qt gave up this file.
+    return info.st_nlink == 0 && !finished_;
 }
 
 bool DownloadJob::openStagingFile() {

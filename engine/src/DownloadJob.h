@@ -41,6 +41,7 @@ private:
     void schedulePump(int delayMs);
     void pump();
     bool openStagingFile();
+    bool stagingFileReplaced() const;
     // Ends the job on the IO side; cancelRequest asks the UI thread to stop
     // Qt's download too.
     void endStreaming(bool cancelRequest);
@@ -59,6 +60,8 @@ private:
     std::atomic<bool> finished_{false};
     std::atomic<bool> succeeded_{false};
     std::atomic<long long> finalSize_{-1};
+    // The length the server announced, or -1.
+    std::atomic<long long> announcedSize_{-1};
     CefRefPtr<CefDownloadHandler> handler_;
 
     // IO thread only.

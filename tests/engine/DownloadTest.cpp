@@ -147,3 +147,19 @@ TEST_F(Downloads, handlerRefusingMoreDataCancelsAndCleansUp) {
     EXPECT_EQ(1, sink->calls()) << "no data after the handler said no";
     EXPECT_FALSE(sink->completed());
 }
+
+TEST_F(Downloads, brokenTransferIsNeverReportedComplete) {
+    HttpReply broken = attachment("application/zip", "addon.zip", randomBytes(8 * 1024 * 1024, 5));
+    broken.breakAfter = 3 * 1024 * 1024;
+    server.route("/files/addon.zip", broken);
+    CefRefPtr<CollectingDownloadHandler> sink = new CollectingDownloadHandler();
+    client->downloadHandlerFactory = [sink] { return CefRefPtr<CefDownloadHandler>(sink.get()); };
+    openStartPage();
+    click("zip");
+    EXPECT_EQ(8 * 1024 * 1024, client->waitFor("download").length);
+    EXPECT_TRUE(stagingEmpties()) << "the interrupted download is cleaned up";
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_FALSE(sink->completed());
+    EXPECT_LE(sink->bytes().size(), 3u * 1024 * 1024);
+    EXPECT_EQ(1, client->count("download")) << "the transfer does not start over";
+}

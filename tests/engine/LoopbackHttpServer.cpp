@@ -167,8 +167,10 @@ void LoopbackHttpServer::serve(int connection) {
     for (const auto& [name, value] : reply.headers)
         head += name + ": " + value + "\r\n";
     head += "\r\n";
+    const std::size_t bodyBytes =
+        reply.breakAfter >= 0 ? static_cast<std::size_t>(reply.breakAfter) : reply.body.size();
     if (sendAll(connection, head.data(), head.size()))
-        sendAll(connection, reply.body.data(), reply.body.size());
+        sendAll(connection, reply.body.data(), bodyBytes);
     ::shutdown(connection, SHUT_WR);
     // Let the client read everything before the socket closes.
     while (::recv(connection, buffer, sizeof buffer, 0) > 0) {

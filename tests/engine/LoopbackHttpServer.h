@@ -23,6 +23,9 @@ struct HttpReply {
     // When set, requests without this Authorization header value are answered
     // 401 with a Basic challenge for the realm "plenfox".
     std::string requiredAuthorization;
+    // When set, the connection breaks after this many bytes of the body
+    // (the announced length stays the whole body's).
+    long long breakAfter = -1;
 };
 
 // A small HTTP/1.1 server on 127.0.0.1 and a free port, serving fixed replies
