@@ -339,3 +339,18 @@ TEST_F(BrowserEvents, credentialsComeFromTheRequestHandler) {
     EXPECT_EQ("plenfox", asked.text);
     EXPECT_EQ(200, client->waitFor("loadEnd", server.url("/private")).code);
 }
+
+TEST_F(BrowserEvents, browserWithoutVisibleWindowStillLoads) {
+    CefWindowInfo windowInfo;
+    windowInfo.SetAsOffScreen({});
+    LiveEngine::ensureStarted();
+    ASSERT_TRUE(CefBrowser::CreateBrowser(windowInfo, client.get(), server.url("/next"),
+                                          CefBrowserSettings()));
+    ASSERT_NE("timeout", client->waitFor("created").kind);
+    browser = client->browser();
+    EXPECT_EQ(200, client->waitFor("loadEnd", server.url("/next")).code);
+    EXPECT_FALSE(browser->IsPopup());
+    auto frame = browser->GetMainFrame();
+    EXPECT_NE(std::string::npos,
+              onUi([frame] { return frame->GetText().ToString(); }).find("next"));
+}
