@@ -60,7 +60,13 @@ protected:
                            {}});
         client = new RecordingClient();
         // The offer comes once the bytes already flow into the staging folder.
-        client->onDownloadOffer = [this] { filesAtOffer = LiveEngine::stagingFiles().size(); };
+        client->onDownloadOffer = [this] {
+            const auto files = LiveEngine::stagingFiles();
+            filesAtOffer = files.size();
+            for (const auto& file : files)
+                pageNamedFile = pageNamedFile || file.find("addon") != std::string::npos ||
+                                file.find("manual") != std::string::npos;
+        };
     }
     void TearDown() override { LiveEngine::closeBrowser(client, browser); }
 
@@ -92,6 +98,7 @@ protected:
         EXPECT_EQ("addon.zip", offer.text);
         EXPECT_EQ(static_cast<long long>(size), offer.length);
         EXPECT_EQ(1u, filesAtOffer.load());
+        EXPECT_FALSE(pageNamedFile.load()) << "staged under the engine's own name";
         for (int attempt = 0; attempt < 600 && !sink->completed(); ++attempt)
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         ASSERT_TRUE(sink->completed());
@@ -109,6 +116,8 @@ protected:
     CefRefPtr<RecordingClient> client;
     CefRefPtr<CefBrowser> browser;
     std::atomic<std::size_t> filesAtOffer{0};
+    // A staging file carried the name the page suggested.
+    std::atomic<bool> pageNamedFile{false};
 };
 
 } // namespace
