@@ -16,22 +16,29 @@ jmethodID JavaMethodRef::lookup(JNIEnv* env) const {
     return method;
 }
 
-bool JavaMethodRef::callBoolean(JNIEnv* env, const jvalue* args) const {
+bool JavaMethodRef::cleared(JNIEnv* env, bool* threw) {
+    const bool raised = clearPendingException(env);
+    if (threw)
+        *threw = raised;
+    return raised;
+}
+
+bool JavaMethodRef::callBoolean(JNIEnv* env, const jvalue* args, bool* threw) const {
     jmethodID method = lookup(env);
     if (!method)
         return false;
     const jboolean result = env->CallBooleanMethodA(target, method, args);
-    if (clearPendingException(env))
+    if (cleared(env, threw))
         return false;
     return isTrue(result);
 }
 
-jobject JavaMethodRef::callObject(JNIEnv* env, const jvalue* args) const {
+jobject JavaMethodRef::callObject(JNIEnv* env, const jvalue* args, bool* threw) const {
     jmethodID method = lookup(env);
     if (!method)
         return nullptr;
     jobject result = env->CallObjectMethodA(target, method, args);
-    if (clearPendingException(env)) {
+    if (cleared(env, threw)) {
         if (result)
             env->DeleteLocalRef(result);
         return nullptr;
@@ -39,12 +46,12 @@ jobject JavaMethodRef::callObject(JNIEnv* env, const jvalue* args) const {
     return result;
 }
 
-void JavaMethodRef::callVoid(JNIEnv* env, const jvalue* args) const {
+void JavaMethodRef::callVoid(JNIEnv* env, const jvalue* args, bool* threw) const {
     jmethodID method = lookup(env);
     if (!method)
         return;
     env->CallVoidMethodA(target, method, args);
-    clearPendingException(env);
+    cleared(env, threw);
 }
 
 jlong JavaMethodRef::callLong(JNIEnv* env, const jvalue* args, jlong fallback) const {

@@ -22,10 +22,14 @@ exports)
     # Every native method the test classes declare, and nothing else, is exported.
     grep -ho 'JNICALL Java_[A-Za-z0-9_]*' "$work"/headers/*.h | sed 's/^JNICALL //' | sort -u \
         > "$work/declared.txt"
-    nm -D --defined-only "$library" | awk '{print $3}' | grep -v '^JNI_On\(Un\)\?[Ll]oad$' | sort -u \
-        > "$work/exported.txt"
-    nm -D --defined-only "$library" | awk '{print $3}' | grep -q '^JNI_OnLoad$'
-    nm -D --defined-only "$library" | awk '{print $3}' | grep -q '^JNI_OnUnload$'
+    nm -D --defined-only "$library" | awk '{print $3}' | sort -u > "$work/all-exported.txt"
+    grep -v -x -e JNI_OnLoad -e JNI_OnUnload "$work/all-exported.txt" > "$work/exported.txt" || true
+    for entry in JNI_OnLoad JNI_OnUnload; do
+        if ! grep -q -x "$entry" "$work/all-exported.txt"; then
+            echo "$entry is not exported"
+            exit 1
+        fi
+    done
     if ! diff -u "$work/declared.txt" "$work/exported.txt"; then
         echo "the exports differ from the declared native methods (- declared, + exported)"
         exit 1

@@ -1,0 +1,7 @@
+#include "bridge/JavaThreadDetachTask.h"
+
+namespace viewlink {
+
+void JavaThreadDetachTask::Execute(CefThreadId) { vm_->DetachCurrentThread(); }
+
+} // namespace viewlink
