@@ -8,8 +8,8 @@
 namespace viewlink {
 
 CefAppWrapper::CefAppWrapper(JNIEnv* env, jobject application)
-    : CefJavaGlobalRef(env, application),
-      getProxyHandler_{vm(), object(), "getProxyHandler", "()" VIEWLINK_T(CefProxyHandler)},
+    : CefJavaGlobalRef(env, application), getProxyHandler_{vm(), object(), "getProxyHandler",
+                                                           "()" VIEWLINK_T(CefProxyHandler)},
       getResourceBundleHandler_{vm(), object(), "getResourceBundleHandler",
                                 "()" VIEWLINK_T(CefResourceBundleHandler)} {}
 

@@ -9,8 +9,8 @@
 namespace viewlink {
 
 CefClientWrapper::CefClientWrapper(JNIEnv* env, jobject client)
-    : CefJavaGlobalRef(env, client),
-      getLifeSpanHandler_{vm(), object(), "getLifeSpanHandler", "()" VIEWLINK_T(CefLifeSpanHandler)},
+    : CefJavaGlobalRef(env, client), getLifeSpanHandler_{vm(), object(), "getLifeSpanHandler",
+                                                         "()" VIEWLINK_T(CefLifeSpanHandler)},
       getLoadHandler_{vm(), object(), "getLoadHandler", "()" VIEWLINK_T(CefLoadHandler)},
       getRequestHandler_{vm(), object(), "getRequestHandler", "()" VIEWLINK_T(CefRequestHandler)} {}
 

@@ -30,9 +30,9 @@ jobject readOnlyBuffer(JNIEnv* env, const void* data, int size) {
 } // namespace
 
 CefContentFilterWrapper::CefContentFilterWrapper(JNIEnv* env, jobject filter)
-    : CefJavaGlobalRef(env, filter),
-      processData_{vm(), object(), "processData",
-                   "(Ljava/nio/ByteBuffer;" VIEWLINK_T(CefStreamReaderBox) ")V"},
+    : CefJavaGlobalRef(env, filter), processData_{vm(), object(), "processData",
+                                                  "(Ljava/nio/ByteBuffer;" VIEWLINK_T(
+                                                      CefStreamReaderBox) ")V"},
       drain_{vm(), object(), "drain", "(" VIEWLINK_T(CefStreamReaderBox) ")V"} {}
 
 void CefContentFilterWrapper::ProcessData(const void* data, int data_size,

@@ -6,8 +6,8 @@
 namespace viewlink {
 
 CefDownloadHandlerWrapper::CefDownloadHandlerWrapper(JNIEnv* env, jobject handler)
-    : CefJavaGlobalRef(env, handler),
-      receivedData_{vm(), object(), "receivedData", "(Ljava/nio/ByteBuffer;)Z"},
+    : CefJavaGlobalRef(env, handler), receivedData_{vm(), object(), "receivedData",
+                                                    "(Ljava/nio/ByteBuffer;)Z"},
       complete_{vm(), object(), "complete", "()V"} {}
 
 bool CefDownloadHandlerWrapper::ReceivedData(void* data, int data_size) {

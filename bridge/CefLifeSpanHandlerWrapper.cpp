@@ -32,9 +32,9 @@ void takeBack(JNIEnv* env, jobject client, const ClientKind& kind, Record& engin
 CefLifeSpanHandlerWrapper::CefLifeSpanHandlerWrapper(JNIEnv* env, jobject handler)
     : CefJavaGlobalRef(env, handler),
       onBeforePopup_{vm(), object(), "onBeforePopup",
-                     "(" VIEWLINK_T(CefBrowser) VIEWLINK_T(CefPopupFeatures) VIEWLINK_T(
-                         CefWindowInfo) "Ljava/lang/String;" VIEWLINK_T(CefClientBox)
-                         VIEWLINK_T(CefBrowserSettings) ")Z"},
+                     "(" VIEWLINK_T(CefBrowser) VIEWLINK_T(CefPopupFeatures)
+                         VIEWLINK_T(CefWindowInfo) "Ljava/lang/String;" VIEWLINK_T(CefClientBox)
+                             VIEWLINK_T(CefBrowserSettings) ")Z"},
       onAfterCreated_{vm(), object(), "onAfterCreated", "(" VIEWLINK_T(CefBrowser) ")V"},
       runModal_{vm(), object(), "runModal", "(" VIEWLINK_T(CefBrowser) ")Z"},
       doClose_{vm(), object(), "doClose", "(" VIEWLINK_T(CefBrowser) ")Z"},
@@ -48,12 +48,12 @@ bool CefLifeSpanHandlerWrapper::OnBeforePopup(CefRefPtr<CefBrowser> parentBrowse
     JNIEnv* env = scope.env();
     if (!env)
         return false;
-    jobject info = ClientObjects::wrapOwned(env, Kinds::WindowInfo.className,
-                                            Kinds::WindowInfo.handleField,
-                                            std::make_unique<CefWindowInfo>(windowInfo));
-    jobject settingsCopy = ClientObjects::wrapOwned(
-        env, Kinds::BrowserSettings.className, Kinds::BrowserSettings.handleField,
-        std::make_unique<CefBrowserSettings>(settings));
+    jobject info =
+        ClientObjects::wrapOwned(env, Kinds::WindowInfo.className, Kinds::WindowInfo.handleField,
+                                 std::make_unique<CefWindowInfo>(windowInfo));
+    jobject settingsCopy = ClientObjects::wrapOwned(env, Kinds::BrowserSettings.className,
+                                                    Kinds::BrowserSettings.handleField,
+                                                    std::make_unique<CefBrowserSettings>(settings));
     jvalue args[6];
     args[0].l = ClientArguments::browser(env, parentBrowser);
     args[1].l = nullptr;

@@ -9,10 +9,11 @@
 namespace viewlink {
 
 CefLoadHandlerWrapper::CefLoadHandlerWrapper(JNIEnv* env, jobject handler)
-    : CefJavaGlobalRef(env, handler),
-      onLoadStart_{vm(), object(), "onLoadStart",
-                   "(" VIEWLINK_T(CefBrowser) VIEWLINK_T(CefFrame) ")V"},
-      onLoadEnd_{vm(), object(), "onLoadEnd", "(" VIEWLINK_T(CefBrowser) VIEWLINK_T(CefFrame) "I)V"},
+    : CefJavaGlobalRef(env, handler), onLoadStart_{vm(), object(), "onLoadStart",
+                                                   "(" VIEWLINK_T(CefBrowser)
+                                                       VIEWLINK_T(CefFrame) ")V"},
+      onLoadEnd_{vm(), object(), "onLoadEnd",
+                 "(" VIEWLINK_T(CefBrowser) VIEWLINK_T(CefFrame) "I)V"},
       onLoadError_{vm(), object(), "onLoadError",
                    "(" VIEWLINK_T(CefBrowser) VIEWLINK_T(CefFrame) VIEWLINK_T(
                        CefHandlerErrorCode) "Ljava/lang/String;" VIEWLINK_T(CefStringBox) ")Z"} {}

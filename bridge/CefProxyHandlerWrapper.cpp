@@ -11,9 +11,9 @@
 namespace viewlink {
 
 CefProxyHandlerWrapper::CefProxyHandlerWrapper(JNIEnv* env, jobject handler)
-    : CefJavaGlobalRef(env, handler),
-      getProxyForUrl_{vm(), object(), "getProxyForUrl",
-                      "(Ljava/lang/String;" VIEWLINK_T(CefProxyInfo) ")V"} {}
+    : CefJavaGlobalRef(env, handler), getProxyForUrl_{
+                                          vm(), object(), "getProxyForUrl",
+                                          "(Ljava/lang/String;" VIEWLINK_T(CefProxyInfo) ")V"} {}
 
 void CefProxyHandlerWrapper::GetProxyForUrl(const CefString& url, CefProxyInfo& proxy_info) {
     JavaCallScope scope(vm());

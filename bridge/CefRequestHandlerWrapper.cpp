@@ -37,26 +37,27 @@ void writeBackWrapped(JNIEnv* env, JavaBox& box, const char* getter, CefRefPtr<I
 } // namespace
 
 CefRequestHandlerWrapper::CefRequestHandlerWrapper(JNIEnv* env, jobject handler)
-    : CefJavaGlobalRef(env, handler),
-      onBeforeBrowse_{vm(), object(), "onBeforeBrowse",
-                      "(" VIEWLINK_T(CefBrowser) VIEWLINK_T(CefFrame) VIEWLINK_T(CefRequest)
-                          VIEWLINK_T(CefNavigationType) "Z)Z"},
+    : CefJavaGlobalRef(env, handler), onBeforeBrowse_{vm(), object(), "onBeforeBrowse",
+                                                      "(" VIEWLINK_T(CefBrowser) VIEWLINK_T(
+                                                          CefFrame) VIEWLINK_T(CefRequest)
+                                                          VIEWLINK_T(CefNavigationType) "Z)Z"},
       onBeforeResourceLoad_{vm(), object(), "onBeforeResourceLoad",
-                            "(" VIEWLINK_T(CefBrowser) VIEWLINK_T(CefRequest) VIEWLINK_T(
-                                CefStringBox) VIEWLINK_T(CefStreamReaderBox)
-                                VIEWLINK_T(CefResponse) "I)Z"},
-      onResourceRedirect_{vm(), object(), "onResourceRedirect",
-                          "(" VIEWLINK_T(CefBrowser) "Ljava/lang/String;" VIEWLINK_T(
-                              CefStringBox) ")V"},
+                            "(" VIEWLINK_T(CefBrowser) VIEWLINK_T(CefRequest)
+                                VIEWLINK_T(CefStringBox) VIEWLINK_T(CefStreamReaderBox)
+                                    VIEWLINK_T(CefResponse) "I)Z"},
+      onResourceRedirect_{
+          vm(), object(), "onResourceRedirect",
+          "(" VIEWLINK_T(CefBrowser) "Ljava/lang/String;" VIEWLINK_T(CefStringBox) ")V"},
       onResourceResponse_{vm(), object(), "onResourceResponse",
                           "(" VIEWLINK_T(CefBrowser) "Ljava/lang/String;" VIEWLINK_T(CefResponse)
                               VIEWLINK_T(CefContentFilterBox) ")V"},
-      onProtocolExecution_{vm(), object(), "onProtocolExecution",
-                           "(" VIEWLINK_T(CefBrowser) "Ljava/lang/String;" VIEWLINK_T(
-                               CefBooleanBox) ")Z"},
-      getDownloadHandler_{vm(), object(), "getDownloadHandler",
-                          "(" VIEWLINK_T(CefBrowser) "Ljava/lang/String;Ljava/lang/String;J" VIEWLINK_T(
-                              CefDownloadHandlerBox) ")Z"},
+      onProtocolExecution_{
+          vm(), object(), "onProtocolExecution",
+          "(" VIEWLINK_T(CefBrowser) "Ljava/lang/String;" VIEWLINK_T(CefBooleanBox) ")Z"},
+      getDownloadHandler_{
+          vm(), object(), "getDownloadHandler",
+          "(" VIEWLINK_T(CefBrowser) "Ljava/lang/String;Ljava/lang/String;J" VIEWLINK_T(
+              CefDownloadHandlerBox) ")Z"},
       getAuthCredentials_{vm(), object(), "getAuthCredentials",
                           "(" VIEWLINK_T(CefBrowser) "ZLjava/lang/String;ILjava/lang/String;"
                                                      "Ljava/lang/String;" VIEWLINK_T(CefStringBox)
@@ -80,12 +81,9 @@ bool CefRequestHandlerWrapper::OnBeforeBrowse(CefRefPtr<CefBrowser> browser,
     return onBeforeBrowse_.callBoolean(env, args);
 }
 
-bool CefRequestHandlerWrapper::OnBeforeResourceLoad(CefRefPtr<CefBrowser> browser,
-                                                    CefRefPtr<CefRequest> request,
-                                                    CefString& redirectUrl,
-                                                    CefRefPtr<CefStreamReader>& resourceStream,
-                                                    CefRefPtr<CefResponse> response,
-                                                    int loadFlags) {
+bool CefRequestHandlerWrapper::OnBeforeResourceLoad(
+    CefRefPtr<CefBrowser> browser, CefRefPtr<CefRequest> request, CefString& redirectUrl,
+    CefRefPtr<CefStreamReader>& resourceStream, CefRefPtr<CefResponse> response, int loadFlags) {
     JavaCallScope scope(vm());
     JNIEnv* env = scope.env();
     if (!env)

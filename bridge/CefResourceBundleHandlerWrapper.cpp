@@ -9,9 +9,8 @@
 namespace viewlink {
 
 CefResourceBundleHandlerWrapper::CefResourceBundleHandlerWrapper(JNIEnv* env, jobject handler)
-    : CefJavaGlobalRef(env, handler),
-      getLocalizedString_{vm(), object(), "getLocalizedString",
-                          "(I" VIEWLINK_T(CefStringBox) ")Z"} {}
+    : CefJavaGlobalRef(env, handler), getLocalizedString_{vm(), object(), "getLocalizedString",
+                                                          "(I" VIEWLINK_T(CefStringBox) ")Z"} {}
 
 bool CefResourceBundleHandlerWrapper::GetLocalizedString(int message_id, CefString& string) {
     if (string.empty())

@@ -9,8 +9,7 @@
 namespace viewlink {
 
 CefStreamReaderWrapper::CefStreamReaderWrapper(JNIEnv* env, jobject reader)
-    : CefJavaGlobalRef(env, reader),
-      read_{vm(), object(), "read", "(Ljava/nio/ByteBuffer;J)J"},
+    : CefJavaGlobalRef(env, reader), read_{vm(), object(), "read", "(Ljava/nio/ByteBuffer;J)J"},
       seek_{vm(), object(), "seek", "(J" VIEWLINK_T(CefSeekType) ")Z"},
       tell_{vm(), object(), "tell", "()J"}, eof_{vm(), object(), "eof", "()Z"} {}
 
@@ -40,8 +39,8 @@ int CefStreamReaderWrapper::Seek(int64 offset, int whence) {
         return -1;
     jvalue args[2];
     args[0].j = offset;
-    args[1].l = ClientArguments::enumeration(env, Signatures::SeekType, Signatures::SeekFromInt,
-                                             whence);
+    args[1].l =
+        ClientArguments::enumeration(env, Signatures::SeekType, Signatures::SeekFromInt, whence);
     return seek_.callBoolean(env, args) ? 0 : -1;
 }
 

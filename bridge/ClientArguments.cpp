@@ -6,8 +6,8 @@
 namespace viewlink {
 
 jobject ClientArguments::browser(JNIEnv* env, CefRefPtr<CefBrowser> browser) {
-    return ClientObjects::wrapReferenced(env, Kinds::Browser.className,
-                                         Kinds::Browser.handleField, browser.get());
+    return ClientObjects::wrapReferenced(env, Kinds::Browser.className, Kinds::Browser.handleField,
+                                         browser.get());
 }
 
 jobject ClientArguments::frame(JNIEnv* env, CefRefPtr<CefFrame> frame) {
@@ -16,8 +16,8 @@ jobject ClientArguments::frame(JNIEnv* env, CefRefPtr<CefFrame> frame) {
 }
 
 jobject ClientArguments::request(JNIEnv* env, CefRefPtr<CefRequest> request) {
-    return ClientObjects::wrapReferenced(env, Kinds::Request.className,
-                                         Kinds::Request.handleField, request.get());
+    return ClientObjects::wrapReferenced(env, Kinds::Request.className, Kinds::Request.handleField,
+                                         request.get());
 }
 
 jobject ClientArguments::response(JNIEnv* env, CefRefPtr<CefResponse> response) {

@@ -27,12 +27,12 @@ inline constexpr ClientKind ProxyInfo{"com/plenfox/lib/wrapper/cef/NativeCefProx
                                       "n_handleCefProxyInfo"};
 inline constexpr ClientKind ContentFilter{"com/plenfox/lib/wrapper/cef/NativeCefContentFilter",
                                           "n_handleCefContentFilter"};
-inline constexpr ClientKind DownloadHandler{
-    "com/plenfox/lib/wrapper/cef/NativeCefDownloadHandler", "n_handleCefDownloadHandler"};
+inline constexpr ClientKind DownloadHandler{"com/plenfox/lib/wrapper/cef/NativeCefDownloadHandler",
+                                            "n_handleCefDownloadHandler"};
 inline constexpr ClientKind Settings{"com/plenfox/lib/wrapper/cef/NativeCefSettings",
                                      "n_handleCefSettings"};
-inline constexpr ClientKind BrowserSettings{
-    "com/plenfox/lib/wrapper/cef/NativeCefBrowserSettings", "n_handleCefBrowserSettings"};
+inline constexpr ClientKind BrowserSettings{"com/plenfox/lib/wrapper/cef/NativeCefBrowserSettings",
+                                            "n_handleCefBrowserSettings"};
 inline constexpr ClientKind WindowInfo{"com/plenfox/lib/wrapper/cef/NativeCefWindowInfo",
                                        "n_handleCefWindowInfo"};
 } // namespace Kinds

@@ -35,7 +35,9 @@ template <class T> void disposeOwned(JNIEnv* env, jobject object, const ClientKi
     HandleField::storeOwned<T>(env, object, kind.handleField, nullptr);
 }
 
-inline jboolean toJava(bool value) { return value ? JNI_TRUE : JNI_FALSE; }
+inline jboolean toJava(bool value) {
+    return value ? JNI_TRUE : JNI_FALSE;
+}
 
 // A native buffer region of a direct byte buffer; empty when the buffer has
 // no address or a negative capacity.

@@ -20,8 +20,7 @@ public:
     // reference before the old one loses its own, so storing the object the
     // handle already holds cannot free it.
     template <class T>
-    static bool storeReferenced(JNIEnv* env, jobject object, const char* fieldName,
-                                T* newObject) {
+    static bool storeReferenced(JNIEnv* env, jobject object, const char* fieldName, T* newObject) {
         T* old = get<T>(env, object, fieldName);
         if (newObject)
             newObject->AddRef();

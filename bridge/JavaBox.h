@@ -12,8 +12,7 @@ namespace viewlink {
 // when that read succeeds without a pending exception.
 class JavaBox {
 public:
-    JavaBox(JNIEnv* env, const char* className, const char* constructorSignature,
-            jvalue initial);
+    JavaBox(JNIEnv* env, const char* className, const char* constructorSignature, jvalue initial);
     ~JavaBox();
     JavaBox(const JavaBox&) = delete;
     JavaBox& operator=(const JavaBox&) = delete;

@@ -2,6 +2,8 @@
 
 namespace viewlink {
 
-void JavaThreadDetachTask::Execute(CefThreadId) { vm_->DetachCurrentThread(); }
+void JavaThreadDetachTask::Execute(CefThreadId) {
+    vm_->DetachCurrentThread();
+}
 
 } // namespace viewlink

@@ -55,6 +55,8 @@ template <class T> T* fromHandle(jlong handle) {
 }
 
 // True only for a Java boolean whose byte is exactly 1.
-inline bool isTrue(jboolean value) { return value == 1; }
+inline bool isTrue(jboolean value) {
+    return value == 1;
+}
 
 } // namespace viewlink

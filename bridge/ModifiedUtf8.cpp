@@ -6,7 +6,9 @@ namespace {
 
 constexpr char16_t Replacement = 0xFFFD;
 
-bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+bool isContinuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
 
 // Number of continuation bytes after lead, or -1 when lead cannot start a sequence.
 int continuationCount(unsigned char lead) {

@@ -19,8 +19,7 @@ template <class Action> void act(JNIEnv* env, jobject self, Action action) {
 }
 
 // Answers a question of the browser, or fallback for a zero handle.
-template <class T, class Question>
-T ask(JNIEnv* env, jobject self, T fallback, Question question) {
+template <class T, class Question> T ask(JNIEnv* env, jobject self, T fallback, Question question) {
     return guarded(fallback, [&]() -> T {
         CefRefPtr<CefBrowser> browser = browserOf(env, self);
         return browser ? question(*browser) : fallback;
@@ -63,8 +62,8 @@ VIEWLINK_EXPORT(void, NativeCefBrowser, setFocus)(JNIEnv* env, jobject self, jbo
 
 VIEWLINK_EXPORT(jlong, NativeCefBrowser, getWindowHandle)(JNIEnv* env, jobject self) {
     return ask(env, self, jlong{0}, [](CefBrowser& b) {
-        return static_cast<jlong>(reinterpret_cast<std::intptr_t>(
-            reinterpret_cast<void*>(b.GetWindowHandle())));
+        return static_cast<jlong>(
+            reinterpret_cast<std::intptr_t>(reinterpret_cast<void*>(b.GetWindowHandle())));
     });
 }
 
@@ -72,11 +71,10 @@ VIEWLINK_EXPORT(jboolean, NativeCefBrowser, isPopup)(JNIEnv* env, jobject self) 
     return ask(env, self, JNI_FALSE, [](CefBrowser& b) { return toJava(b.IsPopup()); });
 }
 
-VIEWLINK_EXPORT(void, NativeCefBrowser, setClientRectangle)(JNIEnv* env, jobject self, jint x,
-                                                            jint y, jint width, jint height) {
-    act(env, self, [=](CefBrowser& b) {
-        CefSetBrowserWindowRect(b.GetWindowHandle(), x, y, width, height);
-    });
+VIEWLINK_EXPORT(void, NativeCefBrowser, setClientRectangle)
+(JNIEnv* env, jobject self, jint x, jint y, jint width, jint height) {
+    act(env, self,
+        [=](CefBrowser& b) { CefSetBrowserWindowRect(b.GetWindowHandle(), x, y, width, height); });
 }
 
 VIEWLINK_EXPORT(void, NativeCefBrowser, close)(JNIEnv* env, jobject self) {
@@ -90,8 +88,8 @@ VIEWLINK_EXPORT(void, NativeCefBrowser, beforeParentClose)(JNIEnv* env, jobject 
 VIEWLINK_EXPORT(jobject, NativeCefBrowser, getMainFrame)(JNIEnv* env, jobject self) {
     return ask(env, self, jobject{nullptr}, [env](CefBrowser& b) {
         CefRefPtr<CefFrame> frame = b.GetMainFrame();
-        return ClientObjects::wrapReferenced(env, Kinds::Frame.className,
-                                             Kinds::Frame.handleField, frame.get());
+        return ClientObjects::wrapReferenced(env, Kinds::Frame.className, Kinds::Frame.handleField,
+                                             frame.get());
     });
 }
 

@@ -52,8 +52,8 @@ template <class Step> void filterWithBox(JNIEnv* env, jobject self, jobject box,
 
 } // namespace
 
-VIEWLINK_EXPORT(void, NativeCefContentFilter, processData)(JNIEnv* env, jobject self,
-                                                           jobject buffer, jobject box) {
+VIEWLINK_EXPORT(void, NativeCefContentFilter, processData)
+(JNIEnv* env, jobject self, jobject buffer, jobject box) {
     const BufferRegion region = BufferRegion::of(env, buffer);
     if (!region.valid() || region.capacity > std::numeric_limits<int>::max())
         return;

@@ -6,8 +6,8 @@
 
 using namespace viewlink;
 
-VIEWLINK_EXPORT(jboolean, NativeCefDownloadHandler, receivedData)(JNIEnv* env, jobject self,
-                                                                  jobject buffer) {
+VIEWLINK_EXPORT(jboolean, NativeCefDownloadHandler, receivedData)
+(JNIEnv* env, jobject self, jobject buffer) {
     CefRefPtr<CefDownloadHandler> handler =
         referencedBy<CefDownloadHandler>(env, self, Kinds::DownloadHandler);
     const BufferRegion region = BufferRegion::of(env, buffer);

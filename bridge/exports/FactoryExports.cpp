@@ -22,8 +22,7 @@ void postToEngineThreads(CefRefPtr<CefTask> task) {
 }
 
 // A new client object owning a copy of other's structure; null when other has none.
-template <class Record>
-jobject copyOwned(JNIEnv* env, jobject other, const ClientKind& kind) {
+template <class Record> jobject copyOwned(JNIEnv* env, jobject other, const ClientKind& kind) {
     Record* source = ownedBy<Record>(env, other, kind);
     if (!source)
         return nullptr;
@@ -38,8 +37,8 @@ template <class Record> jobject createOwned(JNIEnv* env, const ClientKind& kind)
 
 } // namespace
 
-VIEWLINK_EXPORT(jboolean, NativeCefFactory, initialize)(JNIEnv* env, jclass, jobject settings,
-                                                        jobject application) {
+VIEWLINK_EXPORT(jboolean, NativeCefFactory, initialize)
+(JNIEnv* env, jclass, jobject settings, jobject application) {
     auto* record = ownedBy<CefSettings>(env, settings, Kinds::Settings);
     JavaVM* vm = nullptr;
     if (!record || env->GetJavaVM(&vm) != JNI_OK)
@@ -60,9 +59,8 @@ VIEWLINK_EXPORT(void, NativeCefFactory, shutdown)(JNIEnv* env, jclass) {
     CefShutdown();
 }
 
-VIEWLINK_EXPORT(void, NativeCefFactory, createBrowser)(JNIEnv* env, jclass, jobject windowInfo,
-                                                       jobject client, jstring url,
-                                                       jobject browserSettings) {
+VIEWLINK_EXPORT(void, NativeCefFactory, createBrowser)
+(JNIEnv* env, jclass, jobject windowInfo, jobject client, jstring url, jobject browserSettings) {
     auto* info = ownedBy<CefWindowInfo>(env, windowInfo, Kinds::WindowInfo);
     auto* settings = ownedBy<CefBrowserSettings>(env, browserSettings, Kinds::BrowserSettings);
     CefRefPtr<CefClientWrapper> wrapper;
@@ -84,8 +82,8 @@ VIEWLINK_EXPORT(jobject, NativeCefFactory, createSettings__)(JNIEnv* env, jclass
 }
 
 VIEWLINK_EXPORT(jobject, NativeCefFactory,
-                createSettings__Lcom_plenfox_lib_wrapper_cef_CefSettings_2)(JNIEnv* env, jclass,
-                                                                             jobject other) {
+                createSettings__Lcom_plenfox_lib_wrapper_cef_CefSettings_2)
+(JNIEnv* env, jclass, jobject other) {
     return copyOwned<CefSettings>(env, other, Kinds::Settings);
 }
 
@@ -94,8 +92,8 @@ VIEWLINK_EXPORT(jobject, NativeCefFactory, createBrowserSettings__)(JNIEnv* env,
 }
 
 VIEWLINK_EXPORT(jobject, NativeCefFactory,
-                createBrowserSettings__Lcom_plenfox_lib_wrapper_cef_CefBrowserSettings_2)(
-    JNIEnv* env, jclass, jobject other) {
+                createBrowserSettings__Lcom_plenfox_lib_wrapper_cef_CefBrowserSettings_2)
+(JNIEnv* env, jclass, jobject other) {
     return copyOwned<CefBrowserSettings>(env, other, Kinds::BrowserSettings);
 }
 
@@ -104,8 +102,7 @@ VIEWLINK_EXPORT(jobject, NativeCefFactory, createWindowInfo__)(JNIEnv* env, jcla
 }
 
 VIEWLINK_EXPORT(jobject, NativeCefFactory,
-                createWindowInfo__Lcom_plenfox_lib_wrapper_cef_CefWindowInfo_2)(JNIEnv* env,
-                                                                                 jclass,
-                                                                                 jobject other) {
+                createWindowInfo__Lcom_plenfox_lib_wrapper_cef_CefWindowInfo_2)
+(JNIEnv* env, jclass, jobject other) {
     return copyOwned<CefWindowInfo>(env, other, Kinds::WindowInfo);
 }

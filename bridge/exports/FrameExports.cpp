@@ -15,8 +15,7 @@ template <class Action> void act(JNIEnv* env, jobject self, Action action) {
     });
 }
 
-template <class T, class Question>
-T ask(JNIEnv* env, jobject self, T fallback, Question question) {
+template <class T, class Question> T ask(JNIEnv* env, jobject self, T fallback, Question question) {
     return guarded(fallback, [&]() -> T {
         CefRefPtr<CefFrame> frame = referencedBy<CefFrame>(env, self, Kinds::Frame);
         return frame ? question(*frame) : fallback;
@@ -24,9 +23,8 @@ T ask(JNIEnv* env, jobject self, T fallback, Question question) {
 }
 
 jstring text(JNIEnv* env, jobject self, CefString (CefFrame::*read)()) {
-    return ask(env, self, jstring{nullptr}, [env, read](CefFrame& f) {
-        return JavaStrings::toClient(env, (f.*read)());
-    });
+    return ask(env, self, jstring{nullptr},
+               [env, read](CefFrame& f) { return JavaStrings::toClient(env, (f.*read)()); });
 }
 
 // The page's markup and text are only answered on the engine's UI thread.
@@ -76,8 +74,8 @@ VIEWLINK_EXPORT(void, NativeCefFrame, loadURL)(JNIEnv* env, jobject self, jstrin
     });
 }
 
-VIEWLINK_EXPORT(void, NativeCefFrame, loadString)(JNIEnv* env, jobject self, jstring content,
-                                                  jstring url) {
+VIEWLINK_EXPORT(void, NativeCefFrame, loadString)
+(JNIEnv* env, jobject self, jstring content, jstring url) {
     act(env, self, [&](CefFrame& f) {
         CefString markup;
         CefString address;
@@ -86,8 +84,8 @@ VIEWLINK_EXPORT(void, NativeCefFrame, loadString)(JNIEnv* env, jobject self, jst
     });
 }
 
-VIEWLINK_EXPORT(void, NativeCefFrame, loadStream)(JNIEnv* env, jobject self, jobject reader,
-                                                  jstring url) {
+VIEWLINK_EXPORT(void, NativeCefFrame, loadStream)
+(JNIEnv* env, jobject self, jobject reader, jstring url) {
     act(env, self, [&](CefFrame& f) {
         CefRefPtr<CefStreamReader> stream =
             referencedBy<CefStreamReader>(env, reader, Kinds::StreamReader);
@@ -97,8 +95,8 @@ VIEWLINK_EXPORT(void, NativeCefFrame, loadStream)(JNIEnv* env, jobject self, job
     });
 }
 
-VIEWLINK_EXPORT(void, NativeCefFrame, executeJavaScript)(JNIEnv* env, jobject self, jstring code,
-                                                         jstring scriptUrl, jint startLine) {
+VIEWLINK_EXPORT(void, NativeCefFrame, executeJavaScript)
+(JNIEnv* env, jobject self, jstring code, jstring scriptUrl, jint startLine) {
     act(env, self, [&](CefFrame& f) {
         CefString script;
         CefString address;

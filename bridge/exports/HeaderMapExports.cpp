@@ -25,8 +25,7 @@ HeaderMap::const_iterator entryAt(const HeaderMap& map, jint index) {
     return std::next(map.begin(), index);
 }
 
-template <class T, class Question>
-T ask(JNIEnv* env, jobject self, T fallback, Question question) {
+template <class T, class Question> T ask(JNIEnv* env, jobject self, T fallback, Question question) {
     return guarded(fallback, [&]() -> T {
         HeaderMap* map = mapOf(env, self);
         return map ? question(*map) : fallback;
@@ -53,17 +52,16 @@ VIEWLINK_EXPORT(jstring, NativeCefHeaderMap, getValue__I)(JNIEnv* env, jobject s
     });
 }
 
-VIEWLINK_EXPORT(jboolean, NativeCefHeaderMap, containsKey)(JNIEnv* env, jobject self,
-                                                           jstring name) {
+VIEWLINK_EXPORT(jboolean, NativeCefHeaderMap, containsKey)
+(JNIEnv* env, jobject self, jstring name) {
     return ask(env, self, JNI_FALSE, [&](HeaderMap& m) {
         CefString key;
         return toJava(JavaStrings::toEngine(env, name, key) && m.count(key) > 0);
     });
 }
 
-VIEWLINK_EXPORT(jstring, NativeCefHeaderMap, getValue__Ljava_lang_String_2)(JNIEnv* env,
-                                                                            jobject self,
-                                                                            jstring name) {
+VIEWLINK_EXPORT(jstring, NativeCefHeaderMap, getValue__Ljava_lang_String_2)
+(JNIEnv* env, jobject self, jstring name) {
     return ask(env, self, jstring{nullptr}, [&](HeaderMap& m) -> jstring {
         CefString key;
         if (!JavaStrings::toEngine(env, name, key))
@@ -84,8 +82,8 @@ VIEWLINK_EXPORT(void, NativeCefHeaderMap, remove)(JNIEnv* env, jobject self, jin
     });
 }
 
-VIEWLINK_EXPORT(void, NativeCefHeaderMap, add)(JNIEnv* env, jobject self, jstring name,
-                                               jstring value) {
+VIEWLINK_EXPORT(void, NativeCefHeaderMap, add)
+(JNIEnv* env, jobject self, jstring name, jstring value) {
     guarded([&] {
         HeaderMap* map = mapOf(env, self);
         CefString key;

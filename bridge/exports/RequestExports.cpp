@@ -17,8 +17,7 @@ template <class Action> void act(JNIEnv* env, jobject self, Action action) {
     });
 }
 
-template <class T, class Question>
-T ask(JNIEnv* env, jobject self, T fallback, Question question) {
+template <class T, class Question> T ask(JNIEnv* env, jobject self, T fallback, Question question) {
     return guarded(fallback, [&]() -> T {
         CefRefPtr<CefRequest> request = referencedBy<CefRequest>(env, self, Kinds::Request);
         return request ? question(*request) : fallback;
@@ -26,7 +25,8 @@ T ask(JNIEnv* env, jobject self, T fallback, Question question) {
 }
 
 // A null or unreadable text leaves the request unchanged.
-void setText(JNIEnv* env, jobject self, jstring value, void (CefRequest::*write)(const CefString&)) {
+void setText(JNIEnv* env, jobject self, jstring value,
+             void (CefRequest::*write)(const CefString&)) {
     act(env, self, [&](CefRequest& r) {
         CefString text;
         if (JavaStrings::toEngine(env, value, text))
@@ -85,8 +85,8 @@ VIEWLINK_EXPORT(void, NativeCefRequest, setHeaderMap)(JNIEnv* env, jobject self,
     });
 }
 
-VIEWLINK_EXPORT(void, NativeCefRequest, set)(JNIEnv* env, jobject self, jstring url,
-                                             jstring method, jobject postData, jobject map) {
+VIEWLINK_EXPORT(void, NativeCefRequest, set)
+(JNIEnv* env, jobject self, jstring url, jstring method, jobject postData, jobject map) {
     act(env, self, [&](CefRequest& r) {
         CefString address;
         CefString verb;

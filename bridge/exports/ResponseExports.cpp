@@ -17,8 +17,7 @@ template <class Action> void act(JNIEnv* env, jobject self, Action action) {
     });
 }
 
-template <class T, class Question>
-T ask(JNIEnv* env, jobject self, T fallback, Question question) {
+template <class T, class Question> T ask(JNIEnv* env, jobject self, T fallback, Question question) {
     return guarded(fallback, [&]() -> T {
         CefRefPtr<CefResponse> response = referencedBy<CefResponse>(env, self, Kinds::Response);
         return response ? question(*response) : fallback;

@@ -16,8 +16,8 @@ CefRefPtr<CefStreamReader> readerOf(JNIEnv* env, jobject self) {
 
 // Reads up to n bytes into the buffer, never more than its capacity holds;
 // answers the number of bytes read.
-VIEWLINK_EXPORT(jlong, NativeCefStreamReader, read)(JNIEnv* env, jobject self, jobject buffer,
-                                                    jlong n) {
+VIEWLINK_EXPORT(jlong, NativeCefStreamReader, read)
+(JNIEnv* env, jobject self, jobject buffer, jlong n) {
     CefRefPtr<CefStreamReader> reader = readerOf(env, self);
     const BufferRegion region = BufferRegion::of(env, buffer);
     if (!reader || !region.valid())
@@ -28,8 +28,8 @@ VIEWLINK_EXPORT(jlong, NativeCefStreamReader, read)(JNIEnv* env, jobject self, j
     return static_cast<jlong>(reader->Read(region.address, 1, static_cast<std::size_t>(count)));
 }
 
-VIEWLINK_EXPORT(jint, NativeCefStreamReader, seek)(JNIEnv* env, jobject self, jlong offset,
-                                                   jint whence) {
+VIEWLINK_EXPORT(jint, NativeCefStreamReader, seek)
+(JNIEnv* env, jobject self, jlong offset, jint whence) {
     CefRefPtr<CefStreamReader> reader = readerOf(env, self);
     return reader ? reader->Seek(offset, whence) : -1;
 }

@@ -8,8 +8,8 @@ using namespace viewlink;
 namespace {
 
 // Window styles the engine understands (the Windows values).
-constexpr uint32 ChildStyle = 0x56010000;   // child, visible, clip children and siblings, tab stop
-constexpr uint32 PopupStyle = 0x16CF0000;   // overlapped window, visible, clip children and siblings
+constexpr uint32 ChildStyle = 0x56010000; // child, visible, clip children and siblings, tab stop
+constexpr uint32 PopupStyle = 0x16CF0000; // overlapped window, visible, clip children and siblings
 constexpr int DefaultPlacement = static_cast<int>(0x80000000u); // the system's default
 
 CefWindowInfo* infoOf(JNIEnv* env, jobject self) {
@@ -25,8 +25,8 @@ cef_window_handle_t windowOf(JNIEnv* env, jobject canvas) {
 // The client passes its rectangle as x, y, width and height; the last two
 // arrive as right and bottom edges for a rectangle at the origin, and the
 // bridge takes the size as their difference from the first two.
-VIEWLINK_EXPORT(void, NativeCefWindowInfo, setChild)(JNIEnv* env, jobject self, jobject canvas,
-                                                     jint x, jint y, jint right, jint bottom) {
+VIEWLINK_EXPORT(void, NativeCefWindowInfo, setChild)
+(JNIEnv* env, jobject self, jobject canvas, jint x, jint y, jint right, jint bottom) {
     CefWindowInfo* info = infoOf(env, self);
     if (!info)
         return;
@@ -41,8 +41,8 @@ VIEWLINK_EXPORT(void, NativeCefWindowInfo, setChild)(JNIEnv* env, jobject self, 
     info->m_nHeight = bottom - y;
 }
 
-VIEWLINK_EXPORT(void, NativeCefWindowInfo, setPopup)(JNIEnv* env, jobject self, jobject canvas,
-                                                     jstring windowName) {
+VIEWLINK_EXPORT(void, NativeCefWindowInfo, setPopup)
+(JNIEnv* env, jobject self, jobject canvas, jstring windowName) {
     CefWindowInfo* info = infoOf(env, self);
     CefString name;
     if (!info || !JavaStrings::toEngine(env, windowName, name))
@@ -56,8 +56,8 @@ VIEWLINK_EXPORT(void, NativeCefWindowInfo, setPopup)(JNIEnv* env, jobject self, 
     info->m_windowName = name;
 }
 
-VIEWLINK_EXPORT(void, NativeCefWindowInfo, setOffscreen)(JNIEnv* env, jobject self,
-                                                         jobject canvas) {
+VIEWLINK_EXPORT(void, NativeCefWindowInfo, setOffscreen)
+(JNIEnv* env, jobject self, jobject canvas) {
     CefWindowInfo* info = infoOf(env, self);
     if (!info)
         return;
@@ -65,8 +65,8 @@ VIEWLINK_EXPORT(void, NativeCefWindowInfo, setOffscreen)(JNIEnv* env, jobject se
         info->SetAsOffScreen(parent);
 }
 
-VIEWLINK_EXPORT(void, NativeCefWindowInfo, setTransparentPainting)(JNIEnv* env, jobject self,
-                                                                   jboolean transparent) {
+VIEWLINK_EXPORT(void, NativeCefWindowInfo, setTransparentPainting)
+(JNIEnv* env, jobject self, jboolean transparent) {
     if (CefWindowInfo* info = infoOf(env, self))
         info->m_bTransparentPainting = isTrue(transparent);
 }

@@ -62,8 +62,9 @@ TEST_F(BridgeFrameTest, TextSurvivesTheRuntimeBothWays) {
         jstring back = JavaStrings::toClient(env, engine);
         ASSERT_NE(back, nullptr);
         const jchar* units = env->GetStringChars(back, nullptr);
-        EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(units), env->GetStringLength(back)),
-                  text);
+        EXPECT_EQ(
+            std::u16string(reinterpret_cast<const char16_t*>(units), env->GetStringLength(back)),
+            text);
         env->ReleaseStringChars(back, units);
         env->DeleteLocalRef(back);
         env->DeleteLocalRef(made);
@@ -94,7 +95,8 @@ TEST_F(BridgeFrameTest, StoringTheObjectAHandleHoldsKeepsItAlive) {
     CefRequest* raw = request.get();
     EXPECT_EQ(raw->GetRefCt(), 2);
     request = nullptr; // the handle holds the only reference now
-    ASSERT_TRUE(HandleField::storeReferenced<CefRequest>(env, client, Kinds::Request.handleField, raw));
+    ASSERT_TRUE(
+        HandleField::storeReferenced<CefRequest>(env, client, Kinds::Request.handleField, raw));
     EXPECT_EQ(raw->GetRefCt(), 1);
     jstring url = Java_com_plenfox_lib_wrapper_cef_NativeCefRequest_n_1getURL(env, client);
     ASSERT_NE(url, nullptr);
@@ -106,17 +108,19 @@ TEST_F(BridgeFrameTest, StoringTheObjectAHandleHoldsKeepsItAlive) {
 TEST_F(BridgeFrameTest, AnObjectWithoutTheHandleFieldHasNoNativeObject) {
     jobject text = env->NewStringUTF("no handle here");
     EXPECT_EQ(HandleField::read(env, text, Kinds::Request.handleField), 0);
-    EXPECT_FALSE(HandleField::storeOwned(env, text, Kinds::HeaderMap.handleField,
-                                         new CefStringMultimap()));
+    EXPECT_FALSE(
+        HandleField::storeOwned(env, text, Kinds::HeaderMap.handleField, new CefStringMultimap()));
     EXPECT_EQ(Java_com_plenfox_lib_wrapper_cef_NativeCefRequest_n_1getURL(env, text), nullptr);
     EXPECT_EQ(ClientObjects::create(env, "com/plenfox/lib/wrapper/cef/NoSuchClass"), nullptr);
 }
 
 TEST_F(BridgeFrameTest, RecordsCarryTheSizeOfOurOwnStructures) {
-    jobject settings = Java_com_plenfox_lib_wrapper_cef_NativeCefFactory_n_1createSettings__(env, nullptr);
+    jobject settings =
+        Java_com_plenfox_lib_wrapper_cef_NativeCefFactory_n_1createSettings__(env, nullptr);
     jobject browserSettings =
         Java_com_plenfox_lib_wrapper_cef_NativeCefFactory_n_1createBrowserSettings__(env, nullptr);
-    auto* record = fromHandle<CefSettings>(JavaVmFixture::handleOf(settings, Kinds::Settings.handleField));
+    auto* record =
+        fromHandle<CefSettings>(JavaVmFixture::handleOf(settings, Kinds::Settings.handleField));
     auto* browserRecord = fromHandle<CefBrowserSettings>(
         JavaVmFixture::handleOf(browserSettings, Kinds::BrowserSettings.handleField));
     ASSERT_NE(record, nullptr);
@@ -125,19 +129,24 @@ TEST_F(BridgeFrameTest, RecordsCarryTheSizeOfOurOwnStructures) {
     EXPECT_EQ(browserRecord->size, sizeof(cef_browser_settings_t));
 
     // A boolean counts as set only for the byte 1.
-    Java_com_plenfox_lib_wrapper_cef_NativeCefSettings_n_1setMultiThreadedMessageLoop(env, settings, 2);
+    Java_com_plenfox_lib_wrapper_cef_NativeCefSettings_n_1setMultiThreadedMessageLoop(env, settings,
+                                                                                      2);
     EXPECT_FALSE(record->multi_threaded_message_loop);
-    Java_com_plenfox_lib_wrapper_cef_NativeCefSettings_n_1setMultiThreadedMessageLoop(env, settings, 1);
+    Java_com_plenfox_lib_wrapper_cef_NativeCefSettings_n_1setMultiThreadedMessageLoop(env, settings,
+                                                                                      1);
     EXPECT_TRUE(record->multi_threaded_message_loop);
 }
 
 TEST_F(BridgeFrameTest, WindowInfoIsPlacedOnTheCanvasWindow) {
-    jobject info = Java_com_plenfox_lib_wrapper_cef_NativeCefFactory_n_1createWindowInfo__(env, nullptr);
-    auto* record = fromHandle<CefWindowInfo>(JavaVmFixture::handleOf(info, Kinds::WindowInfo.handleField));
+    jobject info =
+        Java_com_plenfox_lib_wrapper_cef_NativeCefFactory_n_1createWindowInfo__(env, nullptr);
+    auto* record =
+        fromHandle<CefWindowInfo>(JavaVmFixture::handleOf(info, Kinds::WindowInfo.handleField));
     ASSERT_NE(record, nullptr);
     jobject canvas = env->NewStringUTF("canvas");
 
-    Java_com_plenfox_lib_wrapper_cef_NativeCefWindowInfo_n_1setChild(env, info, canvas, 0, 0, 800, 600);
+    Java_com_plenfox_lib_wrapper_cef_NativeCefWindowInfo_n_1setChild(env, info, canvas, 0, 0, 800,
+                                                                     600);
     EXPECT_EQ(record->m_hWndParent, FakeToolkit::Window);
     EXPECT_EQ(record->m_dwStyle, 0x56010000u);
     EXPECT_EQ(record->m_x, 0);
@@ -151,7 +160,8 @@ TEST_F(BridgeFrameTest, WindowInfoIsPlacedOnTheCanvasWindow) {
 
     // A surface that cannot be locked yields no window: nothing changes.
     FakeToolkit::failLock = true;
-    Java_com_plenfox_lib_wrapper_cef_NativeCefWindowInfo_n_1setChild(env, info, canvas, 5, 5, 10, 10);
+    Java_com_plenfox_lib_wrapper_cef_NativeCefWindowInfo_n_1setChild(env, info, canvas, 5, 5, 10,
+                                                                     10);
     EXPECT_EQ(record->m_nWidth, 800);
     EXPECT_EQ(FakeToolkit::unlocks, 1);
     EXPECT_EQ(FakeToolkit::surfacesFreed, 2);
@@ -185,17 +195,26 @@ TEST_F(BridgeFrameTest, StreamReadNeverWritesPastTheBuffer) {
                                                    Kinds::StreamReader.handleField, stream.get());
     std::vector<char> memory(16, '#');
     jobject buffer = env->NewDirectByteBuffer(memory.data(), 5);
-    EXPECT_EQ(Java_com_plenfox_lib_wrapper_cef_NativeCefStreamReader_n_1read(env, reader, buffer, 100), 5);
+    EXPECT_EQ(
+        Java_com_plenfox_lib_wrapper_cef_NativeCefStreamReader_n_1read(env, reader, buffer, 100),
+        5);
     EXPECT_EQ(std::string(memory.data(), 6), "hello#");
     EXPECT_EQ(Java_com_plenfox_lib_wrapper_cef_NativeCefStreamReader_n_1tell(env, reader), 5);
-    EXPECT_EQ(Java_com_plenfox_lib_wrapper_cef_NativeCefStreamReader_n_1seek(env, reader, 0, SEEK_SET), 0);
-    EXPECT_NE(Java_com_plenfox_lib_wrapper_cef_NativeCefStreamReader_n_1seek(env, reader, -5, SEEK_SET), 0);
+    EXPECT_EQ(
+        Java_com_plenfox_lib_wrapper_cef_NativeCefStreamReader_n_1seek(env, reader, 0, SEEK_SET),
+        0);
+    EXPECT_NE(
+        Java_com_plenfox_lib_wrapper_cef_NativeCefStreamReader_n_1seek(env, reader, -5, SEEK_SET),
+        0);
     jobject heapBuffer = env->NewStringUTF("not a direct buffer");
-    EXPECT_EQ(Java_com_plenfox_lib_wrapper_cef_NativeCefStreamReader_n_1read(env, reader, heapBuffer, 3), -1);
+    EXPECT_EQ(
+        Java_com_plenfox_lib_wrapper_cef_NativeCefStreamReader_n_1read(env, reader, heapBuffer, 3),
+        -1);
 
     Java_com_plenfox_lib_wrapper_cef_NativeCefStreamReader_n_1dispose(env, reader);
     EXPECT_EQ(stream->GetRefCt(), 1) << "dispose gives back the handle's reference";
-    EXPECT_EQ(Java_com_plenfox_lib_wrapper_cef_NativeCefStreamReader_n_1read(env, reader, buffer, 1), -1);
+    EXPECT_EQ(
+        Java_com_plenfox_lib_wrapper_cef_NativeCefStreamReader_n_1read(env, reader, buffer, 1), -1);
     EXPECT_EQ(Java_com_plenfox_lib_wrapper_cef_NativeCefStreamReader_n_1tell(env, reader), -1);
 }
 
@@ -217,19 +236,21 @@ TEST_F(BridgeFrameTest, DownloadHandlerExportsPassTheBufferAndRelease) {
         env, Kinds::DownloadHandler.className, Kinds::DownloadHandler.handleField, handler.get());
     char bytes[] = "zip bytes";
     jobject buffer = env->NewDirectByteBuffer(bytes, 3);
-    EXPECT_TRUE(Java_com_plenfox_lib_wrapper_cef_NativeCefDownloadHandler_n_1receivedData(env, client, buffer));
+    EXPECT_TRUE(Java_com_plenfox_lib_wrapper_cef_NativeCefDownloadHandler_n_1receivedData(
+        env, client, buffer));
     EXPECT_EQ(handler->received, "zip");
     EXPECT_EQ(handler->GetRefCt(), 2);
     Java_com_plenfox_lib_wrapper_cef_NativeCefDownloadHandler_n_1dispose(env, client);
     Java_com_plenfox_lib_wrapper_cef_NativeCefDownloadHandler_n_1dispose(env, client);
     EXPECT_EQ(handler->GetRefCt(), 1);
-    EXPECT_FALSE(Java_com_plenfox_lib_wrapper_cef_NativeCefDownloadHandler_n_1receivedData(env, client, buffer));
+    EXPECT_FALSE(Java_com_plenfox_lib_wrapper_cef_NativeCefDownloadHandler_n_1receivedData(
+        env, client, buffer));
 }
 
 TEST_F(BridgeFrameTest, ProxyTypeOutsideTheEngineValuesIsIgnored) {
-    jobject info = ClientObjects::wrapOwned(env, Kinds::ProxyInfo.className,
-                                            Kinds::ProxyInfo.handleField,
-                                            std::make_unique<CefProxyInfo>());
+    jobject info =
+        ClientObjects::wrapOwned(env, Kinds::ProxyInfo.className, Kinds::ProxyInfo.handleField,
+                                 std::make_unique<CefProxyInfo>());
     Java_com_plenfox_lib_wrapper_cef_NativeCefProxyInfo_n_1setProxyType(env, info, 2);
     Java_com_plenfox_lib_wrapper_cef_NativeCefProxyInfo_n_1setProxyType(env, info, 77);
     EXPECT_EQ(Java_com_plenfox_lib_wrapper_cef_NativeCefProxyInfo_n_1getProxyType(env, info), 2);

@@ -4,7 +4,7 @@
 
 // The bridge exports the tests call directly, as the client's runtime would.
 #define DECLARE_EXPORT(ReturnType, Class, method, ...)                                             \
-    extern "C" ReturnType Java_com_plenfox_lib_wrapper_cef_##Class##_n_1##method(JNIEnv*,         \
+    extern "C" ReturnType Java_com_plenfox_lib_wrapper_cef_##Class##_n_1##method(JNIEnv*,          \
                                                                                  __VA_ARGS__)
 
 DECLARE_EXPORT(jobject, NativeCefFactory, createSettings__, jclass);

@@ -13,14 +13,18 @@ jint JNICALL lock(JAWT_DrawingSurface*) {
     return FakeToolkit::failLock ? JAWT_LOCK_ERROR : 0;
 }
 
-void JNICALL unlock(JAWT_DrawingSurface*) { ++FakeToolkit::unlocks; }
+void JNICALL unlock(JAWT_DrawingSurface*) {
+    ++FakeToolkit::unlocks;
+}
 
 JAWT_DrawingSurfaceInfo* JNICALL getInfo(JAWT_DrawingSurface*) {
     info.platformInfo = platformInfo;
     return &info;
 }
 
-void JNICALL freeInfo(JAWT_DrawingSurfaceInfo*) { ++FakeToolkit::infosFreed; }
+void JNICALL freeInfo(JAWT_DrawingSurfaceInfo*) {
+    ++FakeToolkit::infosFreed;
+}
 
 JAWT_DrawingSurface* JNICALL getSurface(JNIEnv*, jobject target) {
     if (!target)
@@ -32,7 +36,9 @@ JAWT_DrawingSurface* JNICALL getSurface(JNIEnv*, jobject target) {
     return &surface;
 }
 
-void JNICALL freeSurface(JAWT_DrawingSurface*) { ++FakeToolkit::surfacesFreed; }
+void JNICALL freeSurface(JAWT_DrawingSurface*) {
+    ++FakeToolkit::surfacesFreed;
+}
 
 } // namespace
 

@@ -84,8 +84,9 @@ TEST_F(HandlerWrapperTest, AttachedThreadKeepsNoLocalReferencesAcrossCallbacks) 
     CefRefPtr<CefBrowser> noBrowser;
     std::thread engineThread([&] {
         JNIEnv* threadEnv = nullptr;
-        ASSERT_EQ(JavaVmFixture::vm()->AttachCurrentThread(reinterpret_cast<void**>(&threadEnv), nullptr),
-                  JNI_OK);
+        ASSERT_EQ(
+            JavaVmFixture::vm()->AttachCurrentThread(reinterpret_cast<void**>(&threadEnv), nullptr),
+            JNI_OK);
         for (int i = 0; i < 2000; ++i) {
             load->OnLoadStart(noBrowser, nullptr);
             load->OnLoadEnd(noBrowser, nullptr, 200);
@@ -112,15 +113,17 @@ TEST_F(HandlerWrapperTest, ClientWithoutLoadHandlerGetsNone) {
 TEST_F(HandlerWrapperTest, LoadErrorConvertsTheCodeAndWritesTheTextBack) {
     auto load = wrap<CefLoadHandlerWrapper>("TestHandlers$Load");
     CefString errorText(u"refused");
-    EXPECT_TRUE(load->OnLoadError(nullptr, nullptr, ERR_CONNECTION_REFUSED,
-                                  u"http://127.0.0.1:9/", errorText));
-    EXPECT_EQ(JavaVmFixture::count("onLoadError ERR_CONNECTION_REFUSED http://127.0.0.1:9/ refused"), 1);
+    EXPECT_TRUE(load->OnLoadError(nullptr, nullptr, ERR_CONNECTION_REFUSED, u"http://127.0.0.1:9/",
+                                  errorText));
+    EXPECT_EQ(
+        JavaVmFixture::count("onLoadError ERR_CONNECTION_REFUSED http://127.0.0.1:9/ refused"), 1);
     EXPECT_EQ(errorText.ToString16(), u"replaced \U0001D11E");
 }
 
 TEST_F(HandlerWrapperTest, ThrowingHandlerAnswersDefaultAndLeavesOutParametersAlone) {
     auto request = wrap<CefRequestHandlerWrapper>("TestHandlers$Request");
-    EXPECT_FALSE(request->OnBeforeBrowse(nullptr, nullptr, CefRequest::Create(), NAVTYPE_LINKCLICKED, true));
+    EXPECT_FALSE(
+        request->OnBeforeBrowse(nullptr, nullptr, CefRequest::Create(), NAVTYPE_LINKCLICKED, true));
     EXPECT_EQ(JavaVmFixture::count("onBeforeBrowse LINKCLICKED true"), 1);
     EXPECT_FALSE(env->ExceptionCheck());
 
@@ -179,13 +182,17 @@ void registerProxyInfoNatives(JNIEnv* env) {
     jclass cls = env->FindClass("com/plenfox/lib/wrapper/cef/NativeCefProxyInfo");
     const JNINativeMethod natives[] = {
         {const_cast<char*>("n_getProxyType"), const_cast<char*>("()I"),
-         reinterpret_cast<void*>(&Java_com_plenfox_lib_wrapper_cef_NativeCefProxyInfo_n_1getProxyType)},
+         reinterpret_cast<void*>(
+             &Java_com_plenfox_lib_wrapper_cef_NativeCefProxyInfo_n_1getProxyType)},
         {const_cast<char*>("n_setProxyType"), const_cast<char*>("(I)V"),
-         reinterpret_cast<void*>(&Java_com_plenfox_lib_wrapper_cef_NativeCefProxyInfo_n_1setProxyType)},
+         reinterpret_cast<void*>(
+             &Java_com_plenfox_lib_wrapper_cef_NativeCefProxyInfo_n_1setProxyType)},
         {const_cast<char*>("n_getProxyList"), const_cast<char*>("()Ljava/lang/String;"),
-         reinterpret_cast<void*>(&Java_com_plenfox_lib_wrapper_cef_NativeCefProxyInfo_n_1getProxyList)},
+         reinterpret_cast<void*>(
+             &Java_com_plenfox_lib_wrapper_cef_NativeCefProxyInfo_n_1getProxyList)},
         {const_cast<char*>("n_setProxyList"), const_cast<char*>("(Ljava/lang/String;)V"),
-         reinterpret_cast<void*>(&Java_com_plenfox_lib_wrapper_cef_NativeCefProxyInfo_n_1setProxyList)},
+         reinterpret_cast<void*>(
+             &Java_com_plenfox_lib_wrapper_cef_NativeCefProxyInfo_n_1setProxyList)},
         {const_cast<char*>("n_dispose"), const_cast<char*>("()V"),
          reinterpret_cast<void*>(&Java_com_plenfox_lib_wrapper_cef_NativeCefProxyInfo_n_1dispose)},
     };
@@ -206,12 +213,13 @@ TEST_F(HandlerWrapperTest, ProxyInformationIsCopiedBackAndTheClientObjectEmptied
     jclass recorder = env->FindClass("com/plenfox/lib/wrapper/cef/CallRecorder");
     jstring name = env->NewStringUTF("proxyInfo");
     jobject kept = env->CallStaticObjectMethod(
-        recorder, env->GetStaticMethodID(recorder, "kept", "(Ljava/lang/String;)Ljava/lang/Object;"),
-        name);
+        recorder,
+        env->GetStaticMethodID(recorder, "kept", "(Ljava/lang/String;)Ljava/lang/Object;"), name);
     ASSERT_FALSE(env->ExceptionCheck());
     ASSERT_NE(kept, nullptr);
     EXPECT_EQ(JavaVmFixture::handleOf(kept, Kinds::ProxyInfo.handleField), 0);
-    EXPECT_EQ(Java_com_plenfox_lib_wrapper_cef_NativeCefProxyInfo_n_1getProxyList(env, kept), nullptr);
+    EXPECT_EQ(Java_com_plenfox_lib_wrapper_cef_NativeCefProxyInfo_n_1getProxyList(env, kept),
+              nullptr);
     Java_com_plenfox_lib_wrapper_cef_NativeCefProxyInfo_n_1dispose(env, kept);
     EXPECT_EQ(info.proxyList.ToString16(), u"proxy.invalid:3128");
 }

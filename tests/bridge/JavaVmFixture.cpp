@@ -65,7 +65,9 @@ jclass recorder(JNIEnv* env) {
 
 } // namespace
 
-JavaVM* JavaVmFixture::vm() { return instance().vm; }
+JavaVM* JavaVmFixture::vm() {
+    return instance().vm;
+}
 
 JNIEnv* JavaVmFixture::env() {
     JNIEnv* env = nullptr;
