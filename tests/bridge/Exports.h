@@ -17,6 +17,7 @@ DECLARE_EXPORT(void, NativeCefWindowInfo, setPopup, jobject, jobject, jstring);
 DECLARE_EXPORT(void, NativeCefWindowInfo, setOffscreen, jobject, jobject);
 DECLARE_EXPORT(void, NativeCefWindowInfo, setTransparentPainting, jobject, jboolean);
 DECLARE_EXPORT(void, NativeCefWindowInfo, dispose, jobject);
+DECLARE_EXPORT(void, NativeCefBrowserSettings, dispose, jobject);
 DECLARE_EXPORT(jstring, NativeCefRequest, getURL, jobject);
 DECLARE_EXPORT(void, NativeCefRequest, dispose, jobject);
 DECLARE_EXPORT(jlong, NativeCefStreamReader, read, jobject, jobject, jlong);

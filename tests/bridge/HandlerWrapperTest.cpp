@@ -4,6 +4,7 @@
 #include "JavaVmFixture.h"
 
 #include "bridge/CefClientWrapper.h"
+#include "bridge/CefLifeSpanHandlerWrapper.h"
 #include "bridge/CefLoadHandlerWrapper.h"
 #include "bridge/CefProxyHandlerWrapper.h"
 #include "bridge/CefRequestHandlerWrapper.h"
@@ -222,6 +223,53 @@ TEST_F(HandlerWrapperTest, ProxyInformationIsCopiedBackAndTheClientObjectEmptied
               nullptr);
     Java_com_plenfox_lib_wrapper_cef_NativeCefProxyInfo_n_1dispose(env, kept);
     EXPECT_EQ(info.proxyList.ToString16(), u"proxy.invalid:3128");
+}
+
+TEST_F(HandlerWrapperTest, PopupOpensWithTheWindowInfoTheClientChanged) {
+    jclass cls = env->FindClass("com/plenfox/lib/wrapper/cef/NativeCefWindowInfo");
+    const JNINativeMethod natives[] = {
+        {const_cast<char*>("n_setTransparentPainting"), const_cast<char*>("(Z)V"),
+         reinterpret_cast<void*>(
+             &Java_com_plenfox_lib_wrapper_cef_NativeCefWindowInfo_n_1setTransparentPainting)},
+        {const_cast<char*>("n_dispose"), const_cast<char*>("()V"),
+         reinterpret_cast<void*>(&Java_com_plenfox_lib_wrapper_cef_NativeCefWindowInfo_n_1dispose)},
+    };
+    ASSERT_EQ(env->RegisterNatives(cls, natives, 2), 0);
+    env->DeleteLocalRef(cls);
+    jclass settingsClass = env->FindClass("com/plenfox/lib/wrapper/cef/NativeCefBrowserSettings");
+    const JNINativeMethod settingsNatives[] = {
+        {const_cast<char*>("n_dispose"), const_cast<char*>("()V"),
+         reinterpret_cast<void*>(
+             &Java_com_plenfox_lib_wrapper_cef_NativeCefBrowserSettings_n_1dispose)},
+    };
+    ASSERT_EQ(env->RegisterNatives(settingsClass, settingsNatives, 1), 0);
+    env->DeleteLocalRef(settingsClass);
+
+    auto lifeSpan = wrap<CefLifeSpanHandlerWrapper>("TestHandlers$LifeSpan");
+    CefWindowInfo windowInfo;
+    windowInfo.m_windowName = u"popup";
+    windowInfo.m_nWidth = 320;
+    CefBrowserSettings settings;
+    settings.default_font_size = 13;
+    CefRefPtr<CefClient> client;
+    EXPECT_FALSE(lifeSpan->OnBeforePopup(nullptr, CefPopupFeatures(), windowInfo,
+                                         u"http://127.0.0.1/popup", client, settings));
+    EXPECT_EQ(JavaVmFixture::count("onBeforePopup http://127.0.0.1/popup true true"), 1);
+    EXPECT_TRUE(windowInfo.m_bTransparentPainting);
+    EXPECT_EQ(windowInfo.m_windowName.ToString16(), u"popup");
+    EXPECT_EQ(windowInfo.m_nWidth, 320);
+    EXPECT_EQ(settings.default_font_size, 13) << "a copy disposed by the client changes nothing";
+
+    // The copy the client kept was taken back: its handle is empty.
+    jclass recorder = env->FindClass("com/plenfox/lib/wrapper/cef/CallRecorder");
+    jstring name = env->NewStringUTF("windowInfo");
+    jobject kept = env->CallStaticObjectMethod(
+        recorder,
+        env->GetStaticMethodID(recorder, "kept", "(Ljava/lang/String;)Ljava/lang/Object;"), name);
+    ASSERT_FALSE(env->ExceptionCheck());
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(JavaVmFixture::handleOf(kept, Kinds::WindowInfo.handleField), 0);
+    EXPECT_TRUE(lifeSpan->DoClose(nullptr));
 }
 
 TEST_F(HandlerWrapperTest, LocalizedStringIsReplacedOnlyWhenTheClientAnswers) {

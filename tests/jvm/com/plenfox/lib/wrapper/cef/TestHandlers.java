@@ -122,6 +122,32 @@ public final class TestHandlers {
         }
     }
 
+    /** Lets popups open, painted transparently; keeps the window info beyond the call. */
+    public static final class LifeSpan implements CefLifeSpanHandler {
+        public boolean onBeforePopup(CefBrowser parent, CefPopupFeatures features,
+                CefWindowInfo windowInfo, String url, CefClientBox client,
+                CefBrowserSettings settings) {
+            CallRecorder.record("onBeforePopup " + url + " " + (features == null)
+                    + " " + (client == null));
+            ((NativeCefWindowInfo) windowInfo).setTransparentPainting(true);
+            CallRecorder.keep("windowInfo", windowInfo);
+            settings.dispose();
+            return false;
+        }
+
+        public void onAfterCreated(CefBrowser browser) {}
+
+        public boolean runModal(CefBrowser browser) {
+            return false;
+        }
+
+        public boolean doClose(CefBrowser browser) {
+            return true;
+        }
+
+        public void onBeforeClose(CefBrowser browser) {}
+    }
+
     /** A client that has no load handler. */
     public static final class ClientWithoutLoadHandler extends CefClientAdapter {
         @Override
