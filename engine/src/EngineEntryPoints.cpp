@@ -1,3 +1,7 @@
+// The engine API's free functions, forwarding to the running Engine.
+#include "BrowserImpl.h"
+#include "Engine.h"
+#include "QtText.h"
 #include "cef_app.h"
 #include "cef_browser.h"
 #include "cef_task.h"
@@ -7,36 +11,64 @@ int cef_build_revision() {
     return CEF_REVISION;
 }
 
-// The live engine is not started yet by this build: every entry point
-// answers that nothing runs.
-bool cef_initialize(int, const CefSettings&, CefRefPtr<CefApp>) {
-    return false;
+bool cef_initialize(int headerRevision, const CefSettings& settings,
+                    CefRefPtr<CefApp> application) {
+    return Engine::initialize(headerRevision, settings, application);
 }
 
-void CefShutdown() {}
-
-bool CefPostTask(CefThreadId, CefRefPtr<CefTask>) {
-    return false;
+void CefShutdown() {
+    Engine::shutdown();
 }
 
-bool CefPostDelayedTask(CefThreadId, CefRefPtr<CefTask>, int64) {
-    return false;
+bool CefPostTask(CefThreadId threadId, CefRefPtr<CefTask> task) {
+    return CefPostDelayedTask(threadId, task, 0);
 }
 
-bool CefCurrentlyOn(CefThreadId) {
-    return false;
+bool CefPostDelayedTask(CefThreadId threadId, CefRefPtr<CefTask> task, int64 delayMs) {
+    if (!task)
+        return false;
+    return Engine::postTo(
+        threadId, [task, threadId] { task->Execute(threadId); }, delayMs);
 }
 
-bool CefBrowser::CreateBrowser(CefWindowInfo&, CefRefPtr<CefClient>, const CefString&,
-                               const CefBrowserSettings&) {
-    return false;
+bool CefCurrentlyOn(CefThreadId threadId) {
+    return Engine::isOn(threadId);
 }
 
-CefRefPtr<CefBrowser> CefBrowser::CreateBrowserSync(CefWindowInfo&, CefRefPtr<CefClient>,
-                                                    const CefString&, const CefBrowserSettings&) {
-    return nullptr;
+bool CefBrowser::CreateBrowser(CefWindowInfo& windowInfo, CefRefPtr<CefClient> client,
+                               const CefString& url, const CefBrowserSettings& settings) {
+    CefWindowInfo info = windowInfo;
+    return Engine::postTo(TID_UI, [info, client, url = toQUrl(url), settings] {
+        const auto engine = Engine::current();
+        if (!engine)
+            return;
+        CefRefPtr<BrowserImpl> browser = new BrowserImpl(client, settings, false, {});
+        browser->open(*engine, info, url);
+    });
 }
 
-bool CefSetBrowserWindowRect(cef_window_handle_t, int, int, int, int) {
-    return false;
+CefRefPtr<CefBrowser> CefBrowser::CreateBrowserSync(CefWindowInfo& windowInfo,
+                                                    CefRefPtr<CefClient> client,
+                                                    const CefString& url,
+                                                    const CefBrowserSettings& settings) {
+    const auto engine = Engine::current();
+    if (!engine || !engine->currentlyOn(TID_UI))
+        return nullptr;
+    CefRefPtr<BrowserImpl> browser = new BrowserImpl(client, settings, false, {});
+    browser->open(*engine, windowInfo, toQUrl(url));
+    windowInfo.m_hWnd = browser->GetWindowHandle();
+    return browser.get();
+}
+
+bool CefSetBrowserWindowRect(cef_window_handle_t window, int x, int y, int width, int height) {
+    const auto engine = Engine::current();
+    if (!engine || window == cef_window_handle_t{})
+        return false;
+    return engine->post(TID_UI, [window, x, y, width, height] {
+        const auto engine = Engine::current();
+        if (!engine)
+            return;
+        if (const auto browser = engine->browserForWindow(window))
+            browser->setWindowRect(x, y, width, height);
+    });
 }
