@@ -79,7 +79,8 @@ final class EngineTests {
                 "a handler that throws in onBeforeBrowse lets the navigation proceed");
         Check.that(browser.canGoBack(), "back is possible after two pages");
 
-        frame.loadURL(server.url("/addon.zip"));
+        // The page's link to the zip is clicked, as a player would.
+        frame.executeJavaScript("document.querySelector('a').click();", "", 0);
         Check.equal("download application/zip TestAddon.zip " + server.zip.length,
                 await(client, "download "), "getDownloadHandler sees type, name and length");
         CollectingDownloadHandler download = client.download;

@@ -109,10 +109,10 @@ final class RecordingClient extends CefClientAdapter {
 
         public boolean getDownloadHandler(CefBrowser browser, String mimeType, String fileName,
                 long contentLength, CefDownloadHandlerBox handler) {
-            record("download " + mimeType + " " + fileName + " " + contentLength);
-            browser.dispose();
             download = new CollectingDownloadHandler();
             handler.setValue(download);
+            record("download " + mimeType + " " + fileName + " " + contentLength);
+            browser.dispose();
             return true;
         }
 
