@@ -45,8 +45,8 @@ void BrowserImpl::open(Engine& engine, const CefWindowInfo& windowInfo, const QU
 void BrowserImpl::openPopup(Engine& engine, const CefWindowInfo& windowInfo,
                             QWebEngineNewWindowRequest& request) {
     build(engine, windowInfo);
-    request.openIn(page_);
     announce(engine);
+    request.openIn(page_);
 }
 
 void BrowserImpl::build(Engine& engine, const CefWindowInfo& windowInfo) {

@@ -162,7 +162,10 @@ TEST_F(BrowserEvents, sourceSeesScriptChangesOnTheUiThreadOnly) {
 }
 
 TEST_F(BrowserEvents, popupsAskFirstAndCancelledOnesNeverOpen) {
-    server.route("/popup", {200, "text/html", page("<p>popup</p>"), {}});
+    server.route("/popup", {200,
+                            "text/html",
+                            page("<script>document.write(\"<img src='/script-ran'>\")</script>"),
+                            {}});
     browser = LiveEngine::openBrowser(client, server.url("/"));
     ASSERT_TRUE(browser);
     ASSERT_EQ(200, client->waitFor("loadEnd", server.url("/")).code);
@@ -183,6 +186,20 @@ TEST_F(BrowserEvents, popupsAskFirstAndCancelledOnesNeverOpen) {
     const auto created = client->waitFor("created");
     EXPECT_TRUE(created.flag) << "the new browser is a popup";
     EXPECT_EQ(200, client->waitFor("loadEnd", server.url("/popup")).code);
+    for (int attempt = 0; attempt < 100 && server.hits("/script-ran") == 0; ++attempt)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(1, server.hits("/script-ran"));
+
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    ASSERT_EQ(1, server.hits("/script-ran"));
+
+    // Settings changed by the handler apply to the popup.
+    client->popupScriptsDisabled = true;
+    client->clear();
+    browser->GetMainFrame()->ExecuteJavaScript("window.open('/popup', 'q')", "", 0);
+    EXPECT_EQ(200, client->waitFor("loadEnd", server.url("/popup")).code);
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_EQ(1, server.hits("/script-ran"));
 }
 
 TEST_F(BrowserEvents, unknownSchemesGoToTheRequestHandler) {
@@ -193,4 +210,54 @@ TEST_F(BrowserEvents, unknownSchemesGoToTheRequestHandler) {
     browser->GetMainFrame()->LoadURL("plenfox-test:open?item=1");
     EXPECT_EQ("plenfox-test:open?item=1", client->waitFor("protocol").url);
     EXPECT_EQ(server.url("/"), browser->GetMainFrame()->GetURL().ToString());
+}
+
+TEST_F(BrowserEvents, resourceLoadsCanBeCancelledOrRedirected) {
+    server.route("/images",
+                 {200, "text/html", page("<img src='/blocked.png'><img src='/moved.png'>"), {}});
+    server.route("/replacement.png", {200, "image/png", "not really a png", {}});
+    server.route("/hop", {302, "text/html", "", {{"Location", "/next"}}});
+    client->blockedSuffix = "/blocked.png";
+    client->redirectedSuffix = "/moved.png";
+    client->redirectTarget = server.url("/replacement.png");
+    browser = LiveEngine::openBrowser(client, server.url("/images"));
+    ASSERT_TRUE(browser);
+    ASSERT_EQ(200, client->waitFor("loadEnd", server.url("/images")).code);
+    const auto image = client->waitFor("resource", server.url("/moved.png"));
+    EXPECT_TRUE(image.flag) << "asked on the UI thread";
+    EXPECT_EQ("GET", image.text);
+    for (int attempt = 0; attempt < 100 && server.hits("/replacement.png") == 0; ++attempt)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(1, server.hits("/replacement.png"));
+    EXPECT_EQ(0, server.hits("/moved.png"));
+    EXPECT_EQ(0, server.hits("/blocked.png"));
+
+    // A server redirect of the page is reported with both addresses.
+    client->clear();
+    browser->GetMainFrame()->LoadURL(server.url("/hop"));
+    const auto redirect = client->waitFor("redirect");
+    EXPECT_EQ(server.url("/hop"), redirect.url);
+    EXPECT_EQ(server.url("/next"), redirect.text);
+    EXPECT_EQ(200, client->waitFor("loadEnd", server.url("/next")).code);
+}
+
+TEST_F(BrowserEvents, closingAsksTheHandlerWhichMayKeepTheBrowser) {
+    browser = LiveEngine::openBrowser(client, server.url("/"));
+    ASSERT_TRUE(browser);
+    ASSERT_EQ(200, client->waitFor("loadEnd", server.url("/")).code);
+    // The page asks to close its window (allowed while it has no history).
+    client->keepOpen = true;
+    browser->GetMainFrame()->ExecuteJavaScript("window.close()", "", 0);
+    ASSERT_NE("timeout", client->waitFor("doClose").kind);
+    // Kept: it still loads pages.
+    EXPECT_EQ(200, loadAndWait(server.url("/next")).code);
+    EXPECT_EQ(0, client->count("close"));
+
+    client->keepOpen = false;
+    client->clear();
+    browser->CloseBrowser();
+    ASSERT_NE("timeout", client->waitFor("close").kind);
+    EXPECT_EQ(1, client->count("doClose"));
+    EXPECT_FALSE(browser->GetMainFrame()) << "a closed browser has no frame";
+    browser = nullptr;
 }
