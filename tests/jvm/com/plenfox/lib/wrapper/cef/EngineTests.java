@@ -4,6 +4,7 @@ import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
 import java.nio.file.Path;
 import java.util.Arrays;
+import java.util.List;
 import java.util.concurrent.TimeUnit;
 
 /** A running engine: start, a browser loading loopback pages, a download, shutdown. */
@@ -117,8 +118,8 @@ final class EngineTests {
         while (!Files.exists(log) && System.nanoTime() < deadline) {
             Thread.sleep(50);
         }
-        String recorded = Files.exists(log)
-                ? new String(Files.readAllBytes(log), StandardCharsets.UTF_8).trim() : "";
-        Check.equal(url, recorded, "the opener sees only the call that names a file");
+        List<String> recorded = Files.exists(log)
+                ? Files.readAllLines(log, StandardCharsets.UTF_8) : List.of();
+        Check.equal(List.of(url), recorded, "the opener sees only the call that names a file");
     }
 }
