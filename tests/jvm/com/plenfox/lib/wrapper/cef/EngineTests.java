@@ -63,6 +63,7 @@ final class EngineTests {
         Check.equal("start " + first, await(client, "start "), "onLoadStart for the page");
         Check.equal("end " + first + " 200", await(client, "end "), "onLoadEnd with the status");
         Check.that(client.requestChecked, "the request checks ran");
+        Check.that(client.responseChecked, "the response checks ran");
         String source = client.sourceAtLoadEnd;
         Check.that(source != null && source.contains(LoopbackServer.PageMarker),
                 "the page source is read on the UI thread");
@@ -93,6 +94,11 @@ final class EngineTests {
                             + server.zip.length + " bytes)");
         }
 
+        String refused = "http://127.0.0.1:" + closedPort() + "/";
+        frame.loadURL(refused);
+        Check.equal("error ERR_CONNECTION_REFUSED " + refused, await(client, "error "),
+                "onLoadError carries the engine's error code as the client's constant");
+
         Check.equal(1, client.browsersCreated.get(), "a null URL creates no browser");
         frame.dispose();
         frame.dispose();
@@ -101,6 +107,14 @@ final class EngineTests {
         browser.dispose();
         Check.equal(null, browser.getMainFrame(), "a disposed browser has no main frame");
         Check.that(!browser.canGoBack(), "a disposed browser answers its default");
+    }
+
+    /** A loopback port nothing listens on. */
+    static int closedPort() throws java.io.IOException {
+        try (java.net.ServerSocket socket = new java.net.ServerSocket(0, 1,
+                java.net.InetAddress.getLoopbackAddress())) {
+            return socket.getLocalPort();
+        }
     }
 
     /** A desktop opener on PATH records its arguments in the file PLENFOX_OPENER_LOG names. */

@@ -19,6 +19,7 @@ final class RecordingClient extends CefClientAdapter {
     volatile String sourceAtLoadEnd;
     volatile CollectingDownloadHandler download;
     volatile boolean requestChecked;
+    volatile boolean responseChecked;
 
     private final CefLifeSpanHandler lifeSpan = new CefLifeSpanHandler() {
         public boolean onBeforePopup(CefBrowser parent, CefPopupFeatures features,
@@ -94,6 +95,12 @@ final class RecordingClient extends CefClientAdapter {
         public boolean onBeforeResourceLoad(CefBrowser browser, CefRequest request,
                 CefStringBox redirectUrl, CefStreamReaderBox resourceStream,
                 CefResponse response, int loadFlags) {
+            if (!responseChecked && response != null) {
+                responseChecked = true;
+                RequestChecks.response(response);
+            }
+            request.dispose();
+            browser.dispose();
             return false;
         }
 
