@@ -1,5 +1,6 @@
 #include "Engine.h"
 
+#include <algorithm>
 #include <mutex>
 
 #include <QApplication>
@@ -182,10 +183,19 @@ bool Engine::currentlyOn(CefThreadId threadId) const {
 
 void Engine::addBrowser(CefRefPtr<BrowserImpl> browser) {
     browsers_.push_back(browser);
+    std::lock_guard guard(windowsLock_);
+    windows_.push_back(browser->GetWindowHandle());
 }
 
 void Engine::removeBrowser(BrowserImpl* browser) {
     std::erase_if(browsers_, [browser](const auto& b) { return b.get() == browser; });
+    std::lock_guard guard(windowsLock_);
+    std::erase(windows_, browser->GetWindowHandle());
+}
+
+bool Engine::hasBrowserWindow(cef_window_handle_t window) const {
+    std::lock_guard guard(windowsLock_);
+    return std::find(windows_.begin(), windows_.end(), window) != windows_.end();
 }
 
 CefRefPtr<BrowserImpl> Engine::browserForWindow(cef_window_handle_t window) const {

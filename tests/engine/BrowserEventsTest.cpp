@@ -8,6 +8,7 @@
 #include "LiveEngine.h"
 #include "LoopbackHttpServer.h"
 #include "RecordingClient.h"
+#include "WindowPlacement.h"
 #include "cef_task.h"
 
 namespace {
@@ -260,4 +261,27 @@ TEST_F(BrowserEvents, closingAsksTheHandlerWhichMayKeepTheBrowser) {
     EXPECT_EQ(1, client->count("doClose"));
     EXPECT_FALSE(browser->GetMainFrame()) << "a closed browser has no frame";
     browser = nullptr;
+}
+
+TEST_F(BrowserEvents, windowPlacementResizesTheBrowserWindow) {
+    browser = LiveEngine::openBrowser(client, server.url("/"));
+    ASSERT_TRUE(browser);
+    ASSERT_EQ(200, client->waitFor("loadEnd", server.url("/")).code);
+    const cef_window_handle_t window = browser->GetWindowHandle();
+    ASSERT_NE(cef_window_handle_t{}, window);
+    EXPECT_FALSE(WindowPlacement::setRect(window + 1, 0, 0, 100, 100)) << "no such window";
+    ASSERT_TRUE(WindowPlacement::setRect(window, 0, 0, 640, 360));
+
+    // The page sees the new size once the resize reached it.
+    auto frame = browser->GetMainFrame();
+    std::string source;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        frame->ExecuteJavaScript(
+            "document.body.setAttribute('data-size', innerWidth + 'x' + innerHeight)", "", 0);
+        source = onUi([frame] { return frame->GetSource().ToString(); });
+        if (source.find("data-size=\"640x360\"") != std::string::npos)
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    EXPECT_NE(std::string::npos, source.find("data-size=\"640x360\"")) << source;
 }

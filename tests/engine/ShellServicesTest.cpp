@@ -10,7 +10,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -117,4 +119,53 @@ TEST_F(ShellServices, showInFolderWithoutAFileManagerOpensTheContainingFolder) {
     const QString file = inner + QStringLiteral("/addon.zip");
     EXPECT_TRUE(FolderRevealer::showInFolder(file.toStdU16String()));
     EXPECT_EQ(std::vector<std::string>{inner.toStdString()}, openerArguments());
+}
+
+namespace {
+
+// A private session bus with the fake file manager on it.
+class FileManagerBus : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid());
+        record = folder.filePath(QStringLiteral("shown.txt"));
+        daemon.start(QStringLiteral("dbus-daemon"),
+                     {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                      QStringLiteral("--print-address=1")});
+        ASSERT_TRUE(daemon.waitForStarted(10000)) << "dbus-daemon is missing";
+        ASSERT_TRUE(daemon.waitForReadyRead(10000));
+        const QByteArray address = daemon.readLine().trimmed();
+        ASSERT_FALSE(address.isEmpty());
+        setenv("DBUS_SESSION_BUS_ADDRESS", address.constData(), 1);
+        manager.start(QStringLiteral("/proc/self/exe"),
+                      {QStringLiteral("--fake-file-manager"), record});
+        ASSERT_TRUE(manager.waitForStarted(10000));
+        for (int attempt = 0; attempt < 200 && !QFile::exists(record + QStringLiteral(".ready"));
+             ++attempt)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        ASSERT_TRUE(QFile::exists(record + QStringLiteral(".ready")));
+    }
+    void TearDown() override {
+        manager.kill();
+        manager.waitForFinished(10000);
+        daemon.kill();
+        daemon.waitForFinished(10000);
+    }
+
+    SavedVariable bus{"DBUS_SESSION_BUS_ADDRESS"};
+    QTemporaryDir folder;
+    QString record;
+    QProcess daemon;
+    QProcess manager;
+};
+
+} // namespace
+
+TEST_F(FileManagerBus, showInFolderAsksTheFileManagerToSelectTheFile) {
+    const QString file = folder.filePath(QStringLiteral("with space/addon #1.zip"));
+    EXPECT_TRUE(FolderRevealer::showInFolder(file.toStdU16String()));
+    QFile shown(record);
+    ASSERT_TRUE(shown.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QUrl::fromLocalFile(file).toString(QUrl::FullyEncoded) + QLatin1Char('\n'),
+              QString::fromUtf8(shown.readAll()));
 }
