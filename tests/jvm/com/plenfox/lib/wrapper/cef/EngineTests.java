@@ -98,6 +98,7 @@ final class EngineTests {
         frame.loadURL(refused);
         Check.equal("error ERR_CONNECTION_REFUSED " + refused, await(client, "error "),
                 "onLoadError carries the engine's error code as the client's constant");
+        Check.equal("end " + refused + " 0", await(client, "end "), "a failed load ends");
 
         Check.equal(1, client.browsersCreated.get(), "a null URL creates no browser");
         frame.dispose();

@@ -49,9 +49,10 @@ final class RecordingClient extends CefClientAdapter {
 
     private final CefLoadHandler load = new CefLoadHandler() {
         public void onLoadStart(CefBrowser browser, CefFrame frame) {
-            record("start " + frame.getURL());
+            String url = frame.getURL();
             frame.dispose();
             browser.dispose();
+            record("start " + url);
         }
 
         public void onLoadEnd(CefBrowser browser, CefFrame frame, int statusCode) {
@@ -60,16 +61,19 @@ final class RecordingClient extends CefClientAdapter {
             if (frame.isMain()) {
                 sourceAtLoadEnd = frame.getSource();
             }
-            record("end " + frame.getURL() + " " + statusCode);
+            String url = frame.getURL();
             frame.dispose();
             browser.dispose();
+            // Recorded last: the test may drop its own references as soon as
+            // it sees the event.
+            record("end " + url + " " + statusCode);
         }
 
         public boolean onLoadError(CefBrowser browser, CefFrame frame,
                 CefHandlerErrorCode errorCode, String failedUrl, CefStringBox errorText) {
-            record("error " + errorCode + " " + failedUrl);
             frame.dispose();
             browser.dispose();
+            record("error " + errorCode + " " + failedUrl);
             return false;
         }
     };
@@ -78,7 +82,6 @@ final class RecordingClient extends CefClientAdapter {
         public boolean onBeforeBrowse(CefBrowser browser, CefFrame frame, CefRequest request,
                 CefNavigationType navigationType, boolean isRedirect) {
             String url = request.getURL();
-            record("browse " + url);
             if (!requestChecked) {
                 requestChecked = true;
                 RequestChecks.run(request);
@@ -86,6 +89,7 @@ final class RecordingClient extends CefClientAdapter {
             request.dispose();
             frame.dispose();
             browser.dispose();
+            record("browse " + url);
             if (url != null && url.contains("throw")) {
                 throw new IllegalStateException("a faulty handler");
             }
@@ -118,8 +122,8 @@ final class RecordingClient extends CefClientAdapter {
                 long contentLength, CefDownloadHandlerBox handler) {
             download = new CollectingDownloadHandler();
             handler.setValue(download);
-            record("download " + mimeType + " " + fileName + " " + contentLength);
             browser.dispose();
+            record("download " + mimeType + " " + fileName + " " + contentLength);
             return true;
         }
 
