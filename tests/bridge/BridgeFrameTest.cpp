@@ -159,13 +159,21 @@ TEST_F(BridgeFrameTest, WindowInfoIsPlacedOnTheCanvasWindow) {
     EXPECT_EQ(FakeToolkit::infosFreed, 1);
     EXPECT_EQ(FakeToolkit::surfacesFreed, 1);
 
+    // A rectangle away from the origin keeps its size.
+    Java_com_plenfox_lib_wrapper_cef_NativeCefWindowInfo_n_1setChild(env, info, canvas, 10, 20, 800,
+                                                                     600);
+    EXPECT_EQ(record->m_x, 10);
+    EXPECT_EQ(record->m_y, 20);
+    EXPECT_EQ(record->m_nWidth, 800);
+    EXPECT_EQ(record->m_nHeight, 600);
+
     // A surface that cannot be locked yields no window: nothing changes.
     FakeToolkit::failLock = true;
     Java_com_plenfox_lib_wrapper_cef_NativeCefWindowInfo_n_1setChild(env, info, canvas, 5, 5, 10,
                                                                      10);
     EXPECT_EQ(record->m_nWidth, 800);
-    EXPECT_EQ(FakeToolkit::unlocks, 1);
-    EXPECT_EQ(FakeToolkit::surfacesFreed, 2);
+    EXPECT_EQ(FakeToolkit::unlocks, 2);
+    EXPECT_EQ(FakeToolkit::surfacesFreed, 3);
     FakeToolkit::failLock = false;
 
     Java_com_plenfox_lib_wrapper_cef_NativeCefWindowInfo_n_1setPopup(env, info, canvas, nullptr);
@@ -296,6 +304,16 @@ TEST_F(BridgeFrameTest, ContentFilterExportsStoreTheFiltersAnswerInTheBox) {
     EXPECT_EQ(drained, nullptr);
     Java_com_plenfox_lib_wrapper_cef_NativeCefContentFilter_n_1dispose(env, client);
     EXPECT_EQ(filter->GetRefCt(), 1);
+}
+
+TEST_F(BridgeFrameTest, EngineDoesNotStartWithoutASettingsRecord) {
+    jobject settings =
+        Java_com_plenfox_lib_wrapper_cef_NativeCefFactory_n_1createSettings__(env, nullptr);
+    Java_com_plenfox_lib_wrapper_cef_NativeCefSettings_n_1dispose(env, settings);
+    EXPECT_FALSE(Java_com_plenfox_lib_wrapper_cef_NativeCefFactory_n_1initialize(
+        env, nullptr, settings, nullptr));
+    EXPECT_FALSE(Java_com_plenfox_lib_wrapper_cef_NativeCefFactory_n_1initialize(env, nullptr,
+                                                                                 nullptr, nullptr));
 }
 
 TEST_F(BridgeFrameTest, ProxyTypeOutsideTheEngineValuesIsIgnored) {

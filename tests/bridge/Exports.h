@@ -10,6 +10,8 @@
 DECLARE_EXPORT(jobject, NativeCefFactory, createSettings__, jclass);
 DECLARE_EXPORT(jobject, NativeCefFactory, createBrowserSettings__, jclass);
 DECLARE_EXPORT(jobject, NativeCefFactory, createWindowInfo__, jclass);
+DECLARE_EXPORT(jboolean, NativeCefFactory, initialize, jclass, jobject, jobject);
+DECLARE_EXPORT(void, NativeCefSettings, dispose, jobject);
 DECLARE_EXPORT(void, NativeCefSettings, setMultiThreadedMessageLoop, jobject, jboolean);
 DECLARE_EXPORT(jboolean, NativeCefSettings, getMultiThreadedMessageLoop, jobject);
 DECLARE_EXPORT(void, NativeCefWindowInfo, setChild, jobject, jobject, jint, jint, jint, jint);
