@@ -80,6 +80,12 @@ final class EngineTests {
         Check.equal("end " + faulty + " 200", await(client, "end "),
                 "a handler that throws in onBeforeBrowse lets the navigation proceed");
         Check.that(browser.canGoBack(), "back is possible after two pages");
+        Check.that(!browser.isPopup(), "a browser created by the client is no popup");
+        browser.goBack();
+        Check.equal("end " + first + " 200", await(client, "end "), "back to the first page");
+        Check.that(browser.canGoForward(), "forward is possible after going back");
+        browser.goForward();
+        Check.equal("end " + faulty + " 200", await(client, "end "), "forward again");
 
         // The page's link to the zip is clicked, as a player would.
         frame.executeJavaScript("document.querySelector('a').click();", "", 0);
