@@ -103,6 +103,8 @@ void BrowserImpl::placeView(const CefWindowInfo& windowInfo) {
     view_->show();
 }
 
+// The life-span handler's RunModal is never called: Qt WebEngine runs no modal
+// loop of its own for a browser.
 void BrowserImpl::announce(Engine& engine) {
     engine.addBrowser(this);
     refreshState();

@@ -96,6 +96,14 @@ bool Engine::start() {
     return true;
 }
 
+// Qt WebEngine takes its proxy settings for the whole process when it starts
+// and brings its own localized strings and resources, with no hook for either:
+// the application's proxy handler (GetProxyForUrl) and resource bundle handler
+// (GetLocalizedString, GetDataResource) are therefore never asked. Of the
+// settings, the cache path, user agent, product version and locale are used;
+// log file and severity, graphics implementation, storage quotas, JavaScript
+// flags, proxy auto-detection, resource and locale folders, pack loading and
+// extra plugin paths have no counterpart in Qt WebEngine's API.
 void Engine::startOnUi() {
     const QString cachePath = toQString(settings_.cache_path);
     if (cachePath.isEmpty()) {

@@ -285,3 +285,27 @@ TEST_F(BrowserEvents, windowPlacementResizesTheBrowserWindow) {
     }
     EXPECT_NE(std::string::npos, source.find("data-size=\"640x360\"")) << source;
 }
+
+TEST_F(BrowserEvents, credentialsComeFromTheRequestHandler) {
+    HttpReply secret{200, "text/html", page("<p>secret</p>"), {}, "Basic dXNlcjpzZWNyZXQ="};
+    server.route("/private", secret);
+    server.route("/closed", secret);
+    browser = LiveEngine::openBrowser(client, server.url("/"));
+    ASSERT_TRUE(browser);
+    ASSERT_EQ(200, client->waitFor("loadEnd", server.url("/")).code);
+
+    // Without credentials the server's refusal is the page.
+    EXPECT_EQ(401, loadAndWait(server.url("/closed")).code);
+    EXPECT_EQ(1, client->count("auth"));
+
+    client->user = "user";
+    client->password = "secret";
+    client->clear();
+    browser->GetMainFrame()->LoadURL(server.url("/private"));
+    const auto asked = client->waitFor("auth");
+    EXPECT_EQ("127.0.0.1", asked.url);
+    EXPECT_EQ(server.port(), asked.code);
+    EXPECT_FALSE(asked.flag) << "not a proxy";
+    EXPECT_EQ("plenfox", asked.text);
+    EXPECT_EQ(200, client->waitFor("loadEnd", server.url("/private")).code);
+}

@@ -94,6 +94,17 @@ void RecordingClient::OnResourceRedirect(CefRefPtr<CefBrowser>, const CefString&
     record(event("redirect", old_url.ToString(), 0, false, new_url.ToString()));
 }
 
+bool RecordingClient::GetAuthCredentials(CefRefPtr<CefBrowser>, bool isProxy, const CefString& host,
+                                         int port, const CefString& realm, const CefString&,
+                                         CefString& username, CefString& password) {
+    record(event("auth", host.ToString(), port, isProxy, realm.ToString()));
+    if (user.empty())
+        return false;
+    username = user;
+    password = this->password;
+    return true;
+}
+
 bool RecordingClient::OnProtocolExecution(CefRefPtr<CefBrowser>, const CefString& url,
                                           bool& allowOSExecution) {
     allowOSExecution = false;

@@ -53,6 +53,9 @@ public:
                               CefRefPtr<CefResponse> response, int loadFlags) override;
     void OnResourceRedirect(CefRefPtr<CefBrowser> browser, const CefString& old_url,
                             CefString& new_url) override;
+    bool GetAuthCredentials(CefRefPtr<CefBrowser> browser, bool isProxy, const CefString& host,
+                            int port, const CefString& realm, const CefString& scheme,
+                            CefString& username, CefString& password) override;
     bool OnProtocolExecution(CefRefPtr<CefBrowser> browser, const CefString& url,
                              bool& allowOSExecution) override;
     bool GetDownloadHandler(CefRefPtr<CefBrowser> browser, const CefString& mimeType,
@@ -65,6 +68,9 @@ public:
     bool keepOpen = false;
     // Popups open with scripts turned off in their settings.
     bool popupScriptsDisabled = false;
+    // Credentials given when asked; none when the user name is empty.
+    std::string user;
+    std::string password;
     // Resources whose URL ends so are cancelled, or redirected to the URL.
     std::string blockedSuffix;
     std::string redirectedSuffix;
