@@ -2,6 +2,7 @@
 
 #include "lib/jni/JavaTypes.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +20,7 @@ template <class E> class JavaEnumConstant final : public JavaObject {
 public:
     explicit JavaEnumConstant(E value) : value(value) {}
     E getValue() const { return value; }
+    std::int32_t intValue() const { return static_cast<std::int32_t>(value); }
 
 private:
     const E value;
