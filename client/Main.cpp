@@ -1,4 +1,5 @@
 #include "client/App.h"
+#include "client/BrowserEngine.h"
 #include "client/HeadlessSession.h"
 
 #include <QCoreApplication>
@@ -6,6 +7,12 @@
 int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
     plenfox::client::App app;
+    plenfox::client::BrowserEngine engine;
+    // Without the engine the program cannot do its work; the log says why.
+    if (!engine.start())
+        return 1;
     plenfox::client::HeadlessSession session;
-    return session.run();
+    const int status = session.run();
+    engine.stop();
+    return status;
 }

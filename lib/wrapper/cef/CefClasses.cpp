@@ -65,12 +65,12 @@ void declareBox(jni::ClassRegistry& registry, const std::string& fieldName) {
         .field(fieldName, &Box::value);
 }
 
-template <class E> void declareEnumeration(jni::ClassRegistry& registry, bool withFromInt) {
+template <class E>
+jni::ClassBuilder<jni::JavaEnumConstant<E>> declareEnumeration(jni::ClassRegistry& registry) {
     auto builder = jni::ClassBuilder<jni::JavaEnumConstant<E>>::forClass(
         registry, std::string(jni::JavaEnumTraits<E>::JavaName));
     builder.method("getValue", &jni::JavaEnumConstant<E>::intValue);
-    if (withFromInt)
-        builder.staticMethod("fromInt", &fromInt<E>);
+    return builder;
 }
 
 void declareInterfaces(jni::ClassRegistry& registry) {
@@ -166,12 +166,14 @@ void declareValueClasses(jni::ClassRegistry& registry) {
     declareBox<CefClientBox, std::shared_ptr<CefClient>>(registry, "client");
     declareBox<CefV8ValueBox, std::shared_ptr<CefV8Value>>(registry, "value");
 
-    declareEnumeration<CefNavigationType>(registry, true);
-    declareEnumeration<CefSeekType>(registry, true);
-    declareEnumeration<CefHandlerErrorCode>(registry, true);
-    declareEnumeration<CefLogSeverity>(registry, false);
-    declareEnumeration<CefGraphicsImplementationType>(registry, false);
-    declareEnumeration<CefProxyType>(registry, false);
+    declareEnumeration<CefNavigationType>(registry).staticMethod("fromInt",
+                                                                 &fromInt<CefNavigationType>);
+    declareEnumeration<CefSeekType>(registry).staticMethod("fromInt", &fromInt<CefSeekType>);
+    declareEnumeration<CefHandlerErrorCode>(registry).staticMethod("fromInt",
+                                                                   &fromInt<CefHandlerErrorCode>);
+    declareEnumeration<CefLogSeverity>(registry);
+    declareEnumeration<CefGraphicsImplementationType>(registry);
+    declareEnumeration<CefProxyType>(registry);
 
     jni::ClassBuilder<WidgetComponent>::forClass(registry, nameOf<WidgetComponent>())
         .method("lockSurface", &WidgetComponent::lockSurface)
