@@ -2,10 +2,13 @@
 #include "client/BrowserEngine.h"
 #include "client/HeadlessSession.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 
 int main(int argc, char* argv[]) {
-    QCoreApplication application(argc, argv);
+    // The browser engine runs on this application's thread; it shares
+    // graphics contexts, which must be asked for before the application exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication application(argc, argv);
     plenfox::client::App app;
     plenfox::client::BrowserEngine engine;
     // Without the engine the program cannot do its work; the log says why.
