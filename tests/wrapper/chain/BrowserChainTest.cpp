@@ -26,8 +26,9 @@ QString text(const std::string& value) {
     return QString::fromStdString(value);
 }
 
-// A real addon package made with the zip tool.
-QByteArray makeAddonZip() {
+// A real addon package made with the zip tool; the noise does not compress,
+// so the package is about that large.
+QByteArray makeAddonZip(int noiseBytes) {
     QTemporaryDir folder;
     QDir(folder.path()).mkpath(QStringLiteral("ChainAddon"));
     QFile toc(folder.filePath(QStringLiteral("ChainAddon/ChainAddon.toc")));
@@ -37,15 +38,15 @@ QByteArray makeAddonZip() {
     QFile lua(folder.filePath(QStringLiteral("ChainAddon/ChainAddon.lua")));
     lua.open(QIODevice::WriteOnly);
     std::mt19937 random(7);
-    QByteArray noise(600 * 1024, '\0');
+    QByteArray noise(noiseBytes, '\0');
     for (char& byte : noise)
-        byte = static_cast<char>(random() & 0xFF); // does not compress: many pieces
+        byte = static_cast<char>(random() & 0xFF);
     lua.write(noise);
     lua.close();
     QProcess zip;
     zip.setWorkingDirectory(folder.path());
-    zip.start(QStringLiteral("zip"), {QStringLiteral("-qr"), QStringLiteral("addon.zip"),
-                                      QStringLiteral("ChainAddon")});
+    zip.start(QStringLiteral("zip"),
+              {QStringLiteral("-qr"), QStringLiteral("addon.zip"), QStringLiteral("ChainAddon")});
     zip.waitForFinished();
     QFile made(folder.filePath(QStringLiteral("addon.zip")));
     made.open(QIODevice::ReadOnly);
@@ -57,7 +58,8 @@ protected:
     void SetUp() override {
         ChainEngine::factory();
         server.route("/page.html",
-                     {200, "text/html",
+                     {200,
+                      "text/html",
                       "<html><body><a id='zip' href='/files/addon.zip'>addon</a></body></html>",
                       {}});
         widget.resize(800, 600);
@@ -174,18 +176,28 @@ TEST_F(BrowserChain, DisposedBrowserHasNoMainFrameAndDisposingTwiceIsHarmless) {
     EXPECT_FALSE(browser->canGoBack());
 }
 
-TEST_F(BrowserChain, ZipDownloadReachesTheCppHandlerByteIdentical) {
-    const QByteArray zip = makeAddonZip();
-    ASSERT_GT(zip.size(), 500 * 1024);
-    server.route("/files/addon.zip", {200, "application/zip", zip.toStdString(),
-                                      {{"Content-Disposition", "attachment; filename=\"addon.zip\""}}});
+class BrowserChainDownload : public BrowserChain, public ::testing::WithParamInterface<int> {};
+
+// A small package arrives in one piece, before the engine learns its length;
+// a large one in many pieces.
+INSTANTIATE_TEST_SUITE_P(Sizes, BrowserChainDownload,
+                         ::testing::Values(40 * 1024, 3 * 1024 * 1024));
+
+TEST_P(BrowserChainDownload, ZipReachesTheCppHandlerByteIdentical) {
+    const QByteArray zip = makeAddonZip(GetParam());
+    ASSERT_GT(zip.size(), GetParam());
+    server.route("/files/addon.zip",
+                 {200,
+                  "application/zip",
+                  zip.toStdString(),
+                  {{"Content-Disposition", "attachment; filename=\"addon.zip\""}}});
     auto download = std::make_shared<CollectingDownload>();
     client->downloadHandler = download;
     openPage();
     auto frame = client->browser()->getMainFrame();
     ASSERT_TRUE(frame);
-    frame->executeJavaScript(QStringLiteral("document.getElementById('zip').click()"), QString(),
-                             0);
+    frame->executeJavaScript(QStringLiteral("document.getElementById('zip').click()"),
+                             QStringLiteral(""), 0);
     frame->dispose();
     ASSERT_TRUE(ChainEngine::waitFor([&] { return download->isComplete(); }))
         << "received " << download->bytes().size() << " of " << zip.size() << " bytes";

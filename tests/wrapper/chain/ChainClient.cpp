@@ -155,8 +155,8 @@ bool ChainClient::getAuthCredentials(std::shared_ptr<cef::CefBrowser> browser, b
     return false;
 }
 
-std::shared_ptr<cef::CefCookieManager> ChainClient::getCookieManager(std::shared_ptr<cef::CefBrowser> browser,
-                                                                     QString) {
+std::shared_ptr<cef::CefCookieManager>
+ChainClient::getCookieManager(std::shared_ptr<cef::CefBrowser> browser, QString) {
     keepAndDispose(browser);
     return nullptr;
 }

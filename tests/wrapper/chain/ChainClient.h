@@ -75,8 +75,8 @@ public:
                             std::int32_t port, QString realm, QString scheme,
                             std::shared_ptr<cef::CefStringBox> username,
                             std::shared_ptr<cef::CefStringBox> password) override;
-    std::shared_ptr<cef::CefCookieManager> getCookieManager(std::shared_ptr<cef::CefBrowser> browser,
-                                                            QString mainUrl) override;
+    std::shared_ptr<cef::CefCookieManager>
+    getCookieManager(std::shared_ptr<cef::CefBrowser> browser, QString mainUrl) override;
 
     std::vector<ChainEvent> events() const;
     bool has(const QString& kind, const QString& url = QString()) const;
