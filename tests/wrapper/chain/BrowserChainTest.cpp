@@ -4,6 +4,7 @@
 #include "ChainClient.h"
 #include "ChainEngine.h"
 #include "LoopbackHttpServer.h"
+#include "lib/jni/JavaVirtualMachine.h"
 #include "lib/util/Error.h"
 #include "lib/wrapper/cef/CefNotDisplayableError.h"
 #include "lib/wrapper/cef/NativeCefBrowser.h"
@@ -115,6 +116,11 @@ TEST(BrowserChainSettings, SettingsAreFilledCopiedAndClearedThroughTheBridge) {
     EXPECT_TRUE(copy->getCachePath().isNull());
     EXPECT_EQ(settings->getCachePath(), QStringLiteral("/tmp/cache-\u00e9"));
 
+    // Text outside the basic plane crosses both ways intact.
+    const QString emoji = QStringLiteral("Sans ") + QString::fromUcs4(U"\U0001F600");
+    settings->setUserAgent(emoji);
+    EXPECT_EQ(settings->getUserAgent(), emoji);
+
     auto browserSettings = factory.createBrowserSettings();
     browserSettings->setDefaultFontSize(17);
     browserSettings->setStandardFontFamily(QStringLiteral("Serif"));
@@ -143,6 +149,11 @@ TEST_F(BrowserChain, PageLoadsInAWidgetWithFreshObjectsOnTheEngineThreads) {
             sawBeforeBrowse = true;
     }
     EXPECT_TRUE(sawBeforeBrowse);
+
+    // The UI thread is attached for good; the callbacks left no references on it.
+    jni::ThreadState* uiState = jni::JavaVirtualMachine::getInstance()->currentThread();
+    ASSERT_NE(uiState, nullptr);
+    EXPECT_EQ(uiState->localCount(), 0u);
 
     // Every call brought objects of its own, and the handlers disposed them.
     const auto objects = client->receivedObjects();
