@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QWidget>
 #include <gtest/gtest.h>
+#include <mutex>
 
 #include <random>
 
@@ -126,6 +127,17 @@ TEST(BrowserChainSettings, SettingsAreFilledCopiedAndClearedThroughTheBridge) {
     browserSettings->setStandardFontFamily(QStringLiteral("Serif"));
     EXPECT_EQ(browserSettings->getDefaultFontSize(), 17);
     EXPECT_EQ(browserSettings->getStandardFontFamily(), QStringLiteral("Serif"));
+    auto browserCopy = factory.createBrowserSettings(browserSettings);
+    ASSERT_TRUE(browserCopy);
+    EXPECT_EQ(browserCopy->getStandardFontFamily(), QStringLiteral("Serif"));
+    browserCopy->dispose();
+    auto windowInfo = factory.createWindowInfo();
+    auto windowCopy = factory.createWindowInfo(windowInfo);
+    EXPECT_TRUE(windowCopy);
+    windowInfo->dispose();
+    windowCopy->dispose();
+    // A copy of a disposed record is none.
+    EXPECT_EQ(factory.createWindowInfo(windowInfo), nullptr);
 
     settings->dispose();
     copy->dispose();
@@ -174,6 +186,55 @@ TEST_F(BrowserChain, PageLoadsInAWidgetWithFreshObjectsOnTheEngineThreads) {
     EXPECT_TRUE(frame->isMain());
     frame->dispose();
     EXPECT_TRUE(frame->getURL().isNull());
+}
+
+TEST_F(BrowserChain, RequestHeadersReachTheHandlerAsAHeaderMap) {
+    struct Seen {
+        std::mutex lock;
+        QString method;
+        int keys = -2;
+        QString firstKey, firstValue, valueByName;
+        bool hasKey = false;
+        int copyKeys = -2;
+        int disposedKeys = 0;
+    };
+    auto seen = std::make_shared<Seen>();
+    client->resourceRequestAction = [seen](cef::CefRequest& request) {
+        auto map = request.getHeaderMap();
+        if (!map)
+            return;
+        const int before = map->getNumberOfKeys();
+        // Two entries of one name: both count, the first added answers by name.
+        map->add(QStringLiteral("X-Chain"), QStringLiteral("first"));
+        map->add(QStringLiteral("X-Chain"), QStringLiteral("second"));
+        std::lock_guard guard(seen->lock);
+        seen->method = request.getMethod();
+        seen->keys = map->getNumberOfKeys() - before;
+        seen->valueByName = map->getValue(QStringLiteral("X-Chain"));
+        seen->hasKey = map->containsKey(QStringLiteral("X-Chain"));
+        for (int index = 0; index < map->getNumberOfKeys(); ++index)
+            if (map->getKey(index) == QStringLiteral("X-Chain")) {
+                seen->firstKey = map->getKey(index);
+                seen->firstValue = map->getValue(index);
+                break;
+            }
+        auto copy = map->copy();
+        seen->copyKeys = copy ? copy->getNumberOfKeys() - before : -2;
+        if (copy)
+            copy->dispose();
+        map->dispose();
+        seen->disposedKeys = map->getNumberOfKeys();
+    };
+    openPage();
+    std::lock_guard guard(seen->lock);
+    EXPECT_EQ(seen->method, QStringLiteral("GET"));
+    EXPECT_EQ(seen->keys, 2);
+    EXPECT_EQ(seen->valueByName, QStringLiteral("first"));
+    EXPECT_EQ(seen->firstKey, QStringLiteral("X-Chain"));
+    EXPECT_EQ(seen->firstValue, QStringLiteral("first"));
+    EXPECT_TRUE(seen->hasKey);
+    EXPECT_EQ(seen->copyKeys, 2);
+    EXPECT_EQ(seen->disposedKeys, -1);
 }
 
 TEST_F(BrowserChain, DisposedBrowserHasNoMainFrameAndDisposingTwiceIsHarmless) {

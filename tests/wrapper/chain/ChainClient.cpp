@@ -107,6 +107,8 @@ bool ChainClient::onBeforeResourceLoad(std::shared_ptr<cef::CefBrowser> browser,
                                        std::shared_ptr<cef::CefStreamReaderBox>,
                                        std::shared_ptr<cef::CefResponse> response, std::int32_t) {
     record(QStringLiteral("beforeResourceLoad"), request ? request->getURL() : QString());
+    if (request && resourceRequestAction)
+        resourceRequestAction(*request);
     if (request)
         request->dispose();
     if (response)

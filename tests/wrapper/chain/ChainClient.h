@@ -88,6 +88,7 @@ public:
 
     // Set by tests.
     std::function<void()> beforeBrowseAction;
+    std::function<void(cef::CefRequest&)> resourceRequestAction;
     std::shared_ptr<cef::CefDownloadHandler> downloadHandler;
 
 private:
