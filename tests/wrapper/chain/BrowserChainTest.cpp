@@ -153,10 +153,12 @@ TEST_F(BrowserChain, PageLoadsInAWidgetWithFreshObjectsOnTheEngineThreads) {
     bool sawBeforeBrowse = false;
     for (const ChainEvent& event : client->events()) {
         if (event.kind == QStringLiteral("loadStart") || event.kind == QStringLiteral("loadEnd") ||
-            event.kind == QStringLiteral("created"))
+            event.kind == QStringLiteral("created")) {
             EXPECT_EQ(event.thread, uiThread) << event.kind.toStdString();
-        if (event.kind == QStringLiteral("loadEnd"))
+        }
+        if (event.kind == QStringLiteral("loadEnd")) {
             EXPECT_EQ(event.number, 200);
+        }
         if (event.kind == QStringLiteral("beforeBrowse") && event.url == pageUrl())
             sawBeforeBrowse = true;
     }
@@ -171,10 +173,12 @@ TEST_F(BrowserChain, PageLoadsInAWidgetWithFreshObjectsOnTheEngineThreads) {
     const auto objects = client->receivedObjects();
     ASSERT_GE(objects.size(), 4u);
     for (std::size_t i = 0; i < objects.size(); ++i) {
-        if (auto browser = std::dynamic_pointer_cast<cef::NativeCefBrowser>(objects[i]))
+        if (auto browser = std::dynamic_pointer_cast<cef::NativeCefBrowser>(objects[i])) {
             EXPECT_EQ(browser->handle.load(), 0);
-        if (auto frame = std::dynamic_pointer_cast<cef::NativeCefFrame>(objects[i]))
+        }
+        if (auto frame = std::dynamic_pointer_cast<cef::NativeCefFrame>(objects[i])) {
             EXPECT_EQ(frame->handle.load(), 0);
+        }
         for (std::size_t j = i + 1; j < objects.size(); ++j)
             EXPECT_NE(objects[i], objects[j]);
     }
