@@ -263,6 +263,25 @@ TEST_F(WrapperClassesTest, EnumerationsAndBoxesWorkThroughTheEnvironment) {
     }
 }
 
+TEST_F(WrapperClassesTest, DroppedBrowserGivesBackItsHandleAndOneWithoutHandleDoesNot) {
+    JNIEnv* env = attach();
+    jclass browserClass = env->FindClass("com/plenfox/lib/wrapper/cef/NativeCefBrowser");
+    jmethodID constructor = env->GetMethodID(browserClass, "<init>", "()V");
+    jfieldID handle = env->GetFieldID(browserClass, "n_handleCefBrowser", "J");
+    const QString disposal = QStringLiteral("NativeCefBrowser_n_1dispose");
+
+    // Made by native code, then dropped by everyone without dispose().
+    jobject unused = env->NewObject(browserClass, constructor);
+    env->DeleteLocalRef(unused);
+    EXPECT_FALSE(environment.logContains(disposal));
+
+    jobject held = env->NewObject(browserClass, constructor);
+    env->SetLongField(held, handle, 0x1234);
+    env->DeleteLocalRef(held);
+    // No bridge is loaded here: the attempt shows as the guarded missing export.
+    EXPECT_TRUE(environment.logContains(disposal));
+}
+
 TEST_F(WrapperClassesTest, NativeWindowLibraryAnswersTheWidgetsWindowWhileLocked) {
     JNIEnv* env = attach();
     void* library =
