@@ -6,7 +6,7 @@ namespace plenfox::cef {
 
 namespace {
 
-const std::string Prefix = "Java_com_plenfox_lib_wrapper_cef_CefUtilities_";
+const std::string Prefix = "Java_com_plenfox_lib_wrapper_cef_CefUtilities_n_1";
 
 } // namespace
 
