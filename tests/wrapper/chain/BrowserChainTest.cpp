@@ -77,11 +77,11 @@ protected:
     }
 
     // Creates a browser in the widget's native window on the page.
-    void openPage() {
+    void openPage(const cef::CefRect& place = cef::CefRect(0, 0, 800, 600)) {
         cef::CefFactory& factory = ChainEngine::factory();
         auto windowInfo = factory.createWindowInfo();
         ASSERT_TRUE(windowInfo);
-        windowInfo->setChild(&widget, cef::CefRect(0, 0, 800, 600));
+        windowInfo->setChild(&widget, place);
         auto browserSettings = factory.createBrowserSettings();
         ASSERT_TRUE(browserSettings);
         factory.createBrowser(windowInfo, client, pageUrl(), browserSettings);
@@ -239,6 +239,40 @@ TEST_F(BrowserChain, RequestHeadersReachTheHandlerAsAHeaderMap) {
     EXPECT_TRUE(seen->hasKey);
     EXPECT_EQ(seen->copyKeys, 2);
     EXPECT_EQ(seen->disposedKeys, -1);
+}
+
+TEST_F(BrowserChain, BrowserTakesTheRectangleItWasPlacedIn) {
+    openPage(cef::CefRect(10, 20, 300, 200));
+    const auto children = widget.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    ASSERT_EQ(children.size(), 1);
+    EXPECT_EQ(children.front()->geometry(), QRect(10, 20, 300, 200));
+}
+
+TEST(HeadlessProgram, StartsAndStopsTheEngineAndLogsBoth) {
+    QTemporaryDir folder;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("TMPDIR"), folder.path());
+    environment.insert(QStringLiteral("HOME"), folder.path());
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(PLENFOX_PROGRAM), {});
+    ASSERT_TRUE(program.waitForFinished(120000));
+    EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+    const QStringList logs = QDir(folder.path()).entryList({QStringLiteral("plenfoxclient*.log")});
+    ASSERT_EQ(logs.size(), 1);
+    QFile log(QDir(folder.path()).filePath(logs.front()));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(log.readAll());
+    const qsizetype started =
+        text.indexOf(QStringLiteral("BrowserEngine.start: browser engine started"));
+    const qsizetype initialized = text.indexOf(QStringLiteral("Initialized client"));
+    const qsizetype stopped =
+        text.indexOf(QStringLiteral("BrowserEngine.stop: browser engine stopped"));
+    EXPECT_NE(started, -1);
+    EXPECT_NE(stopped, -1);
+    EXPECT_LT(started, initialized);
+    EXPECT_LT(initialized, stopped);
+    EXPECT_TRUE(text.contains(QStringLiteral("shutting down CEF factory")));
 }
 
 TEST_F(BrowserChain, DisposedBrowserHasNoMainFrameAndDisposingTwiceIsHarmless) {
