@@ -306,8 +306,8 @@ TEST_P(BrowserChainDownload, ZipReachesTheCppHandlerByteIdentical) {
     openPage();
     auto frame = client->browser()->getMainFrame();
     ASSERT_TRUE(frame);
-    frame->executeJavaScript(QStringLiteral("document.getElementById('zip').click()"),
-                             QStringLiteral(""), 0);
+    frame->executeJavaScript(QStringLiteral("document.getElementById('zip').click()"), QString(),
+                             0);
     frame->dispose();
     ASSERT_TRUE(ChainEngine::waitFor([&] { return download->isComplete(); }))
         << "received " << download->bytes().size() << " of " << zip.size() << " bytes";
