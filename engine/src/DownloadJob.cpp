@@ -64,7 +64,10 @@ void DownloadJob::start() {
 }
 
 void DownloadJob::onProgress() {
-    if (!asked_ && request_ && (request_->totalBytes() >= 0 || request_->receivedBytes() > 0))
+    // A small file can arrive whole before its length is reported: wait for
+    // the length (or the end, which gives it) rather than offer an unknown
+    // one, which the client cannot judge and the bridge refuses.
+    if (!asked_ && request_ && request_->totalBytes() >= 0)
         askForHandler();
 }
 
