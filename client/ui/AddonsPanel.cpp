@@ -95,8 +95,9 @@ AddonsPanel::AddonsPanel(PanelHost& host, QWidget* parent) : QWidget(parent), ho
     table->setIconSize(QSize(20, 20));
     table->horizontalHeader()->setStretchLastSection(true);
     table->setColumnWidth(AddonsTableModel::StateIcon, 26);
-    table->setColumnWidth(AddonsTableModel::Status, 200);
-    table->setColumnWidth(AddonsTableModel::Name, 200);
+    table->setColumnWidth(AddonsTableModel::Status, 270);
+    table->setWordWrap(false);
+    table->setColumnWidth(AddonsTableModel::Name, 180);
     table->setColumnWidth(AddonsTableModel::Author, 140);
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 

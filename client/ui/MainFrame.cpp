@@ -257,9 +257,14 @@ void MainFrame::afterInitialize() {
     App::log(QStringLiteral("Initialized client"));
     updatesSetting.initialize(*client);
     wow::WowInstallation* wow = client->getWow();
-    if (!wow || !wow->exists())
-        post([this] { showCantFindWow(); });
-    post([this] { onAfterInitialization(); });
+    const bool missing = !wow || !wow->exists();
+    // One task, so that the first-run question comes after the "Oops!" was
+    // closed rather than on top of it.
+    post([this, missing] {
+        if (missing)
+            showCantFindWow();
+        onAfterInitialization();
+    });
     if (model::AddonManager* manager = client->getAddonManager())
         addonsPanel->setInformation(*manager);
 }

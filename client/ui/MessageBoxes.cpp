@@ -68,6 +68,8 @@ MessageBoxes::Answer MessageBoxes::show(QWidget* owner, Kind kind, const QString
                     kind == Kind::Question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
                     owner);
     box.setWindowModality(Qt::WindowModal);
+    // Wide enough that the texts' own line breaks are the only ones.
+    box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_label { min-width: 560px; }"));
     if (kind == Kind::Question)
         box.setEscapeButton(QMessageBox::No);
     s.open.append(QPointer<QMessageBox>(&box));
