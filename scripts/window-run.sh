@@ -86,4 +86,27 @@ cp "$sandbox"/tmp/plenfoxclient*.log "$out/" 2>/dev/null || true
 [ "$status" -eq 0 ] || fail "exit status $status"
 grep -q "Successfully shut down client" "$out"/plenfoxclient*.log || fail "no orderly shutdown in the log"
 grep -q "Installed addon \[BagSorter\] version \[1.6\]" "$out"/plenfoxclient*.log || fail "addons not listed in the log"
+
+# Ctrl+C while the first-run question waits for an answer: the same orderly end.
+rm -rf "$sandbox/home" "$sandbox/tmp" && mkdir -p "$sandbox/home" "$sandbox/tmp"
+HOME="$sandbox/home" TMPDIR="$sandbox/tmp" ProgramData="$sandbox/ProgramData" \
+  "$build/plenfoxclient" >"$out/client-interrupted.txt" 2>&1 &
+client_pid=$!
+xdotool search --sync --onlyvisible --name "Enable updates from" >/dev/null
+kill -INT "$client_pid"
+status=0
+wait "$client_pid" || status=$?
+client_pid=
+[ "$status" -eq 0 ] || fail "exit status $status after SIGINT during the question"
+grep -q "Successfully shut down client" "$sandbox"/tmp/plenfoxclient*.log ||
+  fail "no orderly shutdown after SIGINT"
+
+# Without a display: a plain message and status 1, no crash.
+for display in "" ":97"; do
+  status=0
+  env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY="$display" HOME="$sandbox/home" \
+    TMPDIR="$sandbox/tmp" "$build/plenfoxclient" >"$out/no-display.txt" 2>&1 || status=$?
+  [ "$status" -eq 1 ] || fail "exit status $status without display [$display]"
+  grep -q "needs a graphical desktop" "$out/no-display.txt" || fail "no message without display"
+done
 echo "window-run: exit status 0, orderly shutdown, artefacts in $out"
