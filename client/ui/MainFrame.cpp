@@ -255,7 +255,14 @@ MainFrame::getClientOptions(const std::optional<fs::path>& folder) {
 
 void MainFrame::afterInitialize() {
     App::log(QStringLiteral("Initialized client"));
+    const bool startedWithUpdates = client->getOptions()->getUpdatesEnabled();
     updatesSetting.initialize(*client);
+    // The client started before the player's choice was read: when it
+    // allows updates, check again now that the options say so.
+    if (updatesSetting.enabled() && !startedWithUpdates) {
+        if (model::AddonManager* manager = client->getAddonManager())
+            manager->refreshAddonsAsync();
+    }
     wow::WowInstallation* wow = client->getWow();
     const bool missing = !wow || !wow->exists();
     // One task, so that the first-run question comes after the "Oops!" was

@@ -80,7 +80,10 @@ TEST_F(AddonsPanelTest, StatesFollowTheServiceAnswerAndFlaggedAddonsComeFirst) {
                TagTable{{QStringLiteral("wow-version"), QStringLiteral("50400")},
                         {QStringLiteral("wow-version-name"), QStringLiteral("Mists of Pandaria")},
                         {QStringLiteral("meta-server-message"), QStringLiteral("Be nice")}}));
+    // A returning player who allowed updates: the start asks the service
+    // although the choice is read only after the client started.
     frame = sandbox.startWindow();
+    ASSERT_TRUE(waitFor([this] { return sandbox.source->queries() >= 1; }));
     ASSERT_TRUE(waitFor([this] {
         return statusOf(table(), QStringLiteral("Gamma")) ==
                QStringLiteral("update available: 2.0");
