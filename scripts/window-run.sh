@@ -92,7 +92,8 @@ rm -rf "$sandbox/home" "$sandbox/tmp" && mkdir -p "$sandbox/home" "$sandbox/tmp"
 HOME="$sandbox/home" TMPDIR="$sandbox/tmp" ProgramData="$sandbox/ProgramData" \
   "$build/plenfoxclient" >"$out/client-interrupted.txt" 2>&1 &
 client_pid=$!
-xdotool search --sync --onlyvisible --name "Enable updates from" >/dev/null
+timeout 60 xdotool search --sync --onlyvisible --name "Enable updates from" >/dev/null ||
+  fail "no first-run question"
 kill -INT "$client_pid"
 status=0
 wait "$client_pid" || status=$?
