@@ -1,5 +1,7 @@
 #include "client/App.h"
+#include "client/BrowserEngine.h"
 #include "client/CloseSignals.h"
+#include "client/ui/CefDesktopOpener.h"
 #include "client/ui/MainFrame.h"
 
 #include <QApplication>
@@ -46,11 +48,21 @@ int main(int argc, char* argv[]) {
         std::fputs(NoDisplayAdvice, stderr);
         return 1;
     }
+    // The browser engine runs on this application's thread; it shares
+    // graphics contexts, which must be asked for before the application exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     qInstallMessageHandler(startUpMessages);
     QApplication application(argc, argv);
     qInstallMessageHandler(nullptr);
 
     App app;
+    plenfox::client::BrowserEngine engine;
+    // Without the engine the program cannot do its work; the log says why.
+    if (!engine.start()) {
+        std::fprintf(stderr, "Plenfox Client could not start its web browser engine; the log "
+                             "file named above says why.\n");
+        return 1;
+    }
     plenfox::client::ui::MainFrame* frame = nullptr;
     bool closeRequested = false;
     plenfox::client::CloseSignals signals([&frame, &closeRequested] {
@@ -60,7 +72,10 @@ int main(int argc, char* argv[]) {
             frame->signalClose();
     });
     {
-        plenfox::client::ui::MainFrame mainFrame;
+        plenfox::client::ui::MainFrame::Setup setup;
+        setup.factory = engine.getFactory();
+        setup.opener = std::make_shared<plenfox::client::ui::CefDesktopOpener>();
+        plenfox::client::ui::MainFrame mainFrame(setup);
         frame = &mainFrame;
         if (closeRequested)
             mainFrame.signalClose();
@@ -74,6 +89,7 @@ int main(int argc, char* argv[]) {
         App::log(QStringLiteral("onBeforeExit returns"));
         frame = nullptr;
     }
+    engine.stop();
     if (const int count = app.getExceptionCount(); count != 0)
         App::log(QStringLiteral("Exceptions encountered ") + QString::number(count));
     return 0;

@@ -13,11 +13,14 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 port=8642
 
 rm -rf "$out" && mkdir -p "$out"
+# The browser engine refuses to run as root inside its own sandbox.
+[ "$(id -u)" -eq 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1
 sandbox=$(mktemp -d)
 service_pid=
 client_pid=
 cleanup() {
   [ -n "$client_pid" ] && kill "$client_pid" 2>/dev/null || true
+  cp "$sandbox"/tmp/plenfoxclient*.log "$out/" 2>/dev/null || true
   [ -n "$service_pid" ] && kill "$service_pid" 2>/dev/null || true
   rm -rf "$sandbox"
 }
@@ -57,7 +60,12 @@ with urllib.request.urlopen(f"http://127.0.0.1:{port}/zips/CombatTimers-r512.zip
 open(f"{folder}/notes.zip", "wb").write(b"not a zip" * 100)
 PY
 
-HOME="$sandbox/home" TMPDIR="$sandbox/tmp" ProgramData="$sandbox/ProgramData" \
+# The desktop opener only records what it is given.
+mkdir -p "$sandbox/bin"
+printf '#!/bin/sh\necho "$*" >>"%s/opened.txt"\n' "$out" >"$sandbox/bin/xdg-open"
+chmod +x "$sandbox/bin/xdg-open"
+
+PATH="$sandbox/bin:$PATH" HOME="$sandbox/home" TMPDIR="$sandbox/tmp" ProgramData="$sandbox/ProgramData" \
   "$build/plenfoxclient" >"$out/client.txt" 2>&1 &
 client_pid=$!
 
@@ -72,7 +80,50 @@ for window in $(xdotool search --name "Enable updates from" 2>/dev/null); do
   xdotool windowfocus "$window" 2>/dev/null && break
 done
 xdotool key Return
-shot 1-web 2
+shot 1-web 4
+
+if [ -e "$build/libcef.so" ]; then
+  # The download road through the embedded browser. The page has the focus
+  # after a click on its empty part; Tab walks its links in page order: the
+  # three packages, the PDF guide, the popup link.
+  click 500 600
+  xdotool key Tab Return
+  for _ in $(seq 100); do
+    [ -e "$game/interface/addons/QuestHelperLite/QuestHelperLite.toc" ] && break
+    sleep 0.2
+  done
+  [ -e "$game/interface/addons/QuestHelperLite/QuestHelperLite.toc" ] ||
+    fail "the package clicked in the Web tab was not installed"
+  shot 4-downloads-after-click 2
+  click 120 38
+  shot 5-wow-after-install 1
+
+  # A PDF is refused with its type and size.
+  click 36 38
+  sleep 1
+  click 400 76
+  xdotool key ctrl+a type "http://127.0.0.1:$port/guide.pdf"
+  xdotool key Return
+  timeout 30 xdotool search --sync --onlyvisible --name "Can't download that file." >/dev/null ||
+    fail "no dialog for the PDF"
+  shot 6-pdf-refused 1
+  for window in $(xdotool search --name "Can't download that file." 2>/dev/null); do
+    xdotool windowfocus "$window" 2>/dev/null && break
+  done
+  xdotool key Return
+
+  # The popup link leaves the page alone and goes to the desktop opener.
+  sleep 1
+  click 500 600
+  xdotool key Tab Tab Tab Tab Tab Return
+  for _ in $(seq 50); do
+    grep -q "/popup.html" "$out/opened.txt" 2>/dev/null && break
+    sleep 0.2
+  done
+  grep -q "/popup.html" "$out/opened.txt" 2>/dev/null || fail "the popup did not reach the desktop opener"
+  shot 7-web-after-popup 1
+fi
+
 click 120 38
 shot 2-wow 2
 click 215 38
@@ -86,6 +137,12 @@ cp "$sandbox"/tmp/plenfoxclient*.log "$out/" 2>/dev/null || true
 [ "$status" -eq 0 ] || fail "exit status $status"
 grep -q "Successfully shut down client" "$out"/plenfoxclient*.log || fail "no orderly shutdown in the log"
 grep -q "Installed addon \[BagSorter\] version \[1.6\]" "$out"/plenfoxclient*.log || fail "addons not listed in the log"
+if [ -e "$build/libcef.so" ]; then
+  grep -q "getDownloadHandler(application/zip,QuestHelperLite-2.4.1.zip" "$out"/plenfoxclient*.log ||
+    fail "the zip did not come through the browser"
+  grep -q "unable to recognize \[application/pdf\] \[guide.pdf\]" "$out"/plenfoxclient*.log ||
+    fail "the PDF was not refused"
+fi
 
 # Ctrl+C while the first-run question waits for an answer: the same orderly end.
 rm -rf "$sandbox/home" "$sandbox/tmp" && mkdir -p "$sandbox/home" "$sandbox/tmp"

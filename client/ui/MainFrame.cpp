@@ -8,8 +8,12 @@
 #include "client/model/ClientRepository.h"
 #include "client/model/addons/AddonManager.h"
 #include "client/model/events/EventDispatcher.h"
+#include "client/ui/AdControlAdapter.h"
 #include "client/ui/AddonsPanel.h"
 #include "client/ui/AddonsTableModel.h"
+#include "client/ui/BrowserControl.h"
+#include "client/ui/BrowserEventHandler.h"
+#include "client/ui/BrowserPanel.h"
 #include "client/ui/BugReport.h"
 #include "client/ui/DesktopOpener.h"
 #include "client/ui/DownloadPanel.h"
@@ -28,6 +32,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <exception>
 
@@ -73,6 +78,8 @@ std::unique_ptr<wow::WowInstallation> defaultScanner() {
 
 } // namespace
 
+MainFrame::MainFrame() : MainFrame(Setup()) {}
+
 MainFrame::MainFrame(Setup givenSetup) : setup(std::move(givenSetup)) {
     if (!setup.makeClient)
         setup.makeClient = defaultClient;
@@ -87,14 +94,20 @@ MainFrame::MainFrame(Setup givenSetup) : setup(std::move(givenSetup)) {
     // The panels hand the client to their models, so it comes first.
     client = setup.makeClient(this);
 
-    auto* browserPlaceholder = new QWidget;
-    auto* browserLayout = new QVBoxLayout(browserPlaceholder);
-    browserMessage = new QLabel(
-        QStringLiteral("The web browser is not available in this build of Plenfox Client."));
-    browserMessage->setAlignment(Qt::AlignCenter);
-    browserMessage->setWordWrap(true);
-    browserLayout->addWidget(browserMessage);
-    browser = browserPlaceholder;
+    if (setup.factory) {
+        browserEventHandler = std::make_shared<BrowserEventHandler>();
+        browserPanel = new BrowserPanel(*this, *setup.factory);
+        browser = browserPanel;
+    } else {
+        auto* browserPlaceholder = new QWidget;
+        auto* browserLayout = new QVBoxLayout(browserPlaceholder);
+        browserMessage = new QLabel(
+            QStringLiteral("The web browser is not available in this build of Plenfox Client."));
+        browserMessage->setAlignment(Qt::AlignCenter);
+        browserMessage->setWordWrap(true);
+        browserLayout->addWidget(browserMessage);
+        browser = browserPlaceholder;
+    }
     addonsPanel = new AddonsPanel(*this);
     downloadsPanel = new DownloadPanel(*this);
 
@@ -113,11 +126,18 @@ MainFrame::MainFrame(Setup givenSetup) : setup(std::move(givenSetup)) {
     adPanel->setFixedSize(AdWidth, AdHeight);
     auto* adLayout = new QHBoxLayout(adPanel);
     adLayout->setContentsMargins(0, 0, 0, 0);
-    auto* adControl = new QLabel(Title);
-    adControl->setFixedSize(AdWidth, AdHeight);
-    adControl->setAlignment(Qt::AlignCenter);
-    adControl->setStyleSheet(QStringLiteral("background:#24323f;color:#ffffff;font-size:16px"));
-    adLayout->addWidget(adControl);
+    if (setup.factory) {
+        adControl = new BrowserControl(*setup.factory);
+        adControl->setFixedSize(AdWidth, AdHeight);
+        adLayout->addWidget(adControl);
+    } else {
+        auto* adPlaceholder = new QLabel(Title);
+        adPlaceholder->setFixedSize(AdWidth, AdHeight);
+        adPlaceholder->setAlignment(Qt::AlignCenter);
+        adPlaceholder->setStyleSheet(
+            QStringLiteral("background:#24323f;color:#ffffff;font-size:16px"));
+        adLayout->addWidget(adPlaceholder);
+    }
 
     auto* content = new QWidget;
     auto* layout = new QVBoxLayout(content);
@@ -300,9 +320,32 @@ void MainFrame::afterShutdown() {
 void MainFrame::go() {
     resize(1024, 768);
     show();
+    if (browserPanel) {
+        // Once the window is laid out, so that the browsers' windows are
+        // made inside their panels at their final places.
+        QTimer::singleShot(0, this, [this] {
+            browserPanel->go(Constants::DefaultUrl, browserEventHandler);
+            startAdControl(0);
+        });
+        return;
+    }
     // Without the browser there is no home page to show: the Web tab says so.
     browserMessage->setText(browserMessage->text() + QStringLiteral("\n\nHome page: ") +
                             Constants::DefaultUrl);
+}
+
+void MainFrame::startAdControl(int attempt) {
+    // One browser at a time: the strip's browser is made once the "Web"
+    // tab's browser exists (or after a few seconds without it), since the
+    // engine places a second browser made meanwhile outside its panel.
+    constexpr int Attempts = 100;
+    if (closing)
+        return;
+    if (browserPanel->getBrowserControl()->hasBrowser() || attempt >= Attempts) {
+        adControl->go(Constants::AdUrl, std::make_shared<AdControlAdapter>(opener));
+        return;
+    }
+    QTimer::singleShot(50, this, [this, attempt] { startAdControl(attempt + 1); });
 }
 
 void MainFrame::waitForClose() {
@@ -342,7 +385,11 @@ void MainFrame::onBeforeExit() {
     exited = true;
     closing = true;
     App::log(QStringLiteral("Disposing browser ..."));
+    if (adControl)
+        adControl->dispose();
     App::log(QStringLiteral("adControl disposed"));
+    if (browserPanel)
+        browserPanel->dispose();
     App::log(QStringLiteral("browser disposed"));
     joinInitialization();
     tasks.joinAll();
@@ -375,6 +422,11 @@ void MainFrame::afterRefresh(model::AddonManager& manager) {
 
 void MainFrame::navigate(const QString& url) {
     App::log(QStringLiteral("Navigating to [") + url + QLatin1Char(']'));
+    if (browserPanel) {
+        browserPanel->navigate(url);
+        tabbedPane->setCurrentWidget(browser);
+        return;
+    }
     browserMessage->setText(
         QStringLiteral("The web browser is not available in this build of Plenfox Client.\n\n") +
         url);

@@ -21,6 +21,9 @@ class QEventLoop;
 class QLabel;
 class QTabWidget;
 
+namespace plenfox::cef {
+class CefFactory;
+}
 namespace plenfox::client::model {
 class Client;
 class ClientOptions;
@@ -32,6 +35,9 @@ class WowInstallation;
 namespace plenfox::client::ui {
 
 class AddonsPanel;
+class BrowserControl;
+class BrowserEventHandler;
+class BrowserPanel;
 class DesktopOpener;
 class DownloadPanel;
 
@@ -59,9 +65,13 @@ public:
         std::shared_ptr<DesktopOpener> opener;
         // Where the log files are (and the bug report is written).
         std::filesystem::path logFolder;
+        // The browser engine; without one the "Web" tab says that there is
+        // no browser in this build.
+        cef::CefFactory* factory = nullptr;
     };
 
-    explicit MainFrame(Setup setup = {});
+    MainFrame();
+    explicit MainFrame(Setup setup);
     ~MainFrame() override;
 
     // Shows the window at 1024 x 768 and points the browser at the home page.
@@ -90,6 +100,7 @@ public:
     AddonsPanel* getAddonsPanel() const { return addonsPanel; }
     DownloadPanel* getDownloadsPanel() const { return downloadsPanel; }
     QWidget* getAdPanel() const { return adPanel; }
+    BrowserPanel* getBrowserPanel() const { return browserPanel; }
     // The menu item of that text, or null.
     QAction* menuItem(const QString& text) const;
     EnableUpdatesSetting& getUpdatesSetting() { return updatesSetting; }
@@ -139,6 +150,7 @@ protected:
 private:
     void createMenuBar();
     QAction* addItem(QMenu* menu, const QString& text, std::function<void()> action);
+    void startAdControl(int attempt);
     void onBeforeInitialization();
     void onAfterInitialization();
     // Starts the client on the start-up thread: scan, then initialize.
@@ -161,6 +173,9 @@ private:
     QTabWidget* tabbedPane = nullptr;
     QWidget* browser = nullptr;
     QLabel* browserMessage = nullptr;
+    BrowserPanel* browserPanel = nullptr;
+    BrowserControl* adControl = nullptr;
+    std::shared_ptr<BrowserEventHandler> browserEventHandler;
     QWidget* adPanel = nullptr;
     AddonsPanel* addonsPanel = nullptr;
     DownloadPanel* downloadsPanel = nullptr;

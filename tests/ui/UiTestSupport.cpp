@@ -112,7 +112,11 @@ MainFrame::Setup WindowSandbox::setup(bool withGame) {
 }
 
 std::unique_ptr<MainFrame> WindowSandbox::startWindow(bool withGame) {
-    auto frame = std::make_unique<MainFrame>(setup(withGame));
+    return startWindow(setup(withGame));
+}
+
+std::unique_ptr<MainFrame> WindowSandbox::startWindow(MainFrame::Setup windowSetup) {
+    auto frame = std::make_unique<MainFrame>(std::move(windowSetup));
     MainFrame* window = frame.get();
     EXPECT_TRUE(waitFor([window] { return window->isInitialized(); }));
     settle(*frame);

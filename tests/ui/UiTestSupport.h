@@ -3,6 +3,7 @@
 #include "client/model/updates/UpdateSource.h"
 #include "client/ui/DesktopOpener.h"
 #include "client/ui/MainFrame.h"
+#include "lib/wrapper/cef/CefFactory.h"
 #include "tests/TestSupport.h"
 
 #include <QStringList>
@@ -42,6 +43,35 @@ private:
     std::vector<std::filesystem::path> browsedList;
 };
 
+// An engine that makes nothing: the windows get their browser widgets, and
+// tests hand the browser's events to the handlers themselves.
+class InertFactory : public cef::CefFactory {
+public:
+    bool initialize(std::shared_ptr<cef::CefSettings>, std::shared_ptr<cef::CefApp>) override {
+        return true;
+    }
+    void shutdown() override {}
+    void createBrowser(std::shared_ptr<cef::CefWindowInfo>, std::shared_ptr<cef::CefClient>,
+                       const QString& url, std::shared_ptr<cef::CefBrowserSettings>) override {
+        created << url;
+    }
+    std::shared_ptr<cef::CefSettings> createSettings() override { return nullptr; }
+    std::shared_ptr<cef::CefSettings> createSettings(std::shared_ptr<cef::CefSettings>) override {
+        return nullptr;
+    }
+    std::shared_ptr<cef::CefBrowserSettings> createBrowserSettings() override { return nullptr; }
+    std::shared_ptr<cef::CefBrowserSettings>
+    createBrowserSettings(std::shared_ptr<cef::CefBrowserSettings>) override {
+        return nullptr;
+    }
+    std::shared_ptr<cef::CefWindowInfo> createWindowInfo() override { return nullptr; }
+    std::shared_ptr<cef::CefWindowInfo>
+    createWindowInfo(std::shared_ptr<cef::CefWindowInfo>) override {
+        return nullptr;
+    }
+    QStringList created;
+};
+
 // An addon folder "<name>/<name>.toc" with the given headers.
 void writeAddon(const std::filesystem::path& addonRoot, const QString& name, const QString& version,
                 const QString& interfaceNumber, const QString& author = QStringLiteral("Someone"),
@@ -66,6 +96,7 @@ public:
     client::ui::MainFrame::Setup setup(bool withGame = true);
     // A started window whose client has initialized.
     std::unique_ptr<client::ui::MainFrame> startWindow(bool withGame = true);
+    std::unique_ptr<client::ui::MainFrame> startWindow(client::ui::MainFrame::Setup setup);
     // Waits until the client's events so far (and the GUI work they posted) ran.
     void settle(client::ui::MainFrame& frame);
     // Writes "UpdateSettings.dat" as a player who answered Yes would have.
@@ -74,6 +105,7 @@ public:
     TestEnvironment env;
     std::shared_ptr<StubUpdateSource> source = std::make_shared<StubUpdateSource>();
     std::shared_ptr<RecordingOpener> opener = std::make_shared<RecordingOpener>();
+    InertFactory factory;
 };
 
 } // namespace plenfox::test

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QUrl>
+#include <QWebEnginePage>
+
+#include "LoadEventMapper.h"
+#include "ResourceInterceptor.h"
+#include "cef_base.h"
+
+class BrowserImpl;
+class QAuthenticator;
+class QWebEngineNewWindowRequest;
+
+// The Qt WebEngine page of one browser: forwards the page's navigation,
+// loading, popup, authentication and close requests to the browser's
+// handlers. Lives on the UI thread.
+class BrowserPage : public QWebEnginePage {
+    Q_OBJECT
+public:
+    BrowserPage(QWebEngineProfile* profile, BrowserImpl& browser, QObject* parent);
+    ~BrowserPage() override;
+
+    BrowserImpl& browser() const { return *browser_; }
+
+protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
+
+private:
+    bool acceptKnownScheme(const QUrl& url, NavigationType type, bool isMainFrame);
+    bool acceptUnknownScheme(const QUrl& url);
+    bool followRedirect(const QUrl& url);
+    void onNewWindowRequested(QWebEngineNewWindowRequest& request);
+    void onAuthenticationRequired(const QUrl& url, QAuthenticator* authenticator);
+    void onProxyAuthenticationRequired(const QUrl& url, QAuthenticator* authenticator,
+                                       const QString& proxyHost);
+    void askCredentials(bool isProxy, const QString& host, int port, QAuthenticator* authenticator);
+    void onWindowCloseRequested();
+
+    CefRefPtr<BrowserImpl> browser_;
+    LoadEventMapper loads_;
+    ResourceInterceptor interceptor_;
+    // The URL the main frame is navigating to, the origin of a redirect.
+    QUrl pendingUrl_;
+};

@@ -1,0 +1,196 @@
+// A real browser, offscreen, against pages served on loopback.
+#include <chrono>
+#include <future>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "LiveEngine.h"
+#include "LoopbackHttpServer.h"
+#include "RecordingClient.h"
+#include "cef_task.h"
+
+namespace {
+
+std::string page(const std::string& body) {
+    return "<html><head><title>t</title></head><body>" + body + "</body></html>";
+}
+
+class BrowserEvents : public ::testing::Test {
+protected:
+    void SetUp() override {
+        server.route("/", {200, "text/html", page("<a id='next' href='/next'>next</a>"), {}});
+        server.route("/next", {200, "text/html", page("<p>next</p>"), {}});
+        server.route("/third", {200, "text/html", page("<p>third</p>"), {}});
+        client = new RecordingClient();
+    }
+    void TearDown() override { LiveEngine::closeBrowser(client, browser); }
+
+    // Loads the URL and waits for its load to end.
+    RecordingClient::Event loadAndWait(const std::string& url) {
+        client->clear();
+        browser->GetMainFrame()->LoadURL(url);
+        return client->waitFor("loadEnd", url);
+    }
+
+    // Runs work on the engine's UI thread and waits for its answer.
+    template <class F> auto onUi(F work) {
+        struct Task : CefTask {
+            explicit Task(F w) : work(std::move(w)) {}
+            void Execute(CefThreadId) override { result.set_value(work()); }
+            F work;
+            std::promise<decltype(work())> result;
+            IMPLEMENT_REFCOUNTING(Task)
+        };
+        CefRefPtr<Task> task = new Task(std::move(work));
+        auto future = task->result.get_future();
+        EXPECT_TRUE(CefPostTask(TID_UI, task.get()));
+        return future.get();
+    }
+
+    LoopbackHttpServer server;
+    CefRefPtr<RecordingClient> client;
+    CefRefPtr<CefBrowser> browser;
+};
+
+} // namespace
+
+TEST_F(BrowserEvents, loadEndCarriesTheHttpStatusAndFailuresAreErrors) {
+    browser = LiveEngine::openBrowser(client, server.url("/"));
+    ASSERT_TRUE(browser);
+    const auto first = client->waitFor("loadEnd", server.url("/"));
+    EXPECT_EQ(200, first.code);
+    EXPECT_EQ(1, client->count("loadStart", server.url("/")));
+
+    // A 404 page is a page: its load ends with the status, without an error.
+    const auto missing = loadAndWait(server.url("/absent"));
+    EXPECT_EQ(404, missing.code);
+    EXPECT_EQ(0, client->count("loadError"));
+
+    const std::string refused =
+        "http://127.0.0.1:" + std::to_string(LoopbackHttpServer::closedPort()) + "/";
+    client->clear();
+    browser->GetMainFrame()->LoadURL(refused);
+    const auto error = client->waitFor("loadError");
+    EXPECT_EQ(ERR_CONNECTION_REFUSED, error.code);
+    EXPECT_EQ(refused, error.url);
+    EXPECT_FALSE(error.text.empty());
+}
+
+TEST_F(BrowserEvents, linkClickIsReportedAsSuchAndCanBeCancelled) {
+    browser = LiveEngine::openBrowser(client, server.url("/"));
+    ASSERT_TRUE(browser);
+    ASSERT_EQ(200, client->waitFor("loadEnd", server.url("/")).code);
+
+    client->cancelLinkClicks = true;
+    client->clear();
+    browser->GetMainFrame()->ExecuteJavaScript("document.getElementById('next').click()", "", 0);
+    const auto navigation = client->waitFor("beforeBrowse", server.url("/next"));
+    EXPECT_EQ(NAVTYPE_LINKCLICKED, navigation.code);
+    EXPECT_FALSE(navigation.flag) << "not a redirect";
+    EXPECT_EQ("main", navigation.text);
+    // Give a navigation that was not cancelled the time to reach the server.
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_EQ(0, server.hits("/next"));
+    EXPECT_EQ(server.url("/"), browser->GetMainFrame()->GetURL().ToString());
+
+    client->cancelLinkClicks = false;
+    client->clear();
+    browser->GetMainFrame()->ExecuteJavaScript("document.getElementById('next').click()", "", 0);
+    EXPECT_EQ(200, client->waitFor("loadEnd", server.url("/next")).code);
+    EXPECT_EQ(1, server.hits("/next"));
+}
+
+TEST_F(BrowserEvents, historyFollowsEachLoad) {
+    browser = LiveEngine::openBrowser(client, server.url("/"));
+    ASSERT_TRUE(browser);
+    ASSERT_EQ(200, client->waitFor("loadEnd", server.url("/")).code);
+    EXPECT_FALSE(browser->CanGoBack());
+    EXPECT_FALSE(browser->CanGoForward());
+
+    ASSERT_EQ(200, loadAndWait(server.url("/next")).code);
+    EXPECT_TRUE(browser->CanGoBack());
+    EXPECT_FALSE(browser->CanGoForward());
+    ASSERT_EQ(200, loadAndWait(server.url("/third")).code);
+
+    client->clear();
+    browser->GoBack();
+    EXPECT_EQ(NAVTYPE_BACKFORWARD, client->waitFor("beforeBrowse", server.url("/next")).code);
+    ASSERT_NE("timeout", client->waitFor("loadEnd", server.url("/next")).kind);
+    EXPECT_TRUE(browser->CanGoBack());
+    EXPECT_TRUE(browser->CanGoForward());
+
+    client->clear();
+    browser->GoBack();
+    ASSERT_NE("timeout", client->waitFor("loadEnd", server.url("/")).kind);
+    EXPECT_FALSE(browser->CanGoBack());
+    EXPECT_TRUE(browser->CanGoForward());
+
+    client->clear();
+    browser->GoForward();
+    ASSERT_NE("timeout", client->waitFor("loadEnd", server.url("/next")).kind);
+    EXPECT_TRUE(browser->CanGoBack());
+    EXPECT_TRUE(browser->CanGoForward());
+    EXPECT_EQ(server.url("/next"), browser->GetMainFrame()->GetURL().ToString());
+}
+
+TEST_F(BrowserEvents, sourceSeesScriptChangesOnTheUiThreadOnly) {
+    browser = LiveEngine::openBrowser(client, server.url("/"));
+    ASSERT_TRUE(browser);
+    ASSERT_EQ(200, client->waitFor("loadEnd", server.url("/")).code);
+    auto frame = browser->GetMainFrame();
+    frame->ExecuteJavaScript(
+        "var p = document.createElement('p'); p.id = 'added'; p.textContent = 'written by script';"
+        "document.body.appendChild(p);",
+        "", 0);
+
+    // Scripts run in order: the change is in place once a later one ran.
+    std::string source;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        source = onUi([frame] { return frame->GetSource().ToString(); });
+        if (source.find("written by script") != std::string::npos)
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    EXPECT_NE(std::string::npos, source.find("id=\"added\""));
+    const std::string text = onUi([frame] { return frame->GetText().ToString(); });
+    EXPECT_NE(std::string::npos, text.find("written by script"));
+    EXPECT_EQ(std::string::npos, text.find("<p"));
+
+    EXPECT_TRUE(frame->GetSource().empty()) << "answered off the UI thread";
+    EXPECT_TRUE(frame->GetText().empty());
+}
+
+TEST_F(BrowserEvents, popupsAskFirstAndCancelledOnesNeverOpen) {
+    server.route("/popup", {200, "text/html", page("<p>popup</p>"), {}});
+    browser = LiveEngine::openBrowser(client, server.url("/"));
+    ASSERT_TRUE(browser);
+    ASSERT_EQ(200, client->waitFor("loadEnd", server.url("/")).code);
+
+    client->cancelPopups = true;
+    client->clear();
+    browser->GetMainFrame()->ExecuteJavaScript("window.open('/popup', 'p', 'width=300,height=200')",
+                                               "", 0);
+    EXPECT_EQ(server.url("/popup"), client->waitFor("popup").url);
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_EQ(0, client->count("created"));
+    EXPECT_EQ(0, server.hits("/popup"));
+
+    client->cancelPopups = false;
+    client->clear();
+    browser->GetMainFrame()->ExecuteJavaScript("window.open('/popup', 'p', 'width=300,height=200')",
+                                               "", 0);
+    const auto created = client->waitFor("created");
+    EXPECT_TRUE(created.flag) << "the new browser is a popup";
+    EXPECT_EQ(200, client->waitFor("loadEnd", server.url("/popup")).code);
+}
+
+TEST_F(BrowserEvents, unknownSchemesGoToTheRequestHandler) {
+    browser = LiveEngine::openBrowser(client, server.url("/"));
+    ASSERT_TRUE(browser);
+    ASSERT_EQ(200, client->waitFor("loadEnd", server.url("/")).code);
+    client->clear();
+    browser->GetMainFrame()->LoadURL("plenfox-test:open?item=1");
+    EXPECT_EQ("plenfox-test:open?item=1", client->waitFor("protocol").url);
+    EXPECT_EQ(server.url("/"), browser->GetMainFrame()->GetURL().ToString());
+}

@@ -1,0 +1,28 @@
+package com.plenfox.lib.wrapper.cef;
+
+/**
+ * Runs one group of bridge tests under a real Java VM and exits with a non-zero
+ * status when any expectation failed. Groups: "settings" (records and their
+ * copies, no engine needed) and "engine" (a running engine with a browser).
+ */
+public final class BridgeTests {
+    private BridgeTests() {}
+
+    public static void main(String[] args) throws Exception {
+        System.loadLibrary("viewlink");
+        String group = args.length > 0 ? args[0] : "settings";
+        switch (group) {
+            case "settings":
+                SettingsTests.run();
+                break;
+            case "engine":
+                EngineTests.run();
+                break;
+            default:
+                Check.fail("unknown test group " + group);
+        }
+        System.out.println(group + ": " + Check.checkCount() + " checks, " + Check.failureCount()
+                + " failed");
+        System.exit(Check.failureCount() == 0 && Check.checkCount() > 0 ? 0 : 1);
+    }
+}

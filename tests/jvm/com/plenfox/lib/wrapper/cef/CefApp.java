@@ -1,0 +1,6 @@
+package com.plenfox.lib.wrapper.cef;
+
+public interface CefApp {
+    CefProxyHandler getProxyHandler();
+    CefResourceBundleHandler getResourceBundleHandler();
+}

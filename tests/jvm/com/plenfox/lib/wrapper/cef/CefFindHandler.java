@@ -1,0 +1,4 @@
+package com.plenfox.lib.wrapper.cef;
+
+/** Declared so that signatures naming it resolve; carries no operations. */
+public interface CefFindHandler {}

@@ -1,0 +1,5 @@
+package com.plenfox.lib.wrapper.cef;
+
+public interface CefResourceBundleHandler {
+    boolean getLocalizedString(int messageId, CefStringBox string);
+}

@@ -1,0 +1,5 @@
+package com.plenfox.lib.wrapper.cef;
+
+public interface CefWindowInfo {
+    void dispose();
+}

@@ -1,0 +1,80 @@
+package com.plenfox.lib.wrapper.cef;
+
+import com.sun.net.httpserver.HttpExchange;
+import com.sun.net.httpserver.HttpServer;
+import java.io.ByteArrayOutputStream;
+import java.io.IOException;
+import java.io.OutputStream;
+import java.net.InetAddress;
+import java.net.InetSocketAddress;
+import java.nio.charset.StandardCharsets;
+import java.util.Random;
+import java.util.zip.ZipEntry;
+import java.util.zip.ZipOutputStream;
+
+/** Serves the test pages and one zip file on a free loopback port. */
+final class LoopbackServer {
+    static final String PageMarker = "bridge-test-page";
+
+    final byte[] zip;
+    private final HttpServer server;
+
+    private LoopbackServer(HttpServer server, byte[] zip) {
+        this.server = server;
+        this.zip = zip;
+    }
+
+    static LoopbackServer start() throws IOException {
+        HttpServer server = HttpServer.create(
+                new InetSocketAddress(InetAddress.getLoopbackAddress(), 0), 0);
+        LoopbackServer loopback = new LoopbackServer(server, makeZip());
+        server.createContext("/", loopback::serve);
+        server.start();
+        return loopback;
+    }
+
+    String url(String path) {
+        return "http://127.0.0.1:" + server.getAddress().getPort() + path;
+    }
+
+    void stop() {
+        server.stop(0);
+    }
+
+    /** A real zip holding an addon folder with random content (so it does not compress). */
+    private static byte[] makeZip() throws IOException {
+        byte[] content = new byte[300 * 1024];
+        new Random(42).nextBytes(content);
+        ByteArrayOutputStream bytes = new ByteArrayOutputStream();
+        try (ZipOutputStream out = new ZipOutputStream(bytes)) {
+            out.putNextEntry(new ZipEntry("TestAddon/TestAddon.toc"));
+            out.write("## Interface: 100200\n## Title: Test Addon\n## Version: 1.0\n"
+                    .getBytes(StandardCharsets.UTF_8));
+            out.closeEntry();
+            out.putNextEntry(new ZipEntry("TestAddon/data.bin"));
+            out.write(content);
+            out.closeEntry();
+        }
+        return bytes.toByteArray();
+    }
+
+    private void serve(HttpExchange exchange) throws IOException {
+        String path = exchange.getRequestURI().getPath();
+        byte[] body;
+        if (path.endsWith(".zip")) {
+            exchange.getResponseHeaders().add("Content-Type", "application/zip");
+            exchange.getResponseHeaders().add("Content-Disposition",
+                    "attachment; filename=\"TestAddon.zip\"");
+            body = zip;
+        } else {
+            exchange.getResponseHeaders().add("Content-Type", "text/html; charset=utf-8");
+            body = ("<html><head><title>" + path + "</title></head><body><p>" + PageMarker
+                    + "</p><a href=\"/addon.zip\">zip</a></body></html>")
+                    .getBytes(StandardCharsets.UTF_8);
+        }
+        exchange.sendResponseHeaders(200, body.length);
+        try (OutputStream out = exchange.getResponseBody()) {
+            out.write(body);
+        }
+    }
+}
