@@ -1,7 +1,7 @@
 #include "client/App.h"
 #include "client/BrowserEngine.h"
 #include "client/CloseSignals.h"
-#include "client/ui/CefDesktopOpener.h"
+#include "client/ui/DesktopOpener.h"
 #include "client/ui/MainFrame.h"
 
 #include <QApplication>
@@ -48,6 +48,11 @@ int main(int argc, char* argv[]) {
         std::fputs(NoDisplayAdvice, stderr);
         return 1;
     }
+    // The embedded browsers draw in software unless told otherwise: without
+    // a working OpenGL (virtual machines, remote and virtual displays) the
+    // window would otherwise stay black around them.
+    if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
+        qputenv("QT_QUICK_BACKEND", "software");
     // The browser engine runs on this application's thread; it shares
     // graphics contexts, which must be asked for before the application exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
@@ -74,7 +79,9 @@ int main(int argc, char* argv[]) {
     {
         plenfox::client::ui::MainFrame::Setup setup;
         setup.factory = engine.getFactory();
-        setup.opener = std::make_shared<plenfox::client::ui::CefDesktopOpener>();
+        // The desktop's own opener: the bridge in this build cannot carry
+        // shell requests (its shell export is missing).
+        setup.opener = std::make_shared<plenfox::client::ui::SystemDesktopOpener>();
         plenfox::client::ui::MainFrame mainFrame(setup);
         frame = &mainFrame;
         if (closeRequested)

@@ -4,6 +4,7 @@
 #include "lib/util/Paths.h"
 
 #include <QDesktopServices>
+#include <QProcess>
 #include <QUrl>
 
 namespace plenfox::client::ui {
@@ -21,7 +22,14 @@ QUrl toUrl(const QString& urlOrPath) {
 } // namespace
 
 void SystemDesktopOpener::open(const QString& urlOrPath) {
-    if (!QDesktopServices::openUrl(toUrl(urlOrPath)))
+#if defined(Q_OS_LINUX)
+    // The desktop opener itself, with the target as its one argument.
+    const bool started = QProcess::startDetached(QStringLiteral("xdg-open"),
+                                                 {toUrl(urlOrPath).toString(QUrl::FullyEncoded)});
+#else
+    const bool started = QDesktopServices::openUrl(toUrl(urlOrPath));
+#endif
+    if (!started)
         App::log(QStringLiteral("Could not open [") + urlOrPath + QLatin1Char(']'));
 }
 
