@@ -9,7 +9,7 @@ packages=(
   libzip-dev libpugixml-dev libcurl4-openssl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   openjdk-17-jdk-headless
-  zip unzip libarchive-tools python3
+  zip unzip libarchive-tools python3 curl dbus-daemon
   xvfb xauth imagemagick xdotool
 )
 

@@ -2,6 +2,8 @@
 
 #include "cef_browser.h"
 
+#include "WindowPlacement.h"
+
 using namespace viewlink;
 
 namespace {

@@ -69,12 +69,9 @@ VIEWLINK_EXPORT(void, NativeCefFactory, createBrowser)
     CefString address;
     if (!JavaStrings::toEngine(env, url, address))
         return;
-    if (info && settings && wrapper) {
-        // The engine reads the window info on another thread later: it gets
-        // a copy, so the client may dispose its own at once.
-        CefWindowInfo copy = *info;
-        CefBrowser::CreateBrowser(copy, wrapper.get(), address, *settings);
-    }
+    // The engine copies what it needs: the client may dispose its records at once.
+    if (info && settings && wrapper)
+        CefBrowser::CreateBrowser(*info, wrapper.get(), address, *settings);
 }
 
 VIEWLINK_EXPORT(jobject, NativeCefFactory, createSettings__)(JNIEnv* env, jclass) {

@@ -22,11 +22,10 @@ cef_window_handle_t windowOf(JNIEnv* env, jobject canvas) {
 
 } // namespace
 
-// The client passes its rectangle as x, y, width and height; the last two
-// arrive as right and bottom edges for a rectangle at the origin, and the
-// bridge takes the size as their difference from the first two.
+// The client passes its rectangle as position and size (x, y, width, height),
+// and the window is placed exactly there.
 VIEWLINK_EXPORT(void, NativeCefWindowInfo, setChild)
-(JNIEnv* env, jobject self, jobject canvas, jint x, jint y, jint right, jint bottom) {
+(JNIEnv* env, jobject self, jobject canvas, jint x, jint y, jint width, jint height) {
     CefWindowInfo* info = infoOf(env, self);
     if (!info)
         return;
@@ -37,8 +36,8 @@ VIEWLINK_EXPORT(void, NativeCefWindowInfo, setChild)
     info->m_dwStyle = ChildStyle;
     info->m_x = x;
     info->m_y = y;
-    info->m_nWidth = right - x;
-    info->m_nHeight = bottom - y;
+    info->m_nWidth = width;
+    info->m_nHeight = height;
 }
 
 VIEWLINK_EXPORT(void, NativeCefWindowInfo, setPopup)

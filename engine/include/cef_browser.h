@@ -52,6 +52,6 @@ public:
 
 // Moves and resizes the browser window whose handle is given (as returned by
 // GetWindowHandle), relative to its parent. Safe on any thread: the change is
-// made on the UI thread. False when no browser has that window.
+// made on the UI thread. False when no open browser has that window.
 CEF_EXPORT bool CefSetBrowserWindowRect(cef_window_handle_t window, int x, int y, int width,
                                         int height);

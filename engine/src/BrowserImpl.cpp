@@ -45,8 +45,8 @@ void BrowserImpl::open(Engine& engine, const CefWindowInfo& windowInfo, const QU
 void BrowserImpl::openPopup(Engine& engine, const CefWindowInfo& windowInfo,
                             QWebEngineNewWindowRequest& request) {
     build(engine, windowInfo);
-    request.openIn(page_);
     announce(engine);
+    request.openIn(page_);
 }
 
 void BrowserImpl::build(Engine& engine, const CefWindowInfo& windowInfo) {
@@ -103,6 +103,8 @@ void BrowserImpl::placeView(const CefWindowInfo& windowInfo) {
     view_->show();
 }
 
+// The life-span handler's RunModal is never called: Qt WebEngine runs no modal
+// loop of its own for a browser.
 void BrowserImpl::announce(Engine& engine) {
     engine.addBrowser(this);
     refreshState();

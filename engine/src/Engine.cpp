@@ -1,5 +1,6 @@
 #include "Engine.h"
 
+#include <algorithm>
 #include <mutex>
 
 #include <QApplication>
@@ -95,6 +96,14 @@ bool Engine::start() {
     return true;
 }
 
+// Qt WebEngine takes its proxy settings for the whole process when it starts
+// and brings its own localized strings and resources, with no hook for either:
+// the application's proxy handler (GetProxyForUrl) and resource bundle handler
+// (GetLocalizedString, GetDataResource) are therefore never asked. Of the
+// settings, the cache path, user agent, product version and locale are used;
+// log file and severity, graphics implementation, storage quotas, JavaScript
+// flags, proxy auto-detection, resource and locale folders, pack loading and
+// extra plugin paths have no counterpart in Qt WebEngine's API.
 void Engine::startOnUi() {
     const QString cachePath = toQString(settings_.cache_path);
     if (cachePath.isEmpty()) {
@@ -182,10 +191,19 @@ bool Engine::currentlyOn(CefThreadId threadId) const {
 
 void Engine::addBrowser(CefRefPtr<BrowserImpl> browser) {
     browsers_.push_back(browser);
+    std::lock_guard guard(windowsLock_);
+    windows_.push_back(browser->GetWindowHandle());
 }
 
 void Engine::removeBrowser(BrowserImpl* browser) {
     std::erase_if(browsers_, [browser](const auto& b) { return b.get() == browser; });
+    std::lock_guard guard(windowsLock_);
+    std::erase(windows_, browser->GetWindowHandle());
+}
+
+bool Engine::hasBrowserWindow(cef_window_handle_t window) const {
+    std::lock_guard guard(windowsLock_);
+    return std::find(windows_.begin(), windows_.end(), window) != windows_.end();
 }
 
 CefRefPtr<BrowserImpl> Engine::browserForWindow(cef_window_handle_t window) const {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -49,6 +50,8 @@ public:
     void addBrowser(CefRefPtr<BrowserImpl> browser);
     void removeBrowser(BrowserImpl* browser);
     CefRefPtr<BrowserImpl> browserForWindow(cef_window_handle_t window) const;
+    // Any thread: whether an open browser shows in the window.
+    bool hasBrowserWindow(cef_window_handle_t window) const;
 
 private:
     bool start();
@@ -64,4 +67,6 @@ private:
     QWebEngineProfile* profile_ = nullptr;
     std::unique_ptr<DownloadRelay> downloads_;
     std::vector<CefRefPtr<BrowserImpl>> browsers_;
+    mutable std::mutex windowsLock_;
+    std::vector<cef_window_handle_t> windows_;
 };

@@ -62,7 +62,7 @@ CefRefPtr<CefBrowser> CefBrowser::CreateBrowserSync(CefWindowInfo& windowInfo,
 
 bool CefSetBrowserWindowRect(cef_window_handle_t window, int x, int y, int width, int height) {
     const auto engine = Engine::current();
-    if (!engine || window == cef_window_handle_t{})
+    if (!engine || window == cef_window_handle_t{} || !engine->hasBrowserWindow(window))
         return false;
     return engine->post(TID_UI, [window, x, y, width, height] {
         const auto engine = Engine::current();

@@ -5,8 +5,11 @@
 #include "cef_request_handler.h"
 
 // Qt WebEngine gives no way to answer a request with other content or to see
-// or rewrite a response: a substitute stream set by the handler is not used,
-// and OnResourceResponse (with its content filter) is never called.
+// or rewrite a response: a substitute stream (and the response describing it)
+// set by the handler is not used, and OnResourceResponse with its content
+// filter is never called. Nor can a request use a cookie store of its own, so
+// GetCookieManager is not asked. The request handed to the handler carries no
+// headers: Qt does not show them, though headers the handler adds are sent.
 void ResourceInterceptor::interceptRequest(QWebEngineUrlRequestInfo& info) {
     const auto client = browser_.GetClient();
     const auto handler = client ? client->GetRequestHandler() : nullptr;

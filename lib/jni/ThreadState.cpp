@@ -59,6 +59,13 @@ jobject ThreadState::newLocal(std::shared_ptr<JavaObject> object) {
     Reference* raw = reference.get();
     frames.back().push_back(std::move(reference));
     live.insert(raw);
+    if (frames.size() == 1 && frames.back().size() == LeakWarningThreshold && !leakReported) {
+        leakReported = true;
+        client::App::log(Prefix + QStringLiteral(".newLocal: ") +
+                         QString::number(LeakWarningThreshold) +
+                         QStringLiteral(" local references held outside any frame; native code "
+                                        "on this attached thread does not delete them"));
+    }
     return reinterpret_cast<jobject>(raw);
 }
 

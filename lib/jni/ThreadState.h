@@ -66,6 +66,10 @@ public:
     std::shared_ptr<JavaThrowable> getPending() const { return pending; }
     void clearPending() { pending.reset(); }
 
+    // References held outside any frame (native code on an attached thread
+    // that never deletes them) are reported once when they reach this many.
+    static constexpr std::size_t LeakWarningThreshold = 10000;
+
     // Native calls made by C++ code on this thread (see NativeCall).
     int nativeDepth = 0;
     bool explicitlyAttached = false;
@@ -82,6 +86,7 @@ private:
     std::vector<std::vector<std::unique_ptr<Reference>>> frames;
     std::unordered_set<const void*> live;
     std::shared_ptr<JavaThrowable> pending;
+    bool leakReported = false;
 };
 
 } // namespace plenfox::jni

@@ -10,6 +10,7 @@
 #include "bridge/JavaStrings.h"
 #include "bridge/ModifiedUtf8.h"
 
+#include "cef_content_filter.h"
 #include "cef_download_handler.h"
 #include "cef_request.h"
 #include "cef_stream.h"
@@ -158,13 +159,21 @@ TEST_F(BridgeFrameTest, WindowInfoIsPlacedOnTheCanvasWindow) {
     EXPECT_EQ(FakeToolkit::infosFreed, 1);
     EXPECT_EQ(FakeToolkit::surfacesFreed, 1);
 
+    // A rectangle away from the origin keeps its size.
+    Java_com_plenfox_lib_wrapper_cef_NativeCefWindowInfo_n_1setChild(env, info, canvas, 10, 20, 800,
+                                                                     600);
+    EXPECT_EQ(record->m_x, 10);
+    EXPECT_EQ(record->m_y, 20);
+    EXPECT_EQ(record->m_nWidth, 800);
+    EXPECT_EQ(record->m_nHeight, 600);
+
     // A surface that cannot be locked yields no window: nothing changes.
     FakeToolkit::failLock = true;
     Java_com_plenfox_lib_wrapper_cef_NativeCefWindowInfo_n_1setChild(env, info, canvas, 5, 5, 10,
                                                                      10);
     EXPECT_EQ(record->m_nWidth, 800);
-    EXPECT_EQ(FakeToolkit::unlocks, 1);
-    EXPECT_EQ(FakeToolkit::surfacesFreed, 2);
+    EXPECT_EQ(FakeToolkit::unlocks, 2);
+    EXPECT_EQ(FakeToolkit::surfacesFreed, 3);
     FakeToolkit::failLock = false;
 
     Java_com_plenfox_lib_wrapper_cef_NativeCefWindowInfo_n_1setPopup(env, info, canvas, nullptr);
@@ -245,6 +254,66 @@ TEST_F(BridgeFrameTest, DownloadHandlerExportsPassTheBufferAndRelease) {
     EXPECT_EQ(handler->GetRefCt(), 1);
     EXPECT_FALSE(Java_com_plenfox_lib_wrapper_cef_NativeCefDownloadHandler_n_1receivedData(
         env, client, buffer));
+}
+
+class SubstitutingFilter : public CefContentFilter {
+public:
+    void ProcessData(const void* data, int size, CefRefPtr<CefStreamReader>& substitute) override {
+        seen.assign(static_cast<const char*>(data), static_cast<std::size_t>(size));
+        substitute = CefStreamReader::CreateForData("new body", 8);
+    }
+    void Drain(CefRefPtr<CefStreamReader>& remainder) override { remainder = nullptr; }
+    std::string seen;
+
+    IMPLEMENT_REFCOUNTING(SubstitutingFilter)
+};
+
+TEST_F(BridgeFrameTest, ContentFilterExportsStoreTheFiltersAnswerInTheBox) {
+    CefRefPtr<SubstitutingFilter> filter = new SubstitutingFilter();
+    jobject client = ClientObjects::wrapReferenced<CefContentFilter>(
+        env, Kinds::ContentFilter.className, Kinds::ContentFilter.handleField, filter.get());
+    jclass boxClass = env->FindClass("com/plenfox/lib/wrapper/cef/CefStreamReaderBox");
+    jobject box = env->NewObject(
+        boxClass,
+        env->GetMethodID(boxClass, "<init>", "(Lcom/plenfox/lib/wrapper/cef/CefStreamReader;)V"),
+        nullptr);
+    ASSERT_FALSE(env->ExceptionCheck());
+    char body[] = "old body";
+    jobject buffer = env->NewDirectByteBuffer(body, 8);
+    Java_com_plenfox_lib_wrapper_cef_NativeCefContentFilter_n_1processData(env, client, buffer,
+                                                                           box);
+    EXPECT_EQ(filter->seen, "old body");
+
+    jobject reader = env->CallObjectMethod(
+        box,
+        env->GetMethodID(boxClass, "getValue", "()Lcom/plenfox/lib/wrapper/cef/CefStreamReader;"));
+    ASSERT_FALSE(env->ExceptionCheck());
+    ASSERT_NE(reader, nullptr);
+    auto* stream = fromHandle<CefStreamReader>(
+        JavaVmFixture::handleOf(reader, Kinds::StreamReader.handleField));
+    ASSERT_NE(stream, nullptr);
+    char read[16] = {};
+    EXPECT_EQ(stream->Read(read, 1, sizeof read), 8u);
+    EXPECT_EQ(std::string(read), "new body");
+
+    Java_com_plenfox_lib_wrapper_cef_NativeCefContentFilter_n_1drain(env, client, box);
+    jobject drained = env->CallObjectMethod(
+        box,
+        env->GetMethodID(boxClass, "getValue", "()Lcom/plenfox/lib/wrapper/cef/CefStreamReader;"));
+    ASSERT_FALSE(env->ExceptionCheck());
+    EXPECT_EQ(drained, nullptr);
+    Java_com_plenfox_lib_wrapper_cef_NativeCefContentFilter_n_1dispose(env, client);
+    EXPECT_EQ(filter->GetRefCt(), 1);
+}
+
+TEST_F(BridgeFrameTest, EngineDoesNotStartWithoutASettingsRecord) {
+    jobject settings =
+        Java_com_plenfox_lib_wrapper_cef_NativeCefFactory_n_1createSettings__(env, nullptr);
+    Java_com_plenfox_lib_wrapper_cef_NativeCefSettings_n_1dispose(env, settings);
+    EXPECT_FALSE(Java_com_plenfox_lib_wrapper_cef_NativeCefFactory_n_1initialize(
+        env, nullptr, settings, nullptr));
+    EXPECT_FALSE(Java_com_plenfox_lib_wrapper_cef_NativeCefFactory_n_1initialize(env, nullptr,
+                                                                                 nullptr, nullptr));
 }
 
 TEST_F(BridgeFrameTest, ProxyTypeOutsideTheEngineValuesIsIgnored) {

@@ -10,6 +10,8 @@
 DECLARE_EXPORT(jobject, NativeCefFactory, createSettings__, jclass);
 DECLARE_EXPORT(jobject, NativeCefFactory, createBrowserSettings__, jclass);
 DECLARE_EXPORT(jobject, NativeCefFactory, createWindowInfo__, jclass);
+DECLARE_EXPORT(jboolean, NativeCefFactory, initialize, jclass, jobject, jobject);
+DECLARE_EXPORT(void, NativeCefSettings, dispose, jobject);
 DECLARE_EXPORT(void, NativeCefSettings, setMultiThreadedMessageLoop, jobject, jboolean);
 DECLARE_EXPORT(jboolean, NativeCefSettings, getMultiThreadedMessageLoop, jobject);
 DECLARE_EXPORT(void, NativeCefWindowInfo, setChild, jobject, jobject, jint, jint, jint, jint);
@@ -26,6 +28,9 @@ DECLARE_EXPORT(jlong, NativeCefStreamReader, tell, jobject);
 DECLARE_EXPORT(void, NativeCefStreamReader, dispose, jobject);
 DECLARE_EXPORT(jboolean, NativeCefDownloadHandler, receivedData, jobject, jobject);
 DECLARE_EXPORT(void, NativeCefDownloadHandler, dispose, jobject);
+DECLARE_EXPORT(void, NativeCefContentFilter, processData, jobject, jobject, jobject);
+DECLARE_EXPORT(void, NativeCefContentFilter, drain, jobject, jobject);
+DECLARE_EXPORT(void, NativeCefContentFilter, dispose, jobject);
 DECLARE_EXPORT(jint, NativeCefProxyInfo, getProxyType, jobject);
 DECLARE_EXPORT(jstring, NativeCefProxyInfo, getProxyList, jobject);
 DECLARE_EXPORT(void, NativeCefProxyInfo, setProxyType, jobject, jint);

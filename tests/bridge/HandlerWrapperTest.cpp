@@ -4,6 +4,7 @@
 #include "JavaVmFixture.h"
 
 #include "bridge/CefClientWrapper.h"
+#include "bridge/CefContentFilterWrapper.h"
 #include "bridge/CefLifeSpanHandlerWrapper.h"
 #include "bridge/CefLoadHandlerWrapper.h"
 #include "bridge/CefProxyHandlerWrapper.h"
@@ -270,6 +271,21 @@ TEST_F(HandlerWrapperTest, PopupOpensWithTheWindowInfoTheClientChanged) {
     ASSERT_NE(kept, nullptr);
     EXPECT_EQ(JavaVmFixture::handleOf(kept, Kinds::WindowInfo.handleField), 0);
     EXPECT_TRUE(lifeSpan->DoClose(nullptr));
+}
+
+TEST_F(HandlerWrapperTest, ContentFilterSeesTheBodyReadOnlyAndSubstitutes) {
+    auto filter = wrap<CefContentFilterWrapper>("TestHandlers$Filter");
+    CefRefPtr<CefStreamReader> substitute;
+    const char body[] = "body";
+    filter->ProcessData(body, 4, substitute);
+    EXPECT_EQ(JavaVmFixture::count("processData 4 true true"), 1);
+    ASSERT_NE(substitute, nullptr);
+    EXPECT_EQ(substitute->Tell(), 7) << "the client's reader, wrapped for the engine";
+
+    CefRefPtr<CefStreamReader> remainder = CefStreamReader::CreateForData("rest", 4);
+    filter->Drain(remainder);
+    EXPECT_EQ(JavaVmFixture::count("drain false"), 1);
+    EXPECT_EQ(remainder, nullptr) << "the client cleared the remainder";
 }
 
 TEST_F(HandlerWrapperTest, LocalizedStringIsReplacedOnlyWhenTheClientAnswers) {

@@ -8,6 +8,7 @@
 #include "LiveEngine.h"
 #include "LoopbackHttpServer.h"
 #include "RecordingClient.h"
+#include "WindowPlacement.h"
 #include "cef_task.h"
 
 namespace {
@@ -162,7 +163,10 @@ TEST_F(BrowserEvents, sourceSeesScriptChangesOnTheUiThreadOnly) {
 }
 
 TEST_F(BrowserEvents, popupsAskFirstAndCancelledOnesNeverOpen) {
-    server.route("/popup", {200, "text/html", page("<p>popup</p>"), {}});
+    server.route("/popup", {200,
+                            "text/html",
+                            page("<script>document.write(\"<img src='/script-ran'>\")</script>"),
+                            {}});
     browser = LiveEngine::openBrowser(client, server.url("/"));
     ASSERT_TRUE(browser);
     ASSERT_EQ(200, client->waitFor("loadEnd", server.url("/")).code);
@@ -183,6 +187,20 @@ TEST_F(BrowserEvents, popupsAskFirstAndCancelledOnesNeverOpen) {
     const auto created = client->waitFor("created");
     EXPECT_TRUE(created.flag) << "the new browser is a popup";
     EXPECT_EQ(200, client->waitFor("loadEnd", server.url("/popup")).code);
+    for (int attempt = 0; attempt < 100 && server.hits("/script-ran") == 0; ++attempt)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(1, server.hits("/script-ran"));
+
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    ASSERT_EQ(1, server.hits("/script-ran"));
+
+    // Settings changed by the handler apply to the popup.
+    client->popupScriptsDisabled = true;
+    client->clear();
+    browser->GetMainFrame()->ExecuteJavaScript("window.open('/popup', 'q')", "", 0);
+    EXPECT_EQ(200, client->waitFor("loadEnd", server.url("/popup")).code);
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_EQ(1, server.hits("/script-ran"));
 }
 
 TEST_F(BrowserEvents, unknownSchemesGoToTheRequestHandler) {
@@ -193,4 +211,101 @@ TEST_F(BrowserEvents, unknownSchemesGoToTheRequestHandler) {
     browser->GetMainFrame()->LoadURL("plenfox-test:open?item=1");
     EXPECT_EQ("plenfox-test:open?item=1", client->waitFor("protocol").url);
     EXPECT_EQ(server.url("/"), browser->GetMainFrame()->GetURL().ToString());
+}
+
+TEST_F(BrowserEvents, resourceLoadsCanBeCancelledOrRedirected) {
+    server.route("/images",
+                 {200, "text/html", page("<img src='/blocked.png'><img src='/moved.png'>"), {}});
+    server.route("/replacement.png", {200, "image/png", "not really a png", {}});
+    server.route("/hop", {302, "text/html", "", {{"Location", "/next"}}});
+    client->blockedSuffix = "/blocked.png";
+    client->redirectedSuffix = "/moved.png";
+    client->redirectTarget = server.url("/replacement.png");
+    browser = LiveEngine::openBrowser(client, server.url("/images"));
+    ASSERT_TRUE(browser);
+    ASSERT_EQ(200, client->waitFor("loadEnd", server.url("/images")).code);
+    const auto image = client->waitFor("resource", server.url("/moved.png"));
+    EXPECT_TRUE(image.flag) << "asked on the UI thread";
+    EXPECT_EQ("GET", image.text);
+    for (int attempt = 0; attempt < 100 && server.hits("/replacement.png") == 0; ++attempt)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(1, server.hits("/replacement.png"));
+    EXPECT_EQ(0, server.hits("/moved.png"));
+    EXPECT_EQ(0, server.hits("/blocked.png"));
+
+    // A server redirect of the page is reported with both addresses.
+    client->clear();
+    browser->GetMainFrame()->LoadURL(server.url("/hop"));
+    const auto redirect = client->waitFor("redirect");
+    EXPECT_EQ(server.url("/hop"), redirect.url);
+    EXPECT_EQ(server.url("/next"), redirect.text);
+    EXPECT_EQ(200, client->waitFor("loadEnd", server.url("/next")).code);
+}
+
+TEST_F(BrowserEvents, closingAsksTheHandlerWhichMayKeepTheBrowser) {
+    browser = LiveEngine::openBrowser(client, server.url("/"));
+    ASSERT_TRUE(browser);
+    ASSERT_EQ(200, client->waitFor("loadEnd", server.url("/")).code);
+    // The page asks to close its window (allowed while it has no history).
+    client->keepOpen = true;
+    browser->GetMainFrame()->ExecuteJavaScript("window.close()", "", 0);
+    ASSERT_NE("timeout", client->waitFor("doClose").kind);
+    // Kept: it still loads pages.
+    EXPECT_EQ(200, loadAndWait(server.url("/next")).code);
+    EXPECT_EQ(0, client->count("close"));
+
+    client->keepOpen = false;
+    client->clear();
+    browser->CloseBrowser();
+    ASSERT_NE("timeout", client->waitFor("close").kind);
+    EXPECT_EQ(1, client->count("doClose"));
+    EXPECT_FALSE(browser->GetMainFrame()) << "a closed browser has no frame";
+    browser = nullptr;
+}
+
+TEST_F(BrowserEvents, windowPlacementResizesTheBrowserWindow) {
+    browser = LiveEngine::openBrowser(client, server.url("/"));
+    ASSERT_TRUE(browser);
+    ASSERT_EQ(200, client->waitFor("loadEnd", server.url("/")).code);
+    const cef_window_handle_t window = browser->GetWindowHandle();
+    ASSERT_NE(cef_window_handle_t{}, window);
+    EXPECT_FALSE(WindowPlacement::setRect(window + 1, 0, 0, 100, 100)) << "no such window";
+    ASSERT_TRUE(WindowPlacement::setRect(window, 0, 0, 640, 360));
+
+    // The page sees the new size once the resize reached it.
+    auto frame = browser->GetMainFrame();
+    std::string source;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        frame->ExecuteJavaScript(
+            "document.body.setAttribute('data-size', innerWidth + 'x' + innerHeight)", "", 0);
+        source = onUi([frame] { return frame->GetSource().ToString(); });
+        if (source.find("data-size=\"640x360\"") != std::string::npos)
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    EXPECT_NE(std::string::npos, source.find("data-size=\"640x360\"")) << source;
+}
+
+TEST_F(BrowserEvents, credentialsComeFromTheRequestHandler) {
+    HttpReply secret{200, "text/html", page("<p>secret</p>"), {}, "Basic dXNlcjpzZWNyZXQ="};
+    server.route("/private", secret);
+    server.route("/closed", secret);
+    browser = LiveEngine::openBrowser(client, server.url("/"));
+    ASSERT_TRUE(browser);
+    ASSERT_EQ(200, client->waitFor("loadEnd", server.url("/")).code);
+
+    // Without credentials the server's refusal is the page.
+    EXPECT_EQ(401, loadAndWait(server.url("/closed")).code);
+    EXPECT_EQ(1, client->count("auth"));
+
+    client->user = "user";
+    client->password = "secret";
+    client->clear();
+    browser->GetMainFrame()->LoadURL(server.url("/private"));
+    const auto asked = client->waitFor("auth");
+    EXPECT_EQ("127.0.0.1", asked.url);
+    EXPECT_EQ(server.port(), asked.code);
+    EXPECT_FALSE(asked.flag) << "not a proxy";
+    EXPECT_EQ("plenfox", asked.text);
+    EXPECT_EQ(200, client->waitFor("loadEnd", server.url("/private")).code);
 }

@@ -1,4 +1,5 @@
 // Downloads from a real browser reach the download handler byte for byte.
+#include <atomic>
 #include <chrono>
 #include <random>
 #include <thread>
@@ -56,6 +57,8 @@ protected:
                            "<a id='pdf' href='/files/manual.pdf'>pdf</a></body></html>",
                            {}});
         client = new RecordingClient();
+        // The offer comes once the bytes already flow into the staging folder.
+        client->onDownloadOffer = [this] { filesAtOffer = LiveEngine::stagingFiles().size(); };
     }
     void TearDown() override { LiveEngine::closeBrowser(client, browser); }
 
@@ -86,6 +89,7 @@ protected:
         EXPECT_EQ("application/zip", offer.mimeType);
         EXPECT_EQ("addon.zip", offer.text);
         EXPECT_EQ(static_cast<long long>(size), offer.length);
+        EXPECT_EQ(1u, filesAtOffer.load());
         for (int attempt = 0; attempt < 600 && !sink->completed(); ++attempt)
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         ASSERT_TRUE(sink->completed());
@@ -102,6 +106,7 @@ protected:
     LoopbackHttpServer server;
     CefRefPtr<RecordingClient> client;
     CefRefPtr<CefBrowser> browser;
+    std::atomic<std::size_t> filesAtOffer{0};
 };
 
 } // namespace
@@ -122,6 +127,7 @@ TEST_F(Downloads, refusedDownloadLeavesNothingBehind) {
     const auto offer = client->waitFor("download");
     EXPECT_EQ("application/pdf", offer.mimeType);
     EXPECT_EQ("manual.pdf", offer.text);
+    EXPECT_EQ(1u, filesAtOffer.load());
     EXPECT_TRUE(stagingEmpties());
 }
 
@@ -133,6 +139,7 @@ TEST_F(Downloads, handlerRefusingMoreDataCancelsAndCleansUp) {
     openStartPage();
     click("zip");
     ASSERT_NE("timeout", client->waitFor("download").kind);
+    EXPECT_EQ(1u, filesAtOffer.load());
     for (int attempt = 0; attempt < 200 && sink->calls() == 0; ++attempt)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_TRUE(stagingEmpties());

@@ -47,6 +47,8 @@ std::string reasonOf(int status) {
         return "OK";
     case 302:
         return "Found";
+    case 401:
+        return "Unauthorized";
     case 404:
         return "Not Found";
     default:
@@ -141,8 +143,16 @@ void LoopbackHttpServer::serve(int connection) {
         if (found != routes_.end())
             reply = found->second;
         else
-            reply = HttpReply{404, "text/html", "<html><body>missing</body></html>", {}};
+            reply = HttpReply{404, "text/html", "<html><body>missing</body></html>", {}, {}};
     }
+    if (!reply.requiredAuthorization.empty() &&
+        request.find("\r\nAuthorization: " + reply.requiredAuthorization + "\r\n") ==
+            std::string::npos)
+        reply = HttpReply{401,
+                          "text/html",
+                          "<html><body>who are you</body></html>",
+                          {{"WWW-Authenticate", "Basic realm=\"plenfox\""}},
+                          {}};
     std::string head = "HTTP/1.1 " + std::to_string(reply.status) + " " + reasonOf(reply.status) +
                        "\r\nContent-Type: " + reply.contentType +
                        "\r\nContent-Length: " + std::to_string(reply.body.size()) +

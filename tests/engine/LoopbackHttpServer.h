@@ -10,10 +10,19 @@
 
 // What the server answers for one path.
 struct HttpReply {
+    using Headers = std::vector<std::pair<std::string, std::string>>;
+    HttpReply(int status = 200, std::string contentType = "text/html", std::string body = {},
+              Headers headers = {}, std::string requiredAuthorization = {})
+        : status(status), contentType(std::move(contentType)), body(std::move(body)),
+          headers(std::move(headers)), requiredAuthorization(std::move(requiredAuthorization)) {}
+
     int status = 200;
     std::string contentType = "text/html";
     std::string body;
     std::vector<std::pair<std::string, std::string>> headers;
+    // When set, requests without this Authorization header value are answered
+    // 401 with a Basic challenge for the realm "plenfox".
+    std::string requiredAuthorization;
 };
 
 // A small HTTP/1.1 server on 127.0.0.1 and a free port, serving fixed replies

@@ -1,5 +1,7 @@
 #include "RecordingClient.h"
 
+#include "cef_task.h"
+
 RecordingClient::Event RecordingClient::event(std::string kind, std::string url, int code,
                                               bool flag, std::string text) {
     Event result;
@@ -13,7 +15,9 @@ RecordingClient::Event RecordingClient::event(std::string kind, std::string url,
 
 bool RecordingClient::OnBeforePopup(CefRefPtr<CefBrowser>, const CefPopupFeatures&, CefWindowInfo&,
                                     const CefString& url, CefRefPtr<CefClient>&,
-                                    CefBrowserSettings&) {
+                                    CefBrowserSettings& settings) {
+    if (popupScriptsDisabled)
+        settings.javascript_disabled = true;
     record(event("popup", url.ToString()));
     return cancelPopups;
 }
@@ -61,6 +65,46 @@ bool RecordingClient::OnBeforeBrowse(CefRefPtr<CefBrowser>, CefRefPtr<CefFrame> 
     return cancelLinkClicks && navType == NAVTYPE_LINKCLICKED;
 }
 
+bool RecordingClient::DoClose(CefRefPtr<CefBrowser>) {
+    record(event("doClose"));
+    return keepOpen;
+}
+
+namespace {
+
+bool endsWith(const std::string& text, const std::string& suffix) {
+    return !suffix.empty() && text.size() >= suffix.size() &&
+           text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+} // namespace
+
+bool RecordingClient::OnBeforeResourceLoad(CefRefPtr<CefBrowser>, CefRefPtr<CefRequest> request,
+                                           CefString& redirectUrl, CefRefPtr<CefStreamReader>&,
+                                           CefRefPtr<CefResponse>, int) {
+    const std::string url = request->GetURL().ToString();
+    record(event("resource", url, 0, CefCurrentlyOn(TID_UI), request->GetMethod().ToString()));
+    if (endsWith(url, redirectedSuffix))
+        redirectUrl = redirectTarget;
+    return endsWith(url, blockedSuffix);
+}
+
+void RecordingClient::OnResourceRedirect(CefRefPtr<CefBrowser>, const CefString& old_url,
+                                         CefString& new_url) {
+    record(event("redirect", old_url.ToString(), 0, false, new_url.ToString()));
+}
+
+bool RecordingClient::GetAuthCredentials(CefRefPtr<CefBrowser>, bool isProxy, const CefString& host,
+                                         int port, const CefString& realm, const CefString&,
+                                         CefString& username, CefString& password) {
+    record(event("auth", host.ToString(), port, isProxy, realm.ToString()));
+    if (user.empty())
+        return false;
+    username = user;
+    password = this->password;
+    return true;
+}
+
 bool RecordingClient::OnProtocolExecution(CefRefPtr<CefBrowser>, const CefString& url,
                                           bool& allowOSExecution) {
     allowOSExecution = false;
@@ -74,6 +118,8 @@ bool RecordingClient::GetDownloadHandler(CefRefPtr<CefBrowser>, const CefString&
     Event offer = event("download", {}, 0, false, fileName.ToString());
     offer.mimeType = mimeType.ToString();
     offer.length = contentLength;
+    if (onDownloadOffer)
+        onDownloadOffer();
     record(std::move(offer));
     if (!downloadHandlerFactory)
         return false;

@@ -47,6 +47,15 @@ public:
     bool OnBeforeBrowse(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
                         CefRefPtr<CefRequest> request, cef_handler_navtype_t navType,
                         bool isRedirect) override;
+    bool DoClose(CefRefPtr<CefBrowser> browser) override;
+    bool OnBeforeResourceLoad(CefRefPtr<CefBrowser> browser, CefRefPtr<CefRequest> request,
+                              CefString& redirectUrl, CefRefPtr<CefStreamReader>& resourceStream,
+                              CefRefPtr<CefResponse> response, int loadFlags) override;
+    void OnResourceRedirect(CefRefPtr<CefBrowser> browser, const CefString& old_url,
+                            CefString& new_url) override;
+    bool GetAuthCredentials(CefRefPtr<CefBrowser> browser, bool isProxy, const CefString& host,
+                            int port, const CefString& realm, const CefString& scheme,
+                            CefString& username, CefString& password) override;
     bool OnProtocolExecution(CefRefPtr<CefBrowser> browser, const CefString& url,
                              bool& allowOSExecution) override;
     bool GetDownloadHandler(CefRefPtr<CefBrowser> browser, const CefString& mimeType,
@@ -56,8 +65,20 @@ public:
     // Configuration, set before the browser is created.
     bool cancelLinkClicks = false;
     bool cancelPopups = false;
+    bool keepOpen = false;
+    // Popups open with scripts turned off in their settings.
+    bool popupScriptsDisabled = false;
+    // Credentials given when asked; none when the user name is empty.
+    std::string user;
+    std::string password;
+    // Resources whose URL ends so are cancelled, or redirected to the URL.
+    std::string blockedSuffix;
+    std::string redirectedSuffix;
+    std::string redirectTarget;
     // Makes the handler for each offered download; none refuses it.
     std::function<CefRefPtr<CefDownloadHandler>()> downloadHandlerFactory;
+    // Called when a download is offered, before it is answered.
+    std::function<void()> onDownloadOffer;
 
     // Waits until an event of the kind (and, when given, URL) was recorded;
     // returns it, or an event of kind "timeout".

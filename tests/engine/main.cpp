@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "FakeFileManager.h"
 #include "LiveEngine.h"
 
 namespace {
@@ -16,6 +17,8 @@ public:
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--fake-file-manager")
+        return FakeFileManager::run(argc, argv, QString::fromLocal8Bit(argv[2]));
     // Real Chromium, offscreen; as root it runs only without its sandbox.
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);

@@ -47,6 +47,8 @@ run)
     mkdir -p "$HOME"
     export PLENFOX_OPENER_LOG="$scratch/opened.txt"
     export PATH="$here/opener:$PATH"
+    # No file manager of a real desktop session is asked to show anything.
+    export DBUS_SESSION_BUS_ADDRESS=disabled:
     export QT_QPA_PLATFORM=offscreen
     export QTWEBENGINE_DISABLE_SANDBOX=1
     # A bridge built with AddressSanitizer needs its runtime loaded first, and

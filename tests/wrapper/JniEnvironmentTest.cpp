@@ -279,8 +279,21 @@ TEST_F(JniEnvironmentTest, ReferencesLiveUntilTheirFrameEndsOrTheyAreDeleted) {
     EXPECT_EQ(Counted::alive, aliveBefore);
     EXPECT_EQ(thread.localCount(), before);
 
+    // Native code that never deletes its references outside any frame is reported once.
+    EXPECT_FALSE(
+        environment.logContains(QStringLiteral("local references held outside any frame")));
+    for (std::size_t i = 0; i <= ThreadState::LeakWarningThreshold; ++i)
+        env->NewStringUTF("kept");
+    EXPECT_EQ(environment.logLines().filter(QStringLiteral("held outside any frame")).size(), 1);
+    vm.detachCurrentThread();
+    env = attach();
+    EXPECT_EQ(vm.currentThread()->localCount(), 0u); // detaching released them
+    countedClass = env->FindClass("test/Counted");
+
     // A reference deleted twice, or one that never was, changes nothing.
     jobject once = env->NewObject(countedClass, constructor);
+    ASSERT_NE(once, nullptr);
+    EXPECT_EQ(Counted::alive, aliveBefore + 1);
     env->DeleteLocalRef(once);
     env->DeleteLocalRef(once);
     EXPECT_EQ(Counted::alive, aliveBefore);

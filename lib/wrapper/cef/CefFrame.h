@@ -23,6 +23,7 @@ public:
     // Deletes the selection (the operation named "delete" on the bridge).
     virtual void deleteSelection() = 0;
     virtual void dispose() = 0;
+    // A null script address counts as the empty one.
     virtual void executeJavaScript(const QString& code, const QString& scriptUrl,
                                    std::int32_t startLine) = 0;
     virtual QString getName() = 0;

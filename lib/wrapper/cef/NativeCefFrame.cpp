@@ -30,7 +30,10 @@ void NativeCefFrame::dispose() {
 
 void NativeCefFrame::executeJavaScript(const QString& code, const QString& scriptUrl,
                                        std::int32_t startLine) {
-    jni::guardedNative<void>(native("executeJavaScript"), *this, code, scriptUrl, startLine);
+    // The bridge runs nothing without a script address; a script without one
+    // gets the empty address rather than being dropped.
+    const QString address = scriptUrl.isNull() ? QStringLiteral("") : scriptUrl;
+    jni::guardedNative<void>(native("executeJavaScript"), *this, code, address, startLine);
 }
 
 QString NativeCefFrame::getName() {

@@ -28,8 +28,8 @@ void NativeCefWindowInfo::dispose() {
 
 void NativeCefWindowInfo::setChild(QWidget* component, const CefRect& rect) {
     auto canvas = displayable(component);
-    jni::guardedNative<void>(native("setChild"), *this, canvas, rect.x, rect.y, rect.x + rect.width,
-                             rect.y + rect.height);
+    jni::guardedNative<void>(native("setChild"), *this, canvas, rect.x, rect.y, rect.width,
+                             rect.height);
 }
 
 void NativeCefWindowInfo::setOffscreen(QWidget* component) {

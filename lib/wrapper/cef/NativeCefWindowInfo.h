@@ -14,8 +14,7 @@ public:
     static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/NativeCefWindowInfo";
 
     void dispose() override;
-    // The bridge receives the rectangle as its left, top, right and bottom
-    // edges and makes the child window right minus left wide.
+    // The bridge receives the rectangle as position and size.
     void setChild(QWidget* component, const CefRect& rect) override;
     void setOffscreen(QWidget* component) override;
     void setPopup(QWidget* component, const QString& windowName) override;

@@ -241,6 +241,21 @@ TEST_F(BrowserChain, RequestHeadersReachTheHandlerAsAHeaderMap) {
     EXPECT_EQ(seen->disposedKeys, -1);
 }
 
+TEST_F(BrowserChain, BrowsersDroppedWithoutDisposeGiveBackTheirReferences) {
+    client->disposeBrowsers = false;
+    server.route("/second.html", {200, "text/html", "<html><body>second</body></html>", {}});
+    openPage();
+    // The dropped browser objects disposed themselves; the browser goes on.
+    auto frame = client->browser()->getMainFrame();
+    ASSERT_TRUE(frame);
+    const QString second = text(server.url("/second.html"));
+    frame->loadURL(second);
+    EXPECT_TRUE(
+        ChainEngine::waitFor([&] { return client->has(QStringLiteral("loadEnd"), second); }));
+    EXPECT_TRUE(client->receivedObjects().empty());
+    frame->dispose();
+}
+
 TEST_F(BrowserChain, BrowserTakesTheRectangleItWasPlacedIn) {
     openPage(cef::CefRect(10, 20, 300, 200));
     const auto children = widget.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
@@ -306,8 +321,8 @@ TEST_P(BrowserChainDownload, ZipReachesTheCppHandlerByteIdentical) {
     openPage();
     auto frame = client->browser()->getMainFrame();
     ASSERT_TRUE(frame);
-    frame->executeJavaScript(QStringLiteral("document.getElementById('zip').click()"),
-                             QStringLiteral(""), 0);
+    frame->executeJavaScript(QStringLiteral("document.getElementById('zip').click()"), QString(),
+                             0);
     frame->dispose();
     ASSERT_TRUE(ChainEngine::waitFor([&] { return download->isComplete(); }))
         << "received " << download->bytes().size() << " of " << zip.size() << " bytes";

@@ -25,6 +25,8 @@ void ChainClient::keepAndDispose(std::shared_ptr<cef::CefBrowser> browser,
                                  std::shared_ptr<cef::CefFrame> frame) {
     if (frame)
         frame->dispose();
+    if (!disposeBrowsers)
+        return;
     if (browser)
         browser->dispose();
     std::lock_guard guard(lock);

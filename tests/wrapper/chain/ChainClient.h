@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -88,6 +89,9 @@ public:
 
     // Set by tests.
     std::function<void()> beforeBrowseAction;
+    // When false, handlers drop the browser objects they are given without
+    // disposing them (a dropped browser disposes itself; frames do not).
+    std::atomic<bool> disposeBrowsers{true};
     std::function<void(cef::CefRequest&)> resourceRequestAction;
     std::shared_ptr<cef::CefDownloadHandler> downloadHandler;
 

@@ -4,6 +4,7 @@ import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
 import java.nio.file.Path;
 import java.util.Arrays;
+import java.util.List;
 import java.util.concurrent.TimeUnit;
 
 /** A running engine: start, a browser loading loopback pages, a download, shutdown. */
@@ -62,6 +63,7 @@ final class EngineTests {
         Check.equal("start " + first, await(client, "start "), "onLoadStart for the page");
         Check.equal("end " + first + " 200", await(client, "end "), "onLoadEnd with the status");
         Check.that(client.requestChecked, "the request checks ran");
+        Check.that(client.responseChecked, "the response checks ran");
         String source = client.sourceAtLoadEnd;
         Check.that(source != null && source.contains(LoopbackServer.PageMarker),
                 "the page source is read on the UI thread");
@@ -78,8 +80,15 @@ final class EngineTests {
         Check.equal("end " + faulty + " 200", await(client, "end "),
                 "a handler that throws in onBeforeBrowse lets the navigation proceed");
         Check.that(browser.canGoBack(), "back is possible after two pages");
+        Check.that(!browser.isPopup(), "a browser created by the client is no popup");
+        browser.goBack();
+        Check.equal("end " + first + " 200", await(client, "end "), "back to the first page");
+        Check.that(browser.canGoForward(), "forward is possible after going back");
+        browser.goForward();
+        Check.equal("end " + faulty + " 200", await(client, "end "), "forward again");
 
-        frame.loadURL(server.url("/addon.zip"));
+        // The page's link to the zip is clicked, as a player would.
+        frame.executeJavaScript("document.querySelector('a').click();", "", 0);
         Check.equal("download application/zip TestAddon.zip " + server.zip.length,
                 await(client, "download "), "getDownloadHandler sees type, name and length");
         CollectingDownloadHandler download = client.download;
@@ -91,6 +100,12 @@ final class EngineTests {
                             + server.zip.length + " bytes)");
         }
 
+        String refused = "http://127.0.0.1:" + closedPort() + "/";
+        frame.loadURL(refused);
+        Check.equal("error ERR_CONNECTION_REFUSED " + refused, await(client, "error "),
+                "onLoadError carries the engine's error code as the client's constant");
+        Check.equal("end " + refused + " 0", await(client, "end "), "a failed load ends");
+
         Check.equal(1, client.browsersCreated.get(), "a null URL creates no browser");
         frame.dispose();
         frame.dispose();
@@ -101,7 +116,31 @@ final class EngineTests {
         Check.that(!browser.canGoBack(), "a disposed browser answers its default");
     }
 
-    /** A desktop opener on PATH records its arguments in the file PLENFOX_OPENER_LOG names. */
+    /** A loopback port nothing listens on. */
+    static int closedPort() throws java.io.IOException {
+        try (java.net.ServerSocket socket = new java.net.ServerSocket(0, 1,
+                java.net.InetAddress.getLoopbackAddress())) {
+            return socket.getLocalPort();
+        }
+    }
+
+    /** The lines the desktop opener recorded once there are count of them (or at the time-out). */
+    static List<String> openerLines(Path log, int count) throws Exception {
+        long deadline = System.nanoTime() + TimeUnit.SECONDS.toNanos(WaitSeconds);
+        while (System.nanoTime() < deadline) {
+            if (Files.exists(log)
+                    && Files.readAllLines(log, StandardCharsets.UTF_8).size() >= count) {
+                break;
+            }
+            Thread.sleep(50);
+        }
+        return Files.exists(log) ? Files.readAllLines(log, StandardCharsets.UTF_8) : List.of();
+    }
+
+    /**
+     * A desktop opener on PATH records its arguments in the file PLENFOX_OPENER_LOG names; no
+     * file manager answers on the session bus, so showing a file opens its folder.
+     */
     static void shellExecuteNeedsAFile(LoopbackServer server) throws Exception {
         String logName = System.getenv("PLENFOX_OPENER_LOG");
         if (logName == null) {
@@ -112,12 +151,14 @@ final class EngineTests {
         CefUtilities.shellExecute("open", null, null, null, CefUtilities.SW_SHOWNORMAL);
         String url = server.url("/opened.html");
         CefUtilities.shellExecute(null, url, null, null, CefUtilities.SW_SHOWNORMAL);
-        long deadline = System.nanoTime() + TimeUnit.SECONDS.toNanos(WaitSeconds);
-        while (!Files.exists(log) && System.nanoTime() < deadline) {
-            Thread.sleep(50);
-        }
-        String recorded = Files.exists(log)
-                ? new String(Files.readAllBytes(log), StandardCharsets.UTF_8).trim() : "";
-        Check.equal(url, recorded, "the opener sees only the call that names a file");
+        Check.equal(List.of(url), openerLines(log, 1),
+                "the opener sees only the call that names a file");
+
+        Path folder = Files.createDirectories(log.resolveSibling(SettingsTests.Text));
+        Path file = Files.write(folder.resolve("TestAddon.zip"), new byte[] {1});
+        CefUtilities.browseInShell(null);
+        CefUtilities.browseInShell(file.toString());
+        Check.equal(List.of(url, folder.toString()), openerLines(log, 2),
+                "showing a file opens its folder");
     }
 }

@@ -58,6 +58,14 @@ final class LoopbackServer {
         return bytes.toByteArray();
     }
 
+    private static void pause() {
+        try {
+            Thread.sleep(300);
+        } catch (InterruptedException e) {
+            Thread.currentThread().interrupt();
+        }
+    }
+
     private void serve(HttpExchange exchange) throws IOException {
         String path = exchange.getRequestURI().getPath();
         byte[] body;
@@ -74,6 +82,12 @@ final class LoopbackServer {
         }
         exchange.sendResponseHeaders(200, body.length);
         try (OutputStream out = exchange.getResponseBody()) {
+            if (path.endsWith(".zip")) {
+                // The headers (with the length) go first, the body a moment
+                // later, so the browser knows the length before any byte.
+                out.flush();
+                pause();
+            }
             out.write(body);
         }
     }

@@ -19,6 +19,7 @@ final class RecordingClient extends CefClientAdapter {
     volatile String sourceAtLoadEnd;
     volatile CollectingDownloadHandler download;
     volatile boolean requestChecked;
+    volatile boolean responseChecked;
 
     private final CefLifeSpanHandler lifeSpan = new CefLifeSpanHandler() {
         public boolean onBeforePopup(CefBrowser parent, CefPopupFeatures features,
@@ -48,9 +49,10 @@ final class RecordingClient extends CefClientAdapter {
 
     private final CefLoadHandler load = new CefLoadHandler() {
         public void onLoadStart(CefBrowser browser, CefFrame frame) {
-            record("start " + frame.getURL());
+            String url = frame.getURL();
             frame.dispose();
             browser.dispose();
+            record("start " + url);
         }
 
         public void onLoadEnd(CefBrowser browser, CefFrame frame, int statusCode) {
@@ -59,16 +61,19 @@ final class RecordingClient extends CefClientAdapter {
             if (frame.isMain()) {
                 sourceAtLoadEnd = frame.getSource();
             }
-            record("end " + frame.getURL() + " " + statusCode);
+            String url = frame.getURL();
             frame.dispose();
             browser.dispose();
+            // Recorded last: the test may drop its own references as soon as
+            // it sees the event.
+            record("end " + url + " " + statusCode);
         }
 
         public boolean onLoadError(CefBrowser browser, CefFrame frame,
                 CefHandlerErrorCode errorCode, String failedUrl, CefStringBox errorText) {
-            record("error " + errorCode + " " + failedUrl);
             frame.dispose();
             browser.dispose();
+            record("error " + errorCode + " " + failedUrl);
             return false;
         }
     };
@@ -77,7 +82,6 @@ final class RecordingClient extends CefClientAdapter {
         public boolean onBeforeBrowse(CefBrowser browser, CefFrame frame, CefRequest request,
                 CefNavigationType navigationType, boolean isRedirect) {
             String url = request.getURL();
-            record("browse " + url);
             if (!requestChecked) {
                 requestChecked = true;
                 RequestChecks.run(request);
@@ -85,6 +89,7 @@ final class RecordingClient extends CefClientAdapter {
             request.dispose();
             frame.dispose();
             browser.dispose();
+            record("browse " + url);
             if (url != null && url.contains("throw")) {
                 throw new IllegalStateException("a faulty handler");
             }
@@ -94,6 +99,12 @@ final class RecordingClient extends CefClientAdapter {
         public boolean onBeforeResourceLoad(CefBrowser browser, CefRequest request,
                 CefStringBox redirectUrl, CefStreamReaderBox resourceStream,
                 CefResponse response, int loadFlags) {
+            if (!responseChecked && response != null) {
+                responseChecked = true;
+                RequestChecks.response(response);
+            }
+            request.dispose();
+            browser.dispose();
             return false;
         }
 
@@ -109,10 +120,10 @@ final class RecordingClient extends CefClientAdapter {
 
         public boolean getDownloadHandler(CefBrowser browser, String mimeType, String fileName,
                 long contentLength, CefDownloadHandlerBox handler) {
-            record("download " + mimeType + " " + fileName + " " + contentLength);
-            browser.dispose();
             download = new CollectingDownloadHandler();
             handler.setValue(download);
+            browser.dispose();
+            record("download " + mimeType + " " + fileName + " " + contentLength);
             return true;
         }
 

@@ -36,6 +36,27 @@ final class RequestChecks {
         headers.dispose();
     }
 
+    /** Checks a response the engine offers before a resource loads. */
+    static void response(CefResponse response) {
+        response.setStatus(203);
+        Check.equal(203, response.getStatus(), "response status");
+        response.setMimeType("text/plain");
+        response.setMimeType(null);
+        Check.equal("text/plain", response.getMimeType(), "a null MIME type changes nothing");
+        response.setStatusText(SettingsTests.Text);
+        response.setStatusText(null);
+        Check.equal(SettingsTests.Text, response.getStatusText(), "status text kept");
+        CefHeaderMap headers = response.getHeaderMap();
+        headers.add("X-Answer", "42");
+        response.setHeaderMap(headers);
+        Check.equal("42", response.getHeader("X-Answer"), "a header set through a map");
+        Check.equal(null, response.getHeader(null), "a null header name");
+        headers.dispose();
+        response.dispose();
+        Check.equal(0, response.getStatus(), "a disposed response answers 0");
+        Check.equal(null, response.getMimeType(), "a disposed response has no MIME type");
+    }
+
     static void headerMaps(CefHeaderMap start) {
         CefHeaderMap map = start.copy();
         while (map.getNumberOfKeys() > 0) {

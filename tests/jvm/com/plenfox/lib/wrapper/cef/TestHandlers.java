@@ -148,6 +148,20 @@ public final class TestHandlers {
         public void onBeforeClose(CefBrowser browser) {}
     }
 
+    /** Sees a read-only body and substitutes its own reader. */
+    public static final class Filter implements CefContentFilter {
+        public void processData(ByteBuffer data, CefStreamReaderBox substitute) {
+            CallRecorder.record("processData " + data.remaining() + " " + data.isReadOnly()
+                    + " " + (substitute.getValue() == null));
+            substitute.setValue(new Reader());
+        }
+
+        public void drain(CefStreamReaderBox remainder) {
+            CallRecorder.record("drain " + (remainder.getValue() == null));
+            remainder.setValue(null);
+        }
+    }
+
     /** A client that has no load handler. */
     public static final class ClientWithoutLoadHandler extends CefClientAdapter {
         @Override

@@ -3,16 +3,13 @@
 #include <optional>
 #include <string>
 
-namespace viewlink {
-
-// One request to the desktop shell's execute operation: what to do with
-// which file. Absent parts are passed to the shell as none.
+// What the desktop shell is asked to do with a file or web address: the
+// operation ("open" when absent), the target, arguments, a working folder and
+// how a window should show.
 struct ShellRequest {
     std::optional<std::u16string> operation;
     std::u16string file;
     std::optional<std::u16string> parameters;
     std::optional<std::u16string> directory;
-    int showCommand = 0;
+    int showCommand = 1;
 };
-
-} // namespace viewlink

@@ -1,0 +1,65 @@
+// The engine inside a program that already has its QApplication: the engine's
+// UI thread is then the program's GUI thread. Runs in a process of its own
+// (see CMakeLists.txt).
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include "LoopbackHttpServer.h"
+#include "RecordingClient.h"
+#include "cef_app.h"
+#include "cef_task.h"
+
+namespace {
+
+// Lets the GUI thread work until the client saw the event.
+bool pumpUntil(QApplication& application, RecordingClient& client, const std::string& kind) {
+    QElapsedTimer timer;
+    timer.start();
+    while (client.count(kind) == 0 && timer.elapsed() < 60000)
+        application.processEvents(QEventLoop::AllEvents, 50);
+    return client.count(kind) > 0;
+}
+
+} // namespace
+
+TEST(ClientMode, browsersLiveOnTheProgramsGuiThreadInsideItsWidgets) {
+    if (QCoreApplication::instance() || CefCurrentlyOn(TID_UI))
+        GTEST_SKIP() << "run with --gtest_filter=ClientMode.* in a process of its own";
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    int argc = 1;
+    char name[] = "client";
+    char* argv[] = {name, nullptr};
+    QApplication application(argc, argv);
+    QWidget host;
+    host.resize(800, 600);
+    host.show();
+
+    CefSettings settings;
+    settings.multi_threaded_message_loop = true;
+    ASSERT_TRUE(CefInitialize(settings, nullptr));
+    EXPECT_TRUE(CefCurrentlyOn(TID_UI)) << "the GUI thread is the UI thread";
+
+    LoopbackHttpServer server;
+    server.route("/", {200, "text/html", "<html><body>hosted</body></html>", {}});
+    CefRefPtr<RecordingClient> client = new RecordingClient();
+    CefWindowInfo windowInfo;
+    windowInfo.SetAsChild(static_cast<cef_window_handle_t>(host.winId()), 10, 20, 400, 300);
+    ASSERT_TRUE(
+        CefBrowser::CreateBrowser(windowInfo, client.get(), server.url("/"), CefBrowserSettings()));
+    ASSERT_TRUE(pumpUntil(application, *client, "loadEnd"));
+    EXPECT_EQ(200, client->waitFor("loadEnd").code);
+
+    const QWidget* view = QWidget::find(static_cast<WId>(client->browser()->GetWindowHandle()));
+    ASSERT_NE(nullptr, view);
+    EXPECT_EQ(&host, view->parentWidget());
+    EXPECT_EQ(QRect(10, 20, 400, 300), view->geometry());
+
+    // Stopping from the GUI thread closes the browser; the application lives on.
+    CefShutdown();
+    EXPECT_EQ(1, client->count("close"));
+    EXPECT_FALSE(CefCurrentlyOn(TID_UI));
+    EXPECT_EQ(&application, QCoreApplication::instance());
+}
