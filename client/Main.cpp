@@ -1,7 +1,7 @@
 #include "client/App.h"
 #include "client/BrowserEngine.h"
 #include "client/CloseSignals.h"
-#include "client/ui/DesktopOpener.h"
+#include "client/ui/CefDesktopOpener.h"
 #include "client/ui/MainFrame.h"
 
 #include <QApplication>
@@ -79,9 +79,7 @@ int main(int argc, char* argv[]) {
     {
         plenfox::client::ui::MainFrame::Setup setup;
         setup.factory = engine.getFactory();
-        // The desktop's own opener: the bridge in this build cannot carry
-        // shell requests (its shell export is missing).
-        setup.opener = std::make_shared<plenfox::client::ui::SystemDesktopOpener>();
+        setup.opener = std::make_shared<plenfox::client::ui::CefDesktopOpener>();
         plenfox::client::ui::MainFrame mainFrame(setup);
         frame = &mainFrame;
         if (closeRequested)
