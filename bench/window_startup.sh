@@ -8,6 +8,8 @@ build=$(realpath "${1:-build}")
 runs=${2:-3}
 sandbox=$(mktemp -d)
 trap 'rm -rf "$sandbox"' EXIT
+# The browser engine refuses to run as root inside its own sandbox.
+[ "$(id -u)" -eq 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1
 
 game="$sandbox/game"
 mkdir -p "$game/interface/addons" "$sandbox/ProgramData/battle.net/Setup/wow_enus/log"
