@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -76,25 +77,26 @@ int main(int argc, char* argv[]) {
         if (frame)
             frame->signalClose();
     });
-    {
-        plenfox::client::ui::MainFrame::Setup setup;
-        setup.factory = engine.getFactory();
-        setup.opener = std::make_shared<plenfox::client::ui::CefDesktopOpener>();
-        plenfox::client::ui::MainFrame mainFrame(setup);
-        frame = &mainFrame;
-        if (closeRequested)
-            mainFrame.signalClose();
-        mainFrame.go();
-        App::log(QStringLiteral("go returns, waitForClose"));
-        mainFrame.waitForClose();
-        App::log(QStringLiteral("waitForClose returns"));
-        mainFrame.dispose();
-        App::log(QStringLiteral("disposed frame"));
-        mainFrame.onBeforeExit();
-        App::log(QStringLiteral("onBeforeExit returns"));
-        frame = nullptr;
-    }
+    plenfox::client::ui::MainFrame::Setup setup;
+    setup.factory = engine.getFactory();
+    setup.opener = std::make_shared<plenfox::client::ui::CefDesktopOpener>();
+    auto mainFrame = std::make_unique<plenfox::client::ui::MainFrame>(setup);
+    frame = mainFrame.get();
+    if (closeRequested)
+        mainFrame->signalClose();
+    mainFrame->go();
+    App::log(QStringLiteral("go returns, waitForClose"));
+    mainFrame->waitForClose();
+    App::log(QStringLiteral("waitForClose returns"));
+    mainFrame->dispose();
+    App::log(QStringLiteral("disposed frame"));
+    mainFrame->onBeforeExit();
+    App::log(QStringLiteral("onBeforeExit returns"));
+    frame = nullptr;
+    // The engine closes its browsers while the widgets they live in still
+    // exist; the window object goes only after that.
     engine.stop();
+    mainFrame.reset();
     if (const int count = app.getExceptionCount(); count != 0)
         App::log(QStringLiteral("Exceptions encountered ") + QString::number(count));
     return 0;
