@@ -10,13 +10,22 @@ struct Constants {
     static inline const QString CurrentServerVersionString = QStringLiteral("0.0.1");
     static inline const QString UserRepositoryName = QStringLiteral(".plenfoxclient");
     static inline const QString DownloadRepositoryName = QStringLiteral("downloads");
-    static inline const QString CantFindWowMessageSuffix = QStringLiteral(
-        "\n\nIf the game is installed, choose its folder with \"Change WoW Folder\" in the File "
-        "menu. If that does not help, please write to support@plenfox.example with a bug report "
-        "(Help menu).");
+    // Chosen when the project is configured: the maker's web site, the address
+    // players write to, and the update service's domain as dialogs name it.
+    static inline const QString WebSiteHost = QStringLiteral(PLENFOX_WEB_HOST);
+    static inline const QString SupportEmail = QStringLiteral(PLENFOX_SUPPORT_EMAIL);
+    static inline const QString ServiceDomain = QStringLiteral(PLENFOX_SERVICE_DOMAIN);
+    static inline const QString SupportPageUrl =
+        QStringLiteral("http://") + WebSiteHost + QStringLiteral("/?l=support");
+    static inline const QString CantFindWowMessageSuffix =
+        QStringLiteral("\n\nPlease try running the World of Warcraft Launcher, and make sure you "
+                       "are updated to the latest version, then restart Plenfox Client.\n\nIf "
+                       "that doesn't work please report this bug to ") +
+        SupportEmail + QStringLiteral(" and check ") + SupportPageUrl +
+        QStringLiteral(" for tips.");
     static inline const QString BugReportPopupMessage =
-        QStringLiteral("A bug report was written to the file shown below. Please send it to "
-                       "support@plenfox.example with a few words on what happened.");
+        QStringLiteral("Please email this bug report file to ") + SupportEmail +
+        QStringLiteral(". Thanks for your feedback!");
     static inline const QString SourceBackingFileName = QStringLiteral("DownloadURLs.dat");
     static inline const QString UpdateBackingFileName = QStringLiteral("Updates.dat");
     static inline const QString UpdateSettingsBackingFileName =
@@ -29,10 +38,10 @@ struct Constants {
     static inline const QString UpdatesPostUrl =
         QStringLiteral("http://") + HttpHost + QStringLiteral("/info");
     static inline const QString DefaultUrl =
-        QStringLiteral("http://") + HttpHost +
+        QStringLiteral("http://") + WebSiteHost +
         QStringLiteral("/Plenfox.html?l=community&wcversion=0.2-beta");
     static inline const QString AdUrl =
-        QStringLiteral("http://") + HttpHost + QStringLiteral("/appad.html");
+        QStringLiteral("http://") + WebSiteHost + QStringLiteral("/appad.html");
     // Web search used to find the page of an addon no other source knows.
     static inline const QString SearchHost = QStringLiteral("www.bing.com");
     // The external addon site whose download links name a page plus a numeric

@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   openjdk-17-jdk-headless
   zip unzip libarchive-tools python3 curl dbus-daemon
-  xvfb xauth
+  xvfb xauth imagemagick xdotool
 )
 
 missing=()

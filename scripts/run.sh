@@ -16,4 +16,6 @@ if ! (exec 3<>/dev/tcp/127.0.0.1/8642) 2>/dev/null; then
   trap 'kill "$service_pid" 2>/dev/null || true' EXIT
   sleep 0.5
 fi
+# The browser engine refuses to run as root inside its own sandbox.
+[ "$(id -u)" -eq 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1
 "$build/plenfoxclient"

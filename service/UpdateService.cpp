@@ -100,6 +100,10 @@ HttpResponse UpdateService::handle(const HttpRequest& request) {
         return read ? homePage(request) : HttpResponse::error(405);
     if (request.path == AdPath)
         return read ? adPage() : HttpResponse::error(405);
+    if (request.path == GuidePath)
+        return read ? guide() : HttpResponse::error(405);
+    if (request.path == PopupPath)
+        return read ? popupPage() : HttpResponse::error(405);
     if (request.path.startsWith(ZipFolder)) {
         const QString fileName = request.path.mid(ZipFolder.size());
         const auto found = zips.constFind(fileName);
@@ -153,20 +157,47 @@ HttpResponse UpdateService::homePage(const HttpRequest& request) const {
                     QLatin1Char(';');
         page += QStringLiteral("</li>\n");
     }
-    page += QStringLiteral("</ul>\n</body></html>\n");
+    page += QStringLiteral("</ul>\n<p><a id=\"guide\" href=\"") + GuidePath +
+            QStringLiteral("\">Installation guide (PDF)</a></p>\n<p><a id=\"popup\" href=\"") +
+            PopupPath +
+            QStringLiteral("\" target=\"_blank\">About the service (opens a new "
+                           "window)</a></p>\n</body></html>\n");
     return HttpResponse::of(200, HtmlType, page.toUtf8());
 }
 
 HttpResponse UpdateService::adPage() const {
     const QString page =
         QStringLiteral("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Ad</title>"
-                       "</head>\n<body style=\"margin:0\"><div style=\"height:60px;"
-                       "background:#24323f;color:#fff;font:16px sans-serif;line-height:60px;"
+                       "</head>\n<body style=\"margin:0\"><div style=\"height:90px;"
+                       "background:#24323f;color:#fff;font:16px sans-serif;line-height:90px;"
                        "text-align:center\">") +
         html(catalog->getName()) + QStringLiteral(": ") +
         QString::number(catalog->getPackages().size()) +
         QStringLiteral(" addon packages ready to install</div></body></html>\n");
     return HttpResponse::of(200, HtmlType, page.toUtf8());
+}
+
+HttpResponse UpdateService::guide() {
+    // A minimal well-formed one-page PDF document.
+    static const QByteArray document =
+        QByteArrayLiteral("%PDF-1.4\n"
+                          "1 0 obj << /Type /Catalog /Pages 2 0 R >> endobj\n"
+                          "2 0 obj << /Type /Pages /Kids [3 0 R] /Count 1 >> endobj\n"
+                          "3 0 obj << /Type /Page /Parent 2 0 R /MediaBox [0 0 200 100] >> endobj\n"
+                          "trailer << /Root 1 0 R >>\n"
+                          "%%EOF\n");
+    HttpResponse response = HttpResponse::of(200, QByteArrayLiteral("application/pdf"), document);
+    response.headers.emplace_back(QByteArrayLiteral("Content-Disposition"),
+                                  QByteArrayLiteral("attachment; filename=\"guide.pdf\""));
+    return response;
+}
+
+HttpResponse UpdateService::popupPage() {
+    return HttpResponse::of(
+        200, HtmlType,
+        QByteArrayLiteral("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>About"
+                          "</title></head>\n<body><p>The reference update service answers "
+                          "update queries for local runs and tests.</p></body></html>\n"));
 }
 
 } // namespace plenfox::service

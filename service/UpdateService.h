@@ -24,6 +24,8 @@ namespace plenfox::service {
 //   GET  /Plenfox.html       the home page, listing the downloadable zips
 //   GET  /appad.html         the advertisement strip
 //   GET  /zips/<file>.zip    a package of the catalog
+//   GET  /guide.pdf          a small PDF document (a download that is not an addon)
+//   GET  /popup.html         a page the home page opens in a new window
 //
 // Lives on the thread that created it; setCannedAnswer, requests and
 // lastRequest may be called from any thread.
@@ -33,6 +35,8 @@ public:
     static inline const QString HomePath = QStringLiteral("/Plenfox.html");
     static inline const QString AdPath = QStringLiteral("/appad.html");
     static inline const QString ZipFolder = QStringLiteral("/zips/");
+    static inline const QString GuidePath = QStringLiteral("/guide.pdf");
+    static inline const QString PopupPath = QStringLiteral("/popup.html");
     static constexpr qsizetype RecordedRequests = 64;
     // Of each recorded request at most this many body bytes are kept, so the
     // record stays small however large the requests were.
@@ -67,6 +71,8 @@ private:
     HttpResponse answerInfo(const HttpRequest& request);
     HttpResponse homePage(const HttpRequest& request) const;
     HttpResponse adPage() const;
+    static HttpResponse guide();
+    static HttpResponse popupPage();
     QString baseUrl(const HttpRequest& request) const;
 
     std::shared_ptr<const UpdateCatalog> catalog;

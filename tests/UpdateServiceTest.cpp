@@ -100,6 +100,14 @@ TEST_F(UpdateServiceTest, PagesAndZipsAreServed) {
     EXPECT_TRUE(home.body.contains("<title>Test &lt;service&gt;</title>"));
     EXPECT_TRUE(home.body.contains("<a href=\"/zips/Two-1.0.zip\">"));
     EXPECT_TRUE(home.body.contains("First &amp; best 1.0"));
+    EXPECT_TRUE(home.body.contains("<a id=\"guide\" href=\"/guide.pdf\">"));
+    EXPECT_TRUE(home.body.contains("href=\"/popup.html\" target=\"_blank\""));
+
+    const Reply guide = get(service.port(), "/guide.pdf");
+    EXPECT_EQ(guide.status(), 200);
+    EXPECT_TRUE(guide.head.contains("Content-Type: application/pdf"));
+    EXPECT_TRUE(guide.body.startsWith("%PDF-"));
+    EXPECT_EQ(get(service.port(), "/popup.html").status(), 200);
 
     const Reply ad = get(service.port(), "/appad.html");
     EXPECT_EQ(ad.status(), 200);

@@ -263,7 +263,7 @@ TEST_F(BrowserChain, BrowserTakesTheRectangleItWasPlacedIn) {
     EXPECT_EQ(children.front()->geometry(), QRect(10, 20, 300, 200));
 }
 
-TEST(HeadlessProgram, StartsAndStopsTheEngineAndLogsBoth) {
+TEST(Program, StartsAndStopsTheEngineAndLogsBoth) {
     QTemporaryDir folder;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("TMPDIR"), folder.path());
@@ -271,6 +271,21 @@ TEST(HeadlessProgram, StartsAndStopsTheEngineAndLogsBoth) {
     QProcess program;
     program.setProcessEnvironment(environment);
     program.start(QStringLiteral(PLENFOX_PROGRAM), {});
+    // The program runs until asked to close: once the client is up, ask as
+    // a logout would.
+    const auto initializedLogged = [&folder] {
+        for (const QString& name :
+             QDir(folder.path()).entryList({QStringLiteral("plenfoxclient*.log")})) {
+            QFile file(QDir(folder.path()).filePath(name));
+            if (file.open(QIODevice::ReadOnly) && file.readAll().contains("Initialized client"))
+                return true;
+        }
+        return false;
+    };
+    for (int waited = 0;
+         waited < 1200 && !initializedLogged() && program.state() != QProcess::NotRunning; ++waited)
+        program.waitForFinished(100);
+    program.terminate();
     ASSERT_TRUE(program.waitForFinished(120000));
     EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
     const QStringList logs = QDir(folder.path()).entryList({QStringLiteral("plenfoxclient*.log")});

@@ -1,0 +1,240 @@
+#include "client/ui/AddonsPanel.h"
+
+#include "client/App.h"
+#include "client/Constants.h"
+#include "client/model/Client.h"
+#include "client/model/ClientOptions.h"
+#include "client/model/addons/AddonManager.h"
+#include "client/model/updates/UpdateManager.h"
+#include "client/model/updates/UpdateProtocol.h"
+#include "client/ui/AddonsTableModel.h"
+#include "client/ui/BackgroundTasks.h"
+#include "client/ui/MessageBoxes.h"
+#include "client/ui/PanelHost.h"
+#include "client/ui/TableFilter.h"
+#include "client/ui/TableSortFilterModel.h"
+#include "client/ui/Utilities.h"
+#include "client/wow/InstalledWowAddon.h"
+#include "client/wow/WowInstallation.h"
+#include "lib/util/Paths.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace plenfox::client::ui {
+
+namespace {
+
+QPushButton* makeButton(const QString& icon, const QString& text, QWidget* parent) {
+    auto* button = new QPushButton(Utilities::loadIcon(icon), text, parent);
+    button->setIconSize(QSize(24, 24));
+    return button;
+}
+
+int tagNumber(model::UpdateManager& manager, const QString& tag) {
+    return manager.getValue(tag).toInt();
+}
+
+} // namespace
+
+AddonsPanel::AddonsPanel(PanelHost& host, QWidget* parent) : QWidget(parent), host(host) {
+    model = new AddonsTableModel(this, host.getClient());
+    sorter = new TableSortFilterModel(this);
+    sorter->setSourceModel(model);
+
+    installPathLabel = new QLabel(QStringLiteral("Install path: <no WoW installation detected>"));
+    installedAddonsLabel = new QLabel(QStringLiteral("0 addons installed."));
+    auxInfoLabel = new QLabel(QString());
+    for (QLabel* label : {installPathLabel, installedAddonsLabel, auxInfoLabel}) {
+        label->setTextFormat(Qt::PlainText);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    }
+    auto* informationPanel = new QWidget;
+    auto* informationLayout = new QVBoxLayout(informationPanel);
+    informationLayout->setContentsMargins(0, 0, 0, 0);
+    informationLayout->addWidget(installPathLabel);
+    informationLayout->addWidget(installedAddonsLabel);
+    informationLayout->addWidget(auxInfoLabel);
+
+    deleteButton = makeButton(QStringLiteral("assets/delete.png"), QStringLiteral("delete"), this);
+    browseButton = makeButton(QStringLiteral("assets/browse.png"), QStringLiteral("browse"), this);
+    refreshButton =
+        makeButton(QStringLiteral("assets/refresh.png"), QStringLiteral("refresh"), this);
+    filterField = new QLineEdit(TableFilter::Placeholder, this);
+    filterField->setMinimumWidth(160);
+    auto* controlsPanel = new QWidget;
+    auto* controlsLayout = new QHBoxLayout(controlsPanel);
+    controlsLayout->setContentsMargins(0, 0, 0, 0);
+    controlsLayout->addWidget(deleteButton);
+    controlsLayout->addWidget(browseButton);
+    controlsLayout->addWidget(refreshButton);
+    controlsLayout->addWidget(filterField);
+    controlsLayout->addStretch();
+
+    auto* topPanel = new QWidget;
+    auto* topLayout = new QVBoxLayout(topPanel);
+    topLayout->setContentsMargins(0, 0, 0, 0);
+    topLayout->addWidget(informationPanel);
+    topLayout->addWidget(controlsPanel);
+
+    table = new QTableView(this);
+    table->setModel(sorter);
+    table->setSortingEnabled(true);
+    table->sortByColumn(-1, Qt::AscendingOrder);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->verticalHeader()->hide();
+    table->setIconSize(QSize(20, 20));
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->setColumnWidth(AddonsTableModel::StateIcon, 26);
+    table->setColumnWidth(AddonsTableModel::Status, 270);
+    table->setWordWrap(false);
+    table->setColumnWidth(AddonsTableModel::Name, 180);
+    table->setColumnWidth(AddonsTableModel::Author, 140);
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(topPanel);
+    layout->addWidget(table, 1);
+
+    tableFilter = new TableFilter(filterField, sorter);
+    connect(deleteButton, &QPushButton::clicked, this, [this] { deleteSelected(); });
+    connect(browseButton, &QPushButton::clicked, this, [this] { browseSelected(); });
+    connect(refreshButton, &QPushButton::clicked, this, [this] { refresh(); });
+}
+
+QStringList AddonsPanel::informationLines() const {
+    return {installPathLabel->text(), installedAddonsLabel->text(), auxInfoLabel->text()};
+}
+
+void AddonsPanel::changeInformation(std::function<void(InfoPanelData&)> change) {
+    QMetaObject::invokeMethod(
+        this,
+        [this, change = std::move(change)] {
+            change(infoPanel);
+            showInformation();
+        },
+        Qt::QueuedConnection);
+}
+
+void AddonsPanel::showInformation() {
+    const std::array<QString, 3> lines = infoPanel.copy().lines();
+    installPathLabel->setText(lines[0]);
+    installedAddonsLabel->setText(lines[1]);
+    auxInfoLabel->setText(lines[2]);
+}
+
+void AddonsPanel::setInformation(model::AddonManager& addonManager) {
+    model::Client* client = addonManager.getClient();
+    wow::WowInstallation* wow = client ? client->getWow() : nullptr;
+    const std::optional<std::filesystem::path> root = wow ? wow->installRoot() : std::nullopt;
+    const QString path = root ? util::pathText(*root) : QStringLiteral("<not installed>");
+    const int addons = addonManager.getAddonsSize();
+    const bool disabled =
+        !client || !client->getOptions() || !client->getOptions()->getUpdatesEnabled();
+    changeInformation([path, addons, disabled](InfoPanelData& data) {
+        data.installPath = path;
+        data.addons = addons;
+        data.updatesDisabled = disabled;
+    });
+}
+
+void AddonsPanel::beforeQuery() {
+    changeInformation([](InfoPanelData& data) { data.runningQuery = true; });
+}
+
+void AddonsPanel::afterQuery(model::UpdateManager& manager, bool) {
+    changeInformation([](InfoPanelData& data) { data.runningQuery = false; });
+    setUpdateInformation(manager);
+}
+
+void AddonsPanel::setUpdateInformation(model::UpdateManager& manager) {
+    model::Client* client = host.getClient();
+    const bool enabled =
+        client && client->getOptions() && client->getOptions()->getUpdatesEnabled();
+    const bool haveData = enabled && manager.getStoredResult() != nullptr;
+    const int learnedPackages = tagNumber(manager, model::UpdateProtocol::TagWowLearnedPackages);
+    const int learnedAddons = tagNumber(manager, model::UpdateProtocol::TagWowLearnedAddons);
+    const QString message = manager.getValue(model::UpdateProtocol::TagServerMessage);
+    changeInformation([=](InfoPanelData& data) {
+        data.updatesDisabled = !enabled;
+        data.haveUpdateData = haveData;
+        data.learnedPackages = learnedPackages;
+        data.learnedAddons = learnedAddons;
+        data.serverMessage = message;
+    });
+}
+
+void AddonsPanel::setAddonSummary(int addons, int availableUpdates, int outOfDate) {
+    infoPanel.addons = addons;
+    infoPanel.availableUpdates = availableUpdates;
+    infoPanel.outOfDateAddons = outOfDate;
+    showInformation();
+}
+
+std::vector<int> AddonsPanel::getModelSelection() const {
+    std::vector<int> rows;
+    for (const QModelIndex& index : table->selectionModel()->selectedRows())
+        rows.push_back(sorter->mapToSource(index).row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+std::pair<QString, QString> AddonsPanel::removalQuestion(const QStringList& names) {
+    const qsizetype count = names.size();
+    if (count == 1)
+        return {QStringLiteral("Remove addon?"),
+                QStringLiteral("Really remove ") + names.constFirst() + QLatin1Char('?')};
+    QString text = QStringLiteral("Really remove ") + names.mid(0, 5).join(QStringLiteral(", "));
+    if (count > 5)
+        text += QStringLiteral(" and ") + QString::number(count - 5) + QStringLiteral(" others");
+    text += QLatin1Char('?');
+    return {QStringLiteral("Remove ") + QString::number(count) + QStringLiteral(" addons?"), text};
+}
+
+void AddonsPanel::deleteSelected() {
+    // The addons themselves, taken now: the rows may be replaced while the
+    // question is open.
+    const auto addons = model->getSelectedAddons(getModelSelection());
+    if (addons.empty())
+        return;
+    QStringList names;
+    for (const auto& addon : addons)
+        names << addon->getName();
+    const auto [title, text] = removalQuestion(names);
+    if (!MessageBoxes::askYesNo(host.dialogOwner(), title, text))
+        return;
+    model::Client* client = host.readyClient();
+    model::AddonManager* manager = client ? client->getAddonManager() : nullptr;
+    if (!manager)
+        return;
+    host.backgroundTasks().run(QStringLiteral("removeAddons"),
+                               [manager, addons] { manager->removeAddons(addons); });
+}
+
+void AddonsPanel::browseSelected() {
+    const auto addons = model->getSelectedAddons(getModelSelection());
+    model::Client* client = host.readyClient();
+    model::AddonManager* manager = client ? client->getAddonManager() : nullptr;
+    if (addons.empty() || !manager)
+        host.navigate(Constants::DefaultUrl);
+    else
+        host.navigate(manager->getBrowseUrl(addons.front()));
+}
+
+void AddonsPanel::refresh() {
+    tableFilter->reset();
+    model::Client* client = host.readyClient();
+    if (model::AddonManager* manager = client ? client->getAddonManager() : nullptr)
+        manager->refreshAddonsAsync();
+}
+
+} // namespace plenfox::client::ui

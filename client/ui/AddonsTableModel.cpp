@@ -1,0 +1,229 @@
+#include "client/ui/AddonsTableModel.h"
+
+#include "client/App.h"
+#include "client/model/Client.h"
+#include "client/model/ClientOptions.h"
+#include "client/model/addons/AddonManager.h"
+#include "client/model/updates/UpdateManager.h"
+#include "client/model/updates/UpdateProtocol.h"
+#include "client/ui/AddonsPanel.h"
+#include "client/ui/TableSortFilterModel.h"
+#include "client/ui/Utilities.h"
+#include "client/wow/InstalledWowAddon.h"
+#include "client/wow/ReleaseVersions.h"
+#include "client/wow/TocFile.h"
+
+namespace plenfox::client::ui {
+
+namespace {
+
+const QString Headers[] = {QString(),
+                           QStringLiteral("Status"),
+                           QStringLiteral("Name"),
+                           QStringLiteral("Version"),
+                           QStringLiteral("WoW"),
+                           QStringLiteral("Author"),
+                           QStringLiteral("Notes")};
+
+// The update on offer for an addon of that name, if any.
+const model::AvailableUpdate* findUpdate(const std::vector<model::AvailableUpdate>& updates,
+                                         const QString& name) {
+    for (const model::AvailableUpdate& update : updates)
+        if (update.getInstalled() && update.getInstalled()->getName() == name)
+            return &update;
+    return nullptr;
+}
+
+} // namespace
+
+AddonsTableModel::AddonsTableModel(AddonsPanel* panel, model::Client* client)
+    : QAbstractTableModel(panel), panel(panel), client(client),
+      okIcon(Utilities::loadIcon(QStringLiteral("assets/check.png"))),
+      updateAvailableIcon(Utilities::loadIcon(QStringLiteral("assets/downloads24x24.png"))),
+      outOfDateIcon(Utilities::loadIcon(QStringLiteral("assets/delete.png"))) {}
+
+int AddonsTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(rows.size());
+}
+
+int AddonsTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant AddonsTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
+        section >= ColumnCount)
+        return {};
+    return Headers[section];
+}
+
+QIcon AddonsTableModel::iconFor(State state) const {
+    switch (state) {
+    case State::UpdateAvailable:
+        return updateAvailableIcon;
+    case State::OutOfDate:
+        return outOfDateIcon;
+    case State::Ok:
+        break;
+    }
+    return okIcon;
+}
+
+QVariant AddonsTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= ColumnCount)
+        return {};
+    const Row& row = rows[static_cast<std::size_t>(index.row())];
+    if (index.column() == StateIcon) {
+        if (role == Qt::DecorationRole)
+            return iconFor(row.state);
+        if (role == TableSortFilterModel::UnderlyingDataRole)
+            return static_cast<int>(row.state);
+        if (role == Qt::ToolTipRole)
+            return row.status;
+        return {};
+    }
+    if (role != Qt::DisplayRole && role != TableSortFilterModel::UnderlyingDataRole &&
+        role != Qt::ToolTipRole)
+        return {};
+    switch (index.column()) {
+    case Status:
+        return row.status;
+    case Name:
+        return row.name;
+    case Version:
+        return row.version;
+    case Wow:
+        return row.wow;
+    case Author:
+        return row.author;
+    case Notes:
+        return row.notes;
+    default:
+        return {};
+    }
+}
+
+QString AddonsTableModel::statusText(State state, const QString& updateVersion,
+                                     const QString& currentWowVersionName,
+                                     bool updateInfoAvailable) {
+    switch (state) {
+    case State::UpdateAvailable:
+        return QStringLiteral("update available: ") + updateVersion;
+    case State::OutOfDate:
+        return currentWowVersionName.isEmpty()
+                   ? QStringLiteral("out-of-date")
+                   : QStringLiteral("out-of-date for wow ") + currentWowVersionName;
+    case State::Ok:
+        break;
+    }
+    return updateInfoAvailable ? QStringLiteral("up-to-date") : QString(QLatin1String(""));
+}
+
+void AddonsTableModel::refreshUpdates() {
+    model::AddonManager* addonManager = client ? client->getAddonManager() : nullptr;
+    if (!addonManager)
+        return;
+    model::UpdateManager* updateManager = client->getUpdateManager();
+    const bool enabled = client->getOptions() && client->getOptions()->getUpdatesEnabled();
+    // Update information counts only while the player allows it.
+    const bool updateInfoAvailable =
+        enabled && updateManager && updateManager->getStoredResult() != nullptr;
+    const std::vector<model::AvailableUpdate> updates =
+        updateInfoAvailable ? updateManager->getUpdates() : std::vector<model::AvailableUpdate>();
+    const QString wowVersion = updateInfoAvailable
+                                   ? updateManager->getValue(model::UpdateProtocol::TagWowVersion)
+                                   : QString();
+    const QString wowVersionName =
+        updateInfoAvailable ? updateManager->getValue(model::UpdateProtocol::TagWowVersionName)
+                            : QString();
+    App::log(Prefix + QStringLiteral(".updateWowVersion [") + wowVersion + QStringLiteral("] (") +
+             wowVersionName + QLatin1Char(')'));
+
+    std::vector<Row> flagged;
+    std::vector<Row> others;
+    Summary summary;
+    for (const auto& addon : addonManager->getAddons()) {
+        const std::shared_ptr<const wow::TocFile> toc = addon->getToc();
+        const QString interfaceNumber = toc ? toc->getInterface() : QString();
+        Row row;
+        row.addon = addon;
+        row.name = addon->getName();
+        row.version = addon->getVersionName();
+        row.wow =
+            wow::ReleaseVersions::getInterfaceVersionName(interfaceNumber).value_or(QString());
+        row.author = toc ? toc->getAuthor() : QString();
+        row.notes = toc ? toc->getNotes() : QString();
+        const model::AvailableUpdate* update = findUpdate(updates, row.name);
+        QString updateVersion;
+        if (update) {
+            row.state = State::UpdateAvailable;
+            updateVersion = update->getUpdate() ? update->getUpdate()->getVersion() : QString();
+            ++summary.availableUpdates;
+        } else if (!wowVersion.isEmpty() && wowVersion != interfaceNumber) {
+            row.state = State::OutOfDate;
+            ++summary.outOfDate;
+        }
+        row.status = statusText(row.state, updateVersion, wowVersionName, updateInfoAvailable);
+        (row.state == State::Ok ? others : flagged).push_back(std::move(row));
+    }
+    summary.addons = static_cast<int>(flagged.size() + others.size());
+    App::log(Prefix + QStringLiteral(".refreshUpdates: sorted addons ") +
+             QString::number(summary.addons) + QStringLiteral(" addons ") +
+             QString::number(others.size()) + QStringLiteral(" up-to-date ") +
+             QString::number(flagged.size()) + QStringLiteral(" update list ") +
+             QString::number(summary.availableUpdates) + QStringLiteral(" updates"));
+    flagged.insert(flagged.end(), std::make_move_iterator(others.begin()),
+                   std::make_move_iterator(others.end()));
+    QMetaObject::invokeMethod(
+        this,
+        [this, newRows = std::move(flagged), summary]() mutable {
+            apply(std::move(newRows), summary);
+        },
+        Qt::QueuedConnection);
+}
+
+void AddonsTableModel::apply(std::vector<Row> newRows, Summary summary) {
+    beginResetModel();
+    rows = std::move(newRows);
+    endResetModel();
+    panel->setAddonSummary(summary.addons, summary.availableUpdates, summary.outOfDate);
+}
+
+std::vector<std::shared_ptr<wow::InstalledWowAddon>>
+AddonsTableModel::getSelectedAddons(const std::vector<int>& selected) const {
+    std::vector<std::shared_ptr<wow::InstalledWowAddon>> addons;
+    for (int row : selected)
+        if (row >= 0 && row < rowCount())
+            addons.push_back(rows[static_cast<std::size_t>(row)].addon);
+    return addons;
+}
+
+void AddonsTableModel::beforeQuery(model::UpdateManager&) {
+    panel->beforeQuery();
+}
+
+void AddonsTableModel::afterQuery(model::UpdateManager& manager, bool successful) {
+    panel->afterQuery(manager, successful);
+}
+
+void AddonsTableModel::afterRefresh(model::UpdateManager& manager) {
+    App::log(Prefix + QStringLiteral(".afterRefresh(UpdateManager)"));
+    panel->setUpdateInformation(manager);
+    refreshUpdates();
+}
+
+void AddonsTableModel::addonInstalled(model::AddonManager&,
+                                      const std::shared_ptr<wow::InstalledWowAddon>&) {
+    refreshUpdates();
+}
+
+void AddonsTableModel::addonRemoved(model::AddonManager&,
+                                    const std::shared_ptr<wow::InstalledWowAddon>&) {
+    refreshUpdates();
+}
+
+void AddonsTableModel::afterRefresh(model::AddonManager&) {
+    refreshUpdates();
+}
+
+} // namespace plenfox::client::ui

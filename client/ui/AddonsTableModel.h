@@ -1,0 +1,103 @@
+#pragma once
+
+#include "client/model/addons/AddonChangeListener.h"
+#include "client/model/updates/UpdateListener.h"
+
+#include <QAbstractTableModel>
+#include <QIcon>
+#include <QString>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace plenfox::client::model {
+class Client;
+}
+namespace plenfox::client::wow {
+class InstalledWowAddon;
+}
+
+namespace plenfox::client::ui {
+
+class AddonsPanel;
+
+// The installed addons with their update state, one row each. Rows are
+// computed on the thread of the event that changed them and handed to the
+// GUI thread whole, so the view never reads a table that is being replaced.
+class AddonsTableModel : public QAbstractTableModel,
+                         public model::UpdateListener,
+                         public model::AddonChangeListener {
+public:
+    static inline const QString Prefix =
+        QStringLiteral("class com.plenfox.kesh.client.ui.AddonsTableModel");
+    enum Column { StateIcon, Status, Name, Version, Wow, Author, Notes, ColumnCount };
+    // The order the state column sorts in.
+    enum class State { UpdateAvailable, OutOfDate, Ok };
+
+    struct Row {
+        std::shared_ptr<wow::InstalledWowAddon> addon;
+        State state = State::Ok;
+        QString status;
+        QString name;
+        QString version;
+        QString wow;
+        QString author;
+        QString notes;
+    };
+    // What the rows were computed from, for the information lines.
+    struct Summary {
+        int addons = 0;
+        int availableUpdates = 0;
+        int outOfDate = 0;
+    };
+
+    AddonsTableModel(AddonsPanel* panel, model::Client* client);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    // The state text of one addon: update, out-of-date or up-to-date rules.
+    static QString statusText(State state, const QString& updateVersion,
+                              const QString& currentWowVersionName, bool updateInfoAvailable);
+    // Rebuilds the rows from the addon manager and the update manager and
+    // hands them to the GUI thread. Any thread.
+    void refreshUpdates();
+    // The addons of the given model rows (GUI thread).
+    std::vector<std::shared_ptr<wow::InstalledWowAddon>>
+    getSelectedAddons(const std::vector<int>& rows) const;
+    const Row& rowAt(int row) const { return rows.at(static_cast<std::size_t>(row)); }
+
+    // UpdateListener
+    void afterQuery(model::UpdateManager& manager, bool successful) override;
+    void afterRefresh(model::UpdateManager& manager) override;
+    void beforeQuery(model::UpdateManager& manager) override;
+    void beforeRefresh(model::UpdateManager&) override {}
+
+    // AddonChangeListener
+    void addonInstalled(model::AddonManager& manager,
+                        const std::shared_ptr<wow::InstalledWowAddon>& addon) override;
+    void addonRemoved(model::AddonManager& manager,
+                      const std::shared_ptr<wow::InstalledWowAddon>& addon) override;
+    void afterPackageInstalled(model::AddonManager&,
+                               const std::shared_ptr<model::AddonPackage>&) override {}
+    void afterRefresh(model::AddonManager& manager) override;
+    void beforePackageInstalled(model::AddonManager&,
+                                const std::shared_ptr<model::AddonPackage>&) override {}
+    void beforeRefresh(model::AddonManager&) override {}
+
+private:
+    // GUI thread: replaces the rows in one reset.
+    void apply(std::vector<Row> newRows, Summary summary);
+    QIcon iconFor(State state) const;
+
+    AddonsPanel* panel;
+    model::Client* client;
+    std::vector<Row> rows; // GUI thread only
+    QIcon okIcon;
+    QIcon updateAvailableIcon;
+    QIcon outOfDateIcon;
+};
+
+} // namespace plenfox::client::ui

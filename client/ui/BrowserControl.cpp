@@ -1,0 +1,117 @@
+#include "client/ui/BrowserControl.h"
+
+#include "client/App.h"
+#include "client/ui/BrowserControlClient.h"
+#include "lib/wrapper/cef/CefBrowser.h"
+#include "lib/wrapper/cef/CefBrowserSettings.h"
+#include "lib/wrapper/cef/CefFactory.h"
+#include "lib/wrapper/cef/CefFrame.h"
+#include "lib/wrapper/cef/CefRect.h"
+#include "lib/wrapper/cef/CefWindowInfo.h"
+
+#include <exception>
+
+namespace plenfox::client::ui {
+
+BrowserControl::BrowserControl(cef::CefFactory& factory, QWidget* parent)
+    : QWidget(parent), factory(factory) {
+    // The browser window needs a native window to live in.
+    setAttribute(Qt::WA_NativeWindow);
+}
+
+BrowserControl::~BrowserControl() {
+    dispose();
+}
+
+void BrowserControl::go(const QString& url, std::shared_ptr<cef::CefClient> innerClient) {
+    try {
+        if (client)
+            client->detach();
+        client = std::make_shared<BrowserControlClient>(this, std::move(innerClient));
+        winId(); // makes the native window now
+        windowInfo = factory.createWindowInfo();
+        browserSettings = factory.createBrowserSettings();
+        if (!windowInfo || !browserSettings) {
+            App::log(Prefix + QStringLiteral(".go: the engine gave no window information"));
+            return;
+        }
+        windowInfo->setChild(this, cef::CefRect(0, 0, width(), height()));
+        factory.createBrowser(windowInfo, client, url, browserSettings);
+    } catch (const std::exception& error) {
+        App::log(error);
+        App::log(Prefix + QStringLiteral(".go: could not create the browser for [") + url +
+                 QLatin1Char(']'));
+    }
+}
+
+void BrowserControl::onAfterCreated(std::shared_ptr<cef::CefBrowser> created) {
+    setBrowser(std::move(created));
+}
+
+void BrowserControl::setBrowser(std::shared_ptr<cef::CefBrowser> newBrowser) {
+    if (browser) {
+        App::log(Prefix + QStringLiteral(".setBrowser: disposing old browser ..."));
+        browser->dispose();
+    }
+    browser = std::move(newBrowser);
+    onResize();
+}
+
+void BrowserControl::onResize() {
+    if (browser)
+        browser->setClientRectangle(0, 0, width(), height());
+}
+
+void BrowserControl::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    onResize();
+}
+
+void BrowserControl::dispose() {
+    if (client)
+        client->detach();
+    if (!browser)
+        return;
+    App::log(Prefix + QStringLiteral(".dispose: browser.beforeParentClose ..."));
+    browser->beforeParentClose();
+    App::log(Prefix + QStringLiteral(".dispose: disposing browser ..."));
+    browser->dispose();
+    browser.reset();
+    if (windowInfo)
+        windowInfo->dispose();
+    if (browserSettings)
+        browserSettings->dispose();
+    windowInfo.reset();
+    browserSettings.reset();
+}
+
+void BrowserControl::navigate(const QString& url) {
+    if (!browser)
+        return;
+    if (auto frame = browser->getMainFrame()) {
+        frame->loadURL(url);
+        frame->dispose();
+    }
+}
+
+void BrowserControl::goBack() {
+    if (browser)
+        browser->goBack();
+}
+
+void BrowserControl::goForward() {
+    if (browser)
+        browser->goForward();
+}
+
+void BrowserControl::goReload() {
+    if (browser)
+        browser->reload();
+}
+
+void BrowserControl::goCancel() {
+    if (browser)
+        browser->stopLoad();
+}
+
+} // namespace plenfox::client::ui

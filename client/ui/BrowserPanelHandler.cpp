@@ -1,0 +1,261 @@
+#include "client/ui/BrowserPanelHandler.h"
+
+#include "client/App.h"
+#include "client/model/Client.h"
+#include "client/model/downloads/DownloadAttributes.h"
+#include "client/model/downloads/DownloadRecognizer.h"
+#include "client/model/downloads/Downloader.h"
+#include "client/ui/BrowserPanel.h"
+#include "client/ui/DesktopOpener.h"
+#include "client/ui/DownloadHandlerAdapter.h"
+#include "client/ui/MessageBoxes.h"
+#include "client/ui/PanelHost.h"
+#include "lib/wrapper/cef/CefBrowser.h"
+#include "lib/wrapper/cef/CefBrowserSettings.h"
+#include "lib/wrapper/cef/CefDownloadHandlerBox.h"
+#include "lib/wrapper/cef/CefFrame.h"
+#include "lib/wrapper/cef/CefRequest.h"
+#include "lib/wrapper/cef/CefResponse.h"
+#include "lib/wrapper/cef/CefStringBox.h"
+#include "lib/wrapper/cef/CefWindowInfo.h"
+
+#include <exception>
+
+namespace plenfox::client::ui {
+
+namespace {
+
+void release(const std::shared_ptr<cef::CefBrowser>& browser) {
+    if (browser)
+        browser->dispose();
+}
+
+void release(const std::shared_ptr<cef::CefFrame>& frame) {
+    if (frame)
+        frame->dispose();
+}
+
+QString mainFrameUrl(const std::shared_ptr<cef::CefBrowser>& browser) {
+    if (!browser)
+        return QString();
+    const std::shared_ptr<cef::CefFrame> frame = browser->getMainFrame();
+    const QString url = frame ? frame->getURL() : QString();
+    release(frame);
+    return url;
+}
+
+} // namespace
+
+BrowserPanelHandler::BrowserPanelHandler(BrowserPanel* panel, PanelHost& host)
+    : panel(panel), host(&host) {}
+
+void BrowserPanelHandler::detach() {
+    std::lock_guard guard(lock);
+    panel.clear();
+    host = nullptr;
+}
+
+std::pair<BrowserPanel*, PanelHost*> BrowserPanelHandler::target() {
+    std::lock_guard guard(lock);
+    return {panel.data(), host};
+}
+
+QString BrowserPanelHandler::refusedDownloadText(const QString& mimeType,
+                                                 std::int64_t contentLength) {
+    return QStringLiteral("Plenfox Client does not support downloading this file.  Try this page "
+                          "in your usual web browser instead. (Type=[") +
+           mimeType + QStringLiteral("] Size=[") + QString::number(contentLength) +
+           QStringLiteral("])");
+}
+
+// --- life span ----------------------------------------------------------
+
+bool BrowserPanelHandler::onBeforePopup(std::shared_ptr<cef::CefBrowser> parent,
+                                        std::shared_ptr<cef::CefPopupFeatures>,
+                                        std::shared_ptr<cef::CefWindowInfo>, QString url,
+                                        std::shared_ptr<cef::CefClientBox>,
+                                        std::shared_ptr<cef::CefBrowserSettings>) {
+    App::log(Prefix + QStringLiteral(".onBeforePopup(") + url + QLatin1Char(')'));
+    release(parent);
+    if (auto [shown, window] = target(); window)
+        window->desktopOpener().open(url);
+    // No popup windows inside the program.
+    return true;
+}
+
+void BrowserPanelHandler::onAfterCreated(std::shared_ptr<cef::CefBrowser>) {}
+
+bool BrowserPanelHandler::runModal(std::shared_ptr<cef::CefBrowser> browser) {
+    release(browser);
+    return false;
+}
+
+bool BrowserPanelHandler::doClose(std::shared_ptr<cef::CefBrowser> browser) {
+    release(browser);
+    return false;
+}
+
+void BrowserPanelHandler::onBeforeClose(std::shared_ptr<cef::CefBrowser> browser) {
+    release(browser);
+}
+
+// --- loading ------------------------------------------------------------
+
+void BrowserPanelHandler::loadEvent(const std::shared_ptr<cef::CefBrowser>& browser,
+                                    const std::shared_ptr<cef::CefFrame>& frame, bool loading) {
+    if (!browser || !frame || !frame->isMain() || browser->isPopup())
+        return;
+    const bool back = browser->canGoBack();
+    const bool forward = browser->canGoForward();
+    const QString url = mainFrameUrl(browser);
+    auto [shown, window] = target();
+    if (!shown)
+        return;
+    QMetaObject::invokeMethod(
+        shown,
+        [shown = shown, back, forward, url, loading] {
+            shown->updateControls(back, forward, url);
+            shown->setLoading(loading);
+        },
+        Qt::QueuedConnection);
+}
+
+void BrowserPanelHandler::onLoadStart(std::shared_ptr<cef::CefBrowser> browser,
+                                      std::shared_ptr<cef::CefFrame> frame) {
+    loadEvent(browser, frame, true);
+    release(frame);
+    release(browser);
+}
+
+void BrowserPanelHandler::onLoadEnd(std::shared_ptr<cef::CefBrowser> browser,
+                                    std::shared_ptr<cef::CefFrame> frame, std::int32_t) {
+    loadEvent(browser, frame, false);
+    release(frame);
+    release(browser);
+}
+
+bool BrowserPanelHandler::onLoadError(std::shared_ptr<cef::CefBrowser> browser,
+                                      std::shared_ptr<cef::CefFrame> frame,
+                                      std::optional<cef::CefHandlerErrorCode>, QString,
+                                      std::shared_ptr<cef::CefStringBox>) {
+    loadEvent(browser, frame, false);
+    release(frame);
+    release(browser);
+    return false;
+}
+
+// --- requests -----------------------------------------------------------
+
+bool BrowserPanelHandler::onBeforeBrowse(std::shared_ptr<cef::CefBrowser> browser,
+                                         std::shared_ptr<cef::CefFrame> frame,
+                                         std::shared_ptr<cef::CefRequest> request,
+                                         std::optional<cef::CefNavigationType>, bool) {
+    App::log(Prefix + QStringLiteral(".onBeforeBrowse(") +
+             (request ? request->getURL() : QString()) + QLatin1Char(')'));
+    if (request)
+        request->dispose();
+    release(frame);
+    release(browser);
+    return false;
+}
+
+bool BrowserPanelHandler::onBeforeResourceLoad(std::shared_ptr<cef::CefBrowser> browser,
+                                               std::shared_ptr<cef::CefRequest> request,
+                                               std::shared_ptr<cef::CefStringBox>,
+                                               std::shared_ptr<cef::CefStreamReaderBox>,
+                                               std::shared_ptr<cef::CefResponse> response,
+                                               std::int32_t) {
+    App::log(Prefix + QStringLiteral(".onBeforeResourceLoad(") +
+             (request ? request->getURL() : QString()) + QLatin1Char(')'));
+    if (request)
+        request->dispose();
+    if (response)
+        response->dispose();
+    release(browser);
+    return false;
+}
+
+void BrowserPanelHandler::onResourceRedirect(std::shared_ptr<cef::CefBrowser> browser,
+                                             QString oldUrl,
+                                             std::shared_ptr<cef::CefStringBox> newUrl) {
+    App::log(Prefix + QStringLiteral(".onResourceRedirect(") + oldUrl + QLatin1Char(',') +
+             (newUrl ? newUrl->getValue() : QString()) + QLatin1Char(')'));
+    release(browser);
+}
+
+void BrowserPanelHandler::onResourceResponse(std::shared_ptr<cef::CefBrowser> browser, QString,
+                                             std::shared_ptr<cef::CefResponse> response,
+                                             std::shared_ptr<cef::CefContentFilterBox>) {
+    if (response)
+        response->dispose();
+    release(browser);
+}
+
+bool BrowserPanelHandler::onProtocolExecution(std::shared_ptr<cef::CefBrowser> browser, QString url,
+                                              std::shared_ptr<cef::CefBooleanBox>) {
+    App::log(Prefix + QStringLiteral(".onProtocolExecution(") + url + QLatin1Char(')'));
+    release(browser);
+    return false;
+}
+
+bool BrowserPanelHandler::getDownloadHandler(std::shared_ptr<cef::CefBrowser> browser,
+                                             QString mimeType, QString fileName,
+                                             std::int64_t contentLength,
+                                             std::shared_ptr<cef::CefDownloadHandlerBox> box) {
+    App::log(Prefix + QStringLiteral(".getDownloadHandler(") + mimeType + QLatin1Char(',') +
+             fileName + QLatin1Char(',') + QString::number(contentLength) + QLatin1Char(')'));
+    const QString url = mainFrameUrl(browser);
+    App::log(Prefix + QStringLiteral(".getDownloadHandler: url[") + url + QLatin1Char(']'));
+    release(browser);
+
+    model::DownloadAttributes attributes;
+    attributes.fileName = fileName.isNull() ? QStringLiteral("") : fileName;
+    attributes.contentLength = contentLength;
+    attributes.mimeType = mimeType.isNull() ? QStringLiteral("") : mimeType;
+    attributes.documentUrl = url;
+
+    auto [shown, window] = target();
+    model::Client* client = window ? window->getClient() : nullptr;
+    model::DownloadRecognizer* recognizer = client ? client->getDownloadRecognizer() : nullptr;
+    std::shared_ptr<model::Downloader> downloader;
+    try {
+        if (recognizer && client->isInitialized())
+            downloader = recognizer->handleDownload(attributes);
+    } catch (const std::exception& error) {
+        App::log(error);
+    }
+    if (downloader && box) {
+        box->setValue(std::make_shared<DownloadHandlerAdapter>(downloader));
+        if (shown)
+            QMetaObject::invokeMethod(
+                shown, [window = window] { window->showDownloadsTab(); }, Qt::QueuedConnection);
+        return true;
+    }
+    App::log(Prefix + QStringLiteral(".getDownloadHandler: unable to recognize [") + mimeType +
+             QStringLiteral("] [") + fileName + QLatin1Char(']'));
+    if (shown)
+        QMetaObject::invokeMethod(
+            shown,
+            [window = window, text = refusedDownloadText(mimeType, contentLength)] {
+                MessageBoxes::showInformation(window->dialogOwner(),
+                                              QStringLiteral("Can't download that file."), text);
+            },
+            Qt::QueuedConnection);
+    return false;
+}
+
+bool BrowserPanelHandler::getAuthCredentials(std::shared_ptr<cef::CefBrowser> browser, bool,
+                                             QString, std::int32_t, QString, QString,
+                                             std::shared_ptr<cef::CefStringBox>,
+                                             std::shared_ptr<cef::CefStringBox>) {
+    release(browser);
+    return false;
+}
+
+std::shared_ptr<cef::CefCookieManager>
+BrowserPanelHandler::getCookieManager(std::shared_ptr<cef::CefBrowser> browser, QString) {
+    release(browser);
+    return nullptr;
+}
+
+} // namespace plenfox::client::ui

@@ -1,0 +1,17 @@
+#include "client/ui/CefDesktopOpener.h"
+
+#include "lib/util/Paths.h"
+#include "lib/wrapper/cef/CefUtilities.h"
+
+namespace plenfox::client::ui {
+
+void CefDesktopOpener::open(const QString& urlOrPath) {
+    cef::CefUtilities::shellExecute(QStringLiteral("open"), urlOrPath, QString(), QString(),
+                                    cef::CefUtilities::SW_SHOW);
+}
+
+void CefDesktopOpener::browseInShell(const std::filesystem::path& file) {
+    cef::CefUtilities::browseInShell(util::pathText(file));
+}
+
+} // namespace plenfox::client::ui

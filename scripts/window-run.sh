@@ -1,0 +1,172 @@
+#!/usr/bin/env bash
+# Runs the windowed program end to end on a virtual display, in a sandbox:
+# a prepared game folder found through a launcher setup log, the reference
+# update service on the client's configured host, the first-run question
+# answered with Yes, one screenshot per tab, then SIGTERM. Checks exit status
+# 0 and the orderly shutdown in the log.
+#
+#   xvfb-run -a -s "-screen 0 1280x1024x24" bash scripts/window-run.sh <build-dir> <artefact-dir>
+set -euo pipefail
+build=$(realpath "${1:-build}")
+out=$(realpath -m "${2:-$build/window-run}")
+root=$(cd "$(dirname "$0")/.." && pwd)
+port=8642
+
+rm -rf "$out" && mkdir -p "$out"
+# The program draws on the virtual display, whatever the test suite set.
+unset QT_QPA_PLATFORM
+# The browser engine refuses to run as root inside its own sandbox.
+[ "$(id -u)" -eq 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1
+sandbox=$(mktemp -d)
+service_pid=
+client_pid=
+cleanup() {
+  [ -n "$client_pid" ] && kill "$client_pid" 2>/dev/null || true
+  cp "$sandbox"/tmp/plenfoxclient*.log "$out/" 2>/dev/null || true
+  [ -n "$service_pid" ] && kill "$service_pid" 2>/dev/null || true
+  rm -rf "$sandbox"
+}
+trap cleanup EXIT
+
+fail() { echo "window-run: $*" >&2; exit 1; }
+shot() { sleep "${2:-1}"; import -window root "$out/$1.png"; echo "screenshot $out/$1.png"; }
+click() { xdotool mousemove "$1" "$2" click 1; }
+
+# The game: two addons, found from the launcher's setup log.
+game="$sandbox/World of Warcraft"
+mkdir -p "$game/interface/addons"
+touch "$game/wow.exe" "$game/Wow.exe"
+for addon in BagSorter:1.6:50400 Recount:5.1:40300; do
+  IFS=: read -r name version iface <<<"$addon"
+  mkdir -p "$game/interface/addons/$name"
+  printf '## Interface: %s\n## Title: %s\n## Version: %s\n## Author: Tester\n## Notes: %s for the window run\n' \
+    "$iface" "$name" "$version" "$name" >"$game/interface/addons/$name/$name.toc"
+done
+mkdir -p "$sandbox/ProgramData/battle.net/Setup/wow_enus/log"
+printf "Blizzard Setup (2.0) started at '%s/Wow.exe'\n" "$game" \
+  >"$sandbox/ProgramData/battle.net/Setup/wow_enus/log/setup-1.log"
+mkdir -p "$sandbox/home" "$sandbox/tmp"
+
+(exec 3<>/dev/tcp/127.0.0.1/$port) 2>/dev/null && fail "port $port is taken"
+"$build/service/plenfox-update-service" --port $port --catalog "$root/service/sample-catalog.xml" \
+  >"$out/service.txt" 2>&1 &
+service_pid=$!
+sleep 0.5
+# Two earlier downloads: a package from the service and a file without addons.
+mkdir -p "$sandbox/home/.plenfoxclient/downloads"
+python3 - "$port" "$sandbox/home/.plenfoxclient/downloads" <<'PY'
+import sys, urllib.request
+port, folder = sys.argv[1], sys.argv[2]
+with urllib.request.urlopen(f"http://127.0.0.1:{port}/zips/CombatTimers-r512.zip") as answer:
+    open(f"{folder}/CombatTimers-r512.zip", "wb").write(answer.read())
+open(f"{folder}/notes.zip", "wb").write(b"not a zip" * 100)
+PY
+
+# The desktop opener only records what it is given.
+mkdir -p "$sandbox/bin"
+printf '#!/bin/sh\necho "$*" >>"%s/opened.txt"\n' "$out" >"$sandbox/bin/xdg-open"
+chmod +x "$sandbox/bin/xdg-open"
+
+PATH="$sandbox/bin:$PATH" HOME="$sandbox/home" TMPDIR="$sandbox/tmp" ProgramData="$sandbox/ProgramData" \
+  "$build/plenfoxclient" >"$out/client.txt" 2>&1 &
+client_pid=$!
+
+# The first-run question: Yes is its default button.
+for _ in $(seq 50); do
+  xdotool search --name "Enable updates from" >/dev/null 2>&1 && break
+  sleep 0.2
+done
+shot 0-first-run-question 0.5
+# No window manager: give the question the keyboard, then press Enter.
+for window in $(xdotool search --name "Enable updates from" 2>/dev/null); do
+  xdotool windowfocus "$window" 2>/dev/null && break
+done
+xdotool key Return
+shot 1-web 4
+
+if [ -e "$build/libcef.so" ]; then
+  # The download road through the embedded browser. The page has the focus
+  # after a click on its empty part; Tab walks its links in page order: the
+  # three packages, the PDF guide, the popup link.
+  click 500 600
+  xdotool key Tab Return
+  for _ in $(seq 100); do
+    [ -e "$game/interface/addons/QuestHelperLite/QuestHelperLite.toc" ] && break
+    sleep 0.2
+  done
+  [ -e "$game/interface/addons/QuestHelperLite/QuestHelperLite.toc" ] ||
+    fail "the package clicked in the Web tab was not installed"
+  shot 4-downloads-after-click 2
+  click 120 38
+  shot 5-wow-after-install 1
+
+  # A PDF is refused with its type and size.
+  click 36 38
+  sleep 1
+  click 400 76
+  xdotool key ctrl+a type "http://127.0.0.1:$port/guide.pdf"
+  xdotool key Return
+  timeout 30 xdotool search --sync --onlyvisible --name "Can't download that file." >/dev/null ||
+    fail "no dialog for the PDF"
+  shot 6-pdf-refused 1
+  for window in $(xdotool search --name "Can't download that file." 2>/dev/null); do
+    xdotool windowfocus "$window" 2>/dev/null && break
+  done
+  xdotool key Return
+
+  # The popup link leaves the page alone and goes to the desktop opener.
+  sleep 1
+  click 500 600
+  xdotool key Tab Tab Tab Tab Tab Return
+  for _ in $(seq 50); do
+    grep -q "/popup.html" "$out/opened.txt" 2>/dev/null && break
+    sleep 0.2
+  done
+  grep -q "/popup.html" "$out/opened.txt" 2>/dev/null || fail "the popup did not reach the desktop opener"
+  shot 7-web-after-popup 1
+fi
+
+click 120 38
+shot 2-wow 2
+click 215 38
+shot 3-downloads 1
+
+kill -TERM "$client_pid"
+status=0
+wait "$client_pid" || status=$?
+client_pid=
+cp "$sandbox"/tmp/plenfoxclient*.log "$out/" 2>/dev/null || true
+[ "$status" -eq 0 ] || fail "exit status $status"
+grep -q "Successfully shut down client" "$out"/plenfoxclient*.log || fail "no orderly shutdown in the log"
+grep -q "Installed addon \[BagSorter\] version \[1.6\]" "$out"/plenfoxclient*.log || fail "addons not listed in the log"
+if [ -e "$build/libcef.so" ]; then
+  grep -q "getDownloadHandler(application/zip,QuestHelperLite-2.4.1.zip" "$out"/plenfoxclient*.log ||
+    fail "the zip did not come through the browser"
+  grep -q "unable to recognize \[application/pdf\] \[guide.pdf\]" "$out"/plenfoxclient*.log ||
+    fail "the PDF was not refused"
+fi
+
+# Ctrl+C while the first-run question waits for an answer: the same orderly end.
+rm -rf "$sandbox/home" "$sandbox/tmp" && mkdir -p "$sandbox/home" "$sandbox/tmp"
+HOME="$sandbox/home" TMPDIR="$sandbox/tmp" ProgramData="$sandbox/ProgramData" \
+  "$build/plenfoxclient" >"$out/client-interrupted.txt" 2>&1 &
+client_pid=$!
+timeout 60 xdotool search --sync --onlyvisible --name "Enable updates from" >/dev/null ||
+  fail "no first-run question"
+kill -INT "$client_pid"
+status=0
+wait "$client_pid" || status=$?
+client_pid=
+[ "$status" -eq 0 ] || fail "exit status $status after SIGINT during the question"
+grep -q "Successfully shut down client" "$sandbox"/tmp/plenfoxclient*.log ||
+  fail "no orderly shutdown after SIGINT"
+
+# Without a display: a plain message and status 1, no crash.
+for display in "" ":97"; do
+  status=0
+  env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY="$display" HOME="$sandbox/home" \
+    TMPDIR="$sandbox/tmp" "$build/plenfoxclient" >"$out/no-display.txt" 2>&1 || status=$?
+  [ "$status" -eq 1 ] || fail "exit status $status without display [$display]"
+  grep -q "needs a graphical desktop" "$out/no-display.txt" || fail "no message without display"
+done
+echo "window-run: exit status 0, orderly shutdown, artefacts in $out"

@@ -1,0 +1,238 @@
+// The "Web" tab's handlers without an engine: fake browsers and frames stand
+// in for the engine's objects, as the bridge hands them over.
+#include "client/ui/BrowserPanel.h"
+#include "client/model/Client.h"
+#include "client/ui/AdControlAdapter.h"
+#include "client/ui/BrowserControl.h"
+#include "client/ui/BrowserPanelHandler.h"
+#include "client/ui/DownloadPanel.h"
+#include "client/ui/MessageBoxes.h"
+#include "client/ui/NonDisposableBrowser.h"
+#include "lib/jni/DirectByteBuffer.h"
+#include "lib/wrapper/cef/CefDownloadHandlerBox.h"
+#include "lib/wrapper/cef/CefFrame.h"
+#include "lib/wrapper/cef/CefRequest.h"
+#include "tests/ui/UiTestSupport.h"
+
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <gtest/gtest.h>
+
+namespace plenfox::test {
+namespace {
+
+using client::ui::BrowserPanelHandler;
+using client::ui::MessageBoxes;
+
+class FakeFrame final : public cef::CefFrame {
+public:
+    FakeFrame(QString url, bool main) : url(std::move(url)), main(main) {}
+    void copy() override {}
+    void cut() override {}
+    void deleteSelection() override {}
+    void dispose() override { ++disposed; }
+    void executeJavaScript(const QString&, const QString&, std::int32_t) override {}
+    QString getName() override { return {}; }
+    QString getSource() override { return {}; }
+    QString getText() override { return {}; }
+    QString getURL() override { return url; }
+    bool isFocused() override { return false; }
+    bool isMain() override { return main; }
+    void loadRequest(std::shared_ptr<cef::CefRequest>) override {}
+    void loadStream(std::shared_ptr<cef::CefStreamReader>, const QString&) override {}
+    void loadString(const QString&, const QString&) override {}
+    void loadURL(const QString& address) override { loaded << address; }
+    void paste() override {}
+    void print() override {}
+    void redo() override {}
+    void selectAll() override {}
+    void undo() override {}
+    void viewSource() override {}
+
+    QString url;
+    bool main;
+    int disposed = 0;
+    QStringList loaded;
+};
+
+class FakeBrowser final : public cef::CefBrowser {
+public:
+    explicit FakeBrowser(QString url) : frame(std::make_shared<FakeFrame>(std::move(url), true)) {}
+    void beforeParentClose() override { ++parentClosed; }
+    bool canGoBack() override { return back; }
+    bool canGoForward() override { return forward; }
+    void close() override { ++closed; }
+    void dispose() override { ++disposed; }
+    std::shared_ptr<cef::CefFrame> getMainFrame() override { return frame; }
+    std::int64_t getWindowHandle() override { return 0; }
+    void goBack() override {}
+    void goForward() override {}
+    bool isPopup() override { return popup; }
+    void reload() override {}
+    void reloadIgnoreCache() override {}
+    void setClientRectangle(std::int32_t, std::int32_t, std::int32_t, std::int32_t) override {}
+    void setFocus(bool) override {}
+    void stopLoad() override { ++stopped; }
+
+    std::shared_ptr<FakeFrame> frame;
+    bool back = false;
+    bool forward = false;
+    bool popup = false;
+    int disposed = 0;
+    int closed = 0;
+    int parentClosed = 0;
+    int stopped = 0;
+};
+
+class FakeRequest final : public cef::CefRequest {
+public:
+    explicit FakeRequest(QString url) : url(std::move(url)) {}
+    void dispose() override { ++disposed; }
+    std::shared_ptr<cef::CefHeaderMap> getHeaderMap() override { return nullptr; }
+    QString getMethod() override { return QStringLiteral("GET"); }
+    std::shared_ptr<cef::CefPostData> getPostData() override { return nullptr; }
+    QString getURL() override { return url; }
+    void set(const QString&, const QString&, std::shared_ptr<cef::CefPostData>,
+             std::shared_ptr<cef::CefHeaderMap>) override {}
+    void setHeaderMap(std::shared_ptr<cef::CefHeaderMap>) override {}
+    void setMethod(const QString&) override {}
+    void setPostData(std::shared_ptr<cef::CefPostData>) override {}
+    void setURL(const QString&) override {}
+
+    QString url;
+    int disposed = 0;
+};
+
+class BrowserPanelTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto setup = sandbox.setup();
+        setup.factory = &sandbox.factory;
+        frame = sandbox.startWindow(std::move(setup));
+        handler = frame->getBrowserPanel()->getHandler();
+    }
+
+    WindowSandbox sandbox;
+    std::unique_ptr<client::ui::MainFrame> frame;
+    std::shared_ptr<BrowserPanelHandler> handler;
+};
+
+TEST_F(BrowserPanelTest, AcceptedZipGoesToTheDownloadsTabAndRefusedFilesAreExplained) {
+    frame->tabs()->setCurrentIndex(0);
+    auto browser = std::make_shared<FakeBrowser>(QStringLiteral("http://site/page.html"));
+    auto box = std::make_shared<cef::CefDownloadHandlerBox>();
+    ASSERT_TRUE(handler->getDownloadHandler(browser, QStringLiteral("application/zip"),
+                                            QStringLiteral("Pack.zip"), 3, box));
+    ASSERT_TRUE(box->getValue());
+    EXPECT_EQ(browser->disposed, 1);
+    EXPECT_EQ(browser->frame->disposed, 1);
+    QByteArray bytes("abc");
+    ASSERT_TRUE(box->getValue()->receivedData(
+        std::make_shared<jni::DirectByteBuffer>(bytes.data(), bytes.size())));
+    box->getValue()->complete();
+    ASSERT_TRUE(waitFor([this] { return frame->tabs()->currentIndex() == 2; }));
+    EXPECT_EQ(readFile(sandbox.dataFolder() / "downloads" / "Pack.zip"), QByteArray("abc"));
+    EXPECT_TRUE(
+        sandbox.env.logContains(QStringLiteral(".getDownloadHandler(application/zip,Pack.zip,3)")));
+    EXPECT_TRUE(
+        sandbox.env.logContains(QStringLiteral(".getDownloadHandler: url[http://site/page.html]")));
+
+    MessageBoxes::clearHistory();
+    auto pdf = std::make_shared<FakeBrowser>(QStringLiteral("http://site/page.html"));
+    auto refused = std::make_shared<cef::CefDownloadHandlerBox>();
+    EXPECT_FALSE(handler->getDownloadHandler(pdf, QStringLiteral("application/pdf"),
+                                             QStringLiteral("guide.pdf"), 1234, refused));
+    EXPECT_FALSE(refused->getValue());
+    ASSERT_TRUE(waitFor([] { return MessageBoxes::last().has_value(); }));
+    EXPECT_EQ(MessageBoxes::last()->title, QStringLiteral("Can't download that file."));
+    EXPECT_EQ(
+        MessageBoxes::last()->text,
+        QStringLiteral("Plenfox Client does not support downloading this file.  Try this page "
+                       "in your usual web browser instead. (Type=[application/pdf] Size=[1234])"));
+    EXPECT_TRUE(sandbox.env.logContains(
+        QStringLiteral(".getDownloadHandler: unable to recognize [application/pdf] [guide.pdf]")));
+}
+
+TEST_F(BrowserPanelTest, PopupsOpenInTheOwnBrowserAndToolbarFollowsMainFrameLoads) {
+    auto parent = std::make_shared<FakeBrowser>(QStringLiteral("http://site/"));
+    EXPECT_TRUE(handler->onBeforePopup(parent, nullptr, nullptr,
+                                       QStringLiteral("http://site/popup.html"), nullptr, nullptr));
+    EXPECT_EQ(parent->disposed, 1);
+    EXPECT_EQ(sandbox.opener->opened(), QStringList{QStringLiteral("http://site/popup.html")});
+
+    client::ui::BrowserPanel* panel = frame->getBrowserPanel();
+    auto browser = std::make_shared<FakeBrowser>(QStringLiteral("http://site/second.html"));
+    browser->back = true;
+    handler->onLoadStart(browser, browser->frame);
+    ASSERT_TRUE(waitFor([panel] { return panel->getCancelButton()->isEnabled(); }));
+    EXPECT_TRUE(panel->getBackButton()->isEnabled());
+    EXPECT_FALSE(panel->getForwardButton()->isEnabled());
+    EXPECT_EQ(panel->getUrlField()->text(), QStringLiteral("http://site/second.html"));
+    EXPECT_FALSE(panel->getGoButton()->isEnabled());
+
+    browser->back = false;
+    browser->forward = true;
+    handler->onLoadEnd(browser, browser->frame, 200);
+    ASSERT_TRUE(waitFor([panel] { return !panel->getCancelButton()->isEnabled(); }));
+    EXPECT_FALSE(panel->getBackButton()->isEnabled());
+    EXPECT_TRUE(panel->getForwardButton()->isEnabled());
+
+    // Inner frames and popups leave the toolbar alone.
+    auto inner = std::make_shared<FakeFrame>(QStringLiteral("http://ads/"), false);
+    browser->back = true;
+    handler->onLoadStart(browser, inner);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(panel->getBackButton()->isEnabled());
+    EXPECT_FALSE(panel->getCancelButton()->isEnabled());
+    EXPECT_GE(inner->disposed, 1);
+
+    auto request = std::make_shared<FakeRequest>(QStringLiteral("http://site/next.html"));
+    EXPECT_FALSE(handler->onBeforeBrowse(browser, browser->frame, request,
+                                         cef::CefNavigationType::LINKCLICKED, false));
+    EXPECT_EQ(request->disposed, 1);
+    EXPECT_TRUE(sandbox.env.logContains(QStringLiteral(".onBeforeBrowse(http://site/next.html)")));
+}
+
+TEST_F(BrowserPanelTest, HandlersNeverReleaseTheControlsBrowser) {
+    auto browser = std::make_shared<FakeBrowser>(QStringLiteral("http://site/"));
+    client::ui::NonDisposableBrowser shared(browser);
+    shared.dispose();
+    shared.close();
+    EXPECT_EQ(browser->disposed, 0);
+    EXPECT_EQ(browser->closed, 0);
+    shared.stopLoad();
+    EXPECT_EQ(browser->stopped, 1);
+
+    // The control keeps the browser and releases it once, when disposed.
+    client::ui::BrowserControl* control = frame->getBrowserPanel()->getBrowserControl();
+    control->setBrowser(browser);
+    control->navigate(QStringLiteral("http://site/typed.html"));
+    EXPECT_EQ(browser->frame->loaded, QStringList{QStringLiteral("http://site/typed.html")});
+    control->dispose();
+    EXPECT_EQ(browser->parentClosed, 1);
+    EXPECT_EQ(browser->disposed, 1);
+    control->dispose();
+    EXPECT_EQ(browser->disposed, 1);
+}
+
+TEST_F(BrowserPanelTest, AdvertisementLinksOpenInTheOwnBrowser) {
+    auto ad = std::make_shared<client::ui::AdControlAdapter>(sandbox.opener);
+    auto browser = std::make_shared<FakeBrowser>(QStringLiteral("http://site/appad.html"));
+    auto click = std::make_shared<FakeRequest>(QStringLiteral("http://site/offer.html"));
+    EXPECT_FALSE(ad->onBeforeBrowse(browser, browser->frame, click,
+                                    cef::CefNavigationType::LINKCLICKED, false));
+    auto load = std::make_shared<FakeRequest>(QStringLiteral("http://site/appad.html"));
+    ad->onBeforeBrowse(browser, browser->frame, load, cef::CefNavigationType::OTHER, false);
+    EXPECT_EQ(sandbox.opener->opened(), QStringList{QStringLiteral("http://site/offer.html")});
+    EXPECT_TRUE(sandbox.env.logContains(
+        QStringLiteral(".onBeforeBrowse(http://site/offer.html,LINKCLICKED,main:true)")));
+    EXPECT_TRUE(ad->onBeforePopup(browser, nullptr, nullptr, QStringLiteral("http://site/pop"),
+                                  nullptr, nullptr));
+    EXPECT_EQ(sandbox.opener->opened().size(), 2);
+}
+
+} // namespace
+} // namespace plenfox::test

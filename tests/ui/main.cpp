@@ -1,0 +1,15 @@
+#include "client/ui/MessageBoxes.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    // Widgets without a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    // No test may wait for a person: unanswered dialogs return at once.
+    plenfox::client::ui::MessageBoxes::setAutoAnswer(true);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
