@@ -213,7 +213,7 @@ void AddonsPanel::deleteSelected() {
     if (!MessageBoxes::askYesNo(host.dialogOwner(), title, text))
         return;
     model::Client* client = host.readyClient();
-    model::AddonManager* manager = client ? client->getAddonManager() : nullptr;
+    const auto manager = client ? client->getAddonManager() : nullptr;
     if (!manager)
         return;
     host.backgroundTasks().run(QStringLiteral("removeAddons"),
@@ -223,7 +223,7 @@ void AddonsPanel::deleteSelected() {
 void AddonsPanel::browseSelected() {
     const auto addons = model->getSelectedAddons(getModelSelection());
     model::Client* client = host.readyClient();
-    model::AddonManager* manager = client ? client->getAddonManager() : nullptr;
+    const auto manager = client ? client->getAddonManager() : nullptr;
     if (addons.empty() || !manager)
         host.navigate(Constants::DefaultUrl);
     else
@@ -233,7 +233,7 @@ void AddonsPanel::browseSelected() {
 void AddonsPanel::refresh() {
     tableFilter->reset();
     model::Client* client = host.readyClient();
-    if (model::AddonManager* manager = client ? client->getAddonManager() : nullptr)
+    if (const auto manager = client ? client->getAddonManager() : nullptr)
         manager->refreshAddonsAsync();
 }
 

@@ -120,10 +120,10 @@ QString AddonsTableModel::statusText(State state, const QString& updateVersion,
 }
 
 void AddonsTableModel::refreshUpdates() {
-    model::AddonManager* addonManager = client ? client->getAddonManager() : nullptr;
+    const auto addonManager = client ? client->getAddonManager() : nullptr;
     if (!addonManager)
         return;
-    model::UpdateManager* updateManager = client->getUpdateManager();
+    const auto updateManager = client->getUpdateManager();
     const bool enabled = client->getOptions() && client->getOptions()->getUpdatesEnabled();
     // Update information counts only while the player allows it.
     const bool updateInfoAvailable =

@@ -216,7 +216,7 @@ bool BrowserPanelHandler::getDownloadHandler(std::shared_ptr<cef::CefBrowser> br
 
     auto [shown, window] = target();
     model::Client* client = window ? window->getClient() : nullptr;
-    model::DownloadRecognizer* recognizer = client ? client->getDownloadRecognizer() : nullptr;
+    const auto recognizer = client ? client->getDownloadRecognizer() : nullptr;
     std::shared_ptr<model::Downloader> downloader;
     try {
         if (recognizer && client->isInitialized())

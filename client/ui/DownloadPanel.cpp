@@ -135,7 +135,7 @@ void DownloadPanel::deleteSelected() {
     if (!MessageBoxes::askYesNo(host.dialogOwner(), title, text))
         return;
     model::Client* client = host.readyClient();
-    model::DownloadManager* manager = client ? client->getDownloadManager() : nullptr;
+    const auto manager = client ? client->getDownloadManager() : nullptr;
     if (!manager)
         return;
     host.backgroundTasks().run(QStringLiteral("deleteDownload"), [manager, items] {
@@ -147,7 +147,7 @@ void DownloadPanel::deleteSelected() {
 void DownloadPanel::refresh() {
     tableFilter->reset();
     model::Client* client = host.readyClient();
-    model::DownloadManager* manager = client ? client->getDownloadManager() : nullptr;
+    const auto manager = client ? client->getDownloadManager() : nullptr;
     if (!manager)
         return;
     host.backgroundTasks().run(QStringLiteral("refreshDownloads"),
@@ -162,8 +162,8 @@ void DownloadPanel::installSelected() {
         return;
     }
     const auto items = getSelectedDownloads();
-    model::DownloadRecognizer* recognizer = client->getDownloadRecognizer();
-    model::AddonManager* addonManager = client->getAddonManager();
+    const auto recognizer = client->getDownloadRecognizer();
+    const auto addonManager = client->getAddonManager();
     if (items.empty() || !recognizer || !addonManager)
         return;
     host.backgroundTasks().run(QStringLiteral("install"), [items, recognizer, addonManager] {
@@ -213,8 +213,8 @@ void DownloadPanel::onRecognized(const std::shared_ptr<model::RecognizedItem>& i
     model->refresh();
     App::log(Prefix + QStringLiteral(".onRecognized"));
     model::Client* client = host.getClient();
-    model::EventDispatcher* dispatcher = client ? client->getEventDispatcher() : nullptr;
-    model::AddonManager* addonManager = client ? client->getAddonManager() : nullptr;
+    const auto dispatcher = client ? client->getEventDispatcher() : nullptr;
+    const auto addonManager = client ? client->getAddonManager() : nullptr;
     if (!dispatcher || !addonManager || !item)
         return;
     try {

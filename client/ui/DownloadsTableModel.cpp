@@ -142,7 +142,7 @@ DownloadsTableModel::makeRow(const std::shared_ptr<model::DownloadItem>& item) c
     Row row;
     row.item = item;
     row.fileName = util::pathText(item->getFile().filename());
-    model::DownloadRecognizer* recognizer = client ? client->getDownloadRecognizer() : nullptr;
+    const auto recognizer = client ? client->getDownloadRecognizer() : nullptr;
     if (!item->inProgress() && recognizer) {
         row.recognized = recognizer->lookup(item);
         if (row.recognized) {
@@ -158,7 +158,7 @@ DownloadsTableModel::makeRow(const std::shared_ptr<model::DownloadItem>& item) c
 }
 
 void DownloadsTableModel::refresh() {
-    model::DownloadManager* manager = client ? client->getDownloadManager() : nullptr;
+    const auto manager = client ? client->getDownloadManager() : nullptr;
     if (!manager)
         return;
     std::vector<Row> newRows;

@@ -15,7 +15,7 @@ EnableUpdatesSetting::EnableUpdatesSetting() = default;
 EnableUpdatesSetting::~EnableUpdatesSetting() = default;
 
 void EnableUpdatesSetting::initialize(model::Client& client) {
-    const model::ClientRepository* repository = client.getClientRepository();
+    const auto repository = client.getClientRepository();
     {
         std::lock_guard guard(lock);
         options = client.getOptions();

@@ -280,7 +280,7 @@ void MainFrame::afterInitialize() {
     // The client started before the player's choice was read: when it
     // allows updates, check again now that the options say so.
     if (updatesSetting.enabled() && !startedWithUpdates) {
-        if (model::AddonManager* manager = client->getAddonManager())
+        if (const auto manager = client->getAddonManager())
             manager->refreshAddonsAsync();
     }
     wow::WowInstallation* wow = client->getWow();
@@ -292,7 +292,7 @@ void MainFrame::afterInitialize() {
             showCantFindWow();
         onAfterInitialization();
     });
-    if (model::AddonManager* manager = client->getAddonManager())
+    if (const auto manager = client->getAddonManager())
         addonsPanel->setInformation(*manager);
 }
 
@@ -476,9 +476,9 @@ void MainFrame::applyUpdatesSetting() {
     model::Client* ready = readyClient();
     if (!ready)
         return;
-    if (model::AddonManager* manager = ready->getAddonManager())
+    if (const auto manager = ready->getAddonManager())
         manager->refreshAddonsAsync();
-    if (model::EventDispatcher* dispatcher = ready->getEventDispatcher()) {
+    if (const auto dispatcher = ready->getEventDispatcher()) {
         try {
             dispatcher->invokeLater([this] { updatesSetting.persist(); },
                                     QStringLiteral("persist update setting"));

@@ -126,11 +126,8 @@ std::unique_ptr<MainFrame> WindowSandbox::startWindow(MainFrame::Setup windowSet
 void WindowSandbox::settle(MainFrame& frame) {
     for (int round = 0; round < 4; ++round) {
         client::model::Client* client = frame.getClient();
-        if (client && client->isInitialized()) {
-            if (auto* updates = client->getUpdateManager())
-                updates->sinkWorker();
-            test::settle(*client->getEventDispatcher());
-        }
+        if (client && client->isInitialized())
+            test::settle(*client);
         QCoreApplication::processEvents();
         QCoreApplication::processEvents();
     }
