@@ -52,14 +52,18 @@ void BrowserImpl::openPopup(Engine& engine, const CefWindowInfo& windowInfo,
 void BrowserImpl::build(Engine& engine, const CefWindowInfo& windowInfo) {
     engine_ = &engine;
     view_ = new BrowserView(*this, nullptr);
-    page_ = new BrowserPage(engine.profile(), *this, view_);
+    page_ = new BrowserPage(engine.profile(), *this, engine.pages());
     view_->setPage(page_);
     BrowserSettingsApplier::applyToView(settings_, *view_);
     placeView(windowInfo);
     // A parent window that goes away takes the view with it: the browser is
     // closed then too.
     CefRefPtr<BrowserImpl> self(this);
-    QObject::connect(view_, &QObject::destroyed, [self] { self->closeNow(); });
+    QObject::connect(view_, &QObject::destroyed, [self] {
+        // The view is half destroyed already: the close leaves it alone.
+        self->view_ = nullptr;
+        self->closeNow();
+    });
     std::lock_guard guard(lock_);
     window_ = static_cast<cef_window_handle_t>(view_->winId());
 }
@@ -161,12 +165,18 @@ void BrowserImpl::closeNow(bool immediately) {
         lifeSpan->OnBeforeClose(this);
     if (view_) {
         view_->hide();
-        if (immediately) {
+        if (immediately)
             delete view_.data();
-        } else {
-            // The page may be inside one of its own signals: delete later.
+        else
             view_->deleteLater();
-        }
+    }
+    // The page may be inside one of its own signals, whose handlers go on
+    // using it: it is deleted at once only when it is not.
+    if (page_) {
+        if (immediately && !page_->isBusy())
+            delete page_.data();
+        else
+            page_->deleteLater();
     }
     if (engine_)
         engine_->removeBrowser(this);

@@ -63,8 +63,8 @@ public:
     BrowserPage* page() const;
     // UI thread: refreshes the cached answers from the page.
     void refreshState();
-    // UI thread: reports OnBeforeClose and destroys the window; at once when
-    // immediately is set (never from inside one of the page's signals).
+    // UI thread: reports OnBeforeClose and destroys the window and page; at
+    // once when immediately is set, except a page inside one of its signals.
     void closeNow(bool immediately = false);
     // UI thread: asks DoClose, then closes unless the handler keeps it.
     void requestClose();

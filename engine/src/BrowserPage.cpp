@@ -26,9 +26,12 @@ BrowserPage::BrowserPage(QWebEngineProfile* profile, BrowserImpl& browser, QObje
     : QWebEnginePage(profile, parent), browser_(&browser), loads_(browser), interceptor_(browser) {
     BrowserSettingsApplier::apply(browser.settings(), *settings());
     setUrlRequestInterceptor(&interceptor_);
-    connect(this, &QWebEnginePage::loadingChanged, this,
-            [this](const QWebEngineLoadingInfo& info) { loads_.onLoadingChanged(info, *this); });
+    connect(this, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo& info) {
+        const BusyScope busy(*this);
+        loads_.onLoadingChanged(info, *this);
+    });
     connect(this, &QWebEnginePage::urlChanged, this, [this] {
+        const BusyScope busy(*this);
         browser_->refreshState();
         loads_.onUrlChanged();
     });
@@ -46,6 +49,7 @@ BrowserPage::~BrowserPage() {
 }
 
 bool BrowserPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) {
+    const BusyScope busy(*this);
     if (!NavigationTypes::isKnownScheme(url.scheme()))
         return acceptUnknownScheme(url);
     return acceptKnownScheme(url, type, isMainFrame);
@@ -103,6 +107,7 @@ bool BrowserPage::acceptUnknownScheme(const QUrl& url) {
 }
 
 void BrowserPage::onNewWindowRequested(QWebEngineNewWindowRequest& request) {
+    const BusyScope busy(*this);
     const auto engine = Engine::current();
     if (!engine || browser_->isClosed())
         return;
@@ -145,6 +150,7 @@ void BrowserPage::onProxyAuthenticationRequired(const QUrl&, QAuthenticator* aut
 // empty. Without credentials the request is cancelled.
 void BrowserPage::askCredentials(bool isProxy, const QString& host, int port,
                                  QAuthenticator* authenticator) {
+    const BusyScope busy(*this);
     const auto handler = requestHandlerOf(*browser_);
     CefString user;
     CefString password;

@@ -21,11 +21,26 @@ public:
     ~BrowserPage() override;
 
     BrowserImpl& browser() const { return *browser_; }
+    // Whether one of the page's signals or navigation questions is being
+    // handled: the page must not be deleted then.
+    bool isBusy() const { return busy_ > 0; }
 
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
 
 private:
+    // Marks the page busy for the scope of a handler.
+    class BusyScope {
+    public:
+        explicit BusyScope(BrowserPage& page) : page_(page) { ++page_.busy_; }
+        ~BusyScope() { --page_.busy_; }
+        BusyScope(const BusyScope&) = delete;
+        BusyScope& operator=(const BusyScope&) = delete;
+
+    private:
+        BrowserPage& page_;
+    };
+
     bool acceptKnownScheme(const QUrl& url, NavigationType type, bool isMainFrame);
     bool acceptUnknownScheme(const QUrl& url);
     bool followRedirect(const QUrl& url);
@@ -41,4 +56,5 @@ private:
     ResourceInterceptor interceptor_;
     // The URL the main frame is navigating to, the origin of a redirect.
     QUrl pendingUrl_;
+    int busy_ = 0;
 };

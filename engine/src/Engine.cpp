@@ -10,6 +10,7 @@
 #include <QWebEngineSettings>
 
 #include "BrowserImpl.h"
+#include "BrowserPage.h"
 #include "BrowserView.h"
 #include "DownloadRelay.h"
 #include "QtText.h"
@@ -130,6 +131,7 @@ void Engine::startOnUi() {
     // Pages may hand URLs of unknown schemes to the request handler, which
     // decides whether the desktop opens them.
     profile_->settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::AllowAllUnknownUrlSchemes);
+    pages_ = new QObject();
     downloads_ = std::make_unique<DownloadRelay>(*this);
     QObject::connect(profile_, &QWebEngineProfile::downloadRequested, downloads_.get(),
                      &DownloadRelay::onDownloadRequested);
@@ -161,7 +163,23 @@ void Engine::stopOnUi() {
     for (const auto& view : views)
         delete view.data();
     downloads_.reset();
-    delete profile_;
+    // A page whose signal is being handled (the engine stopped from inside a
+    // handler) is deleted once the handler returns; the profile follows it.
+    bool pageDeferred = false;
+    for (auto* page : pages_->findChildren<BrowserPage*>(Qt::FindDirectChildrenOnly)) {
+        if (page->isBusy()) {
+            page->setParent(nullptr);
+            pageDeferred = true;
+        } else {
+            delete page;
+        }
+    }
+    delete pages_;
+    pages_ = nullptr;
+    if (pageDeferred)
+        profile_->deleteLater();
+    else
+        delete profile_;
     profile_ = nullptr;
 }
 

@@ -46,6 +46,10 @@ public:
 
     // UI thread only.
     QWebEngineProfile* profile() const { return profile_; }
+    // The parent of the browsers' pages. A page is no child of its view, so
+    // that a view taken away with its parent window never takes the page
+    // down inside one of the page's own signals.
+    QObject* pages() const { return pages_; }
     DownloadRelay& downloads() const { return *downloads_; }
     void addBrowser(CefRefPtr<BrowserImpl> browser);
     void removeBrowser(BrowserImpl* browser);
@@ -65,6 +69,7 @@ private:
     std::unique_ptr<TaskThread> io_;
     std::unique_ptr<TaskThread> file_;
     QWebEngineProfile* profile_ = nullptr;
+    QObject* pages_ = nullptr;
     std::unique_ptr<DownloadRelay> downloads_;
     std::vector<CefRefPtr<BrowserImpl>> browsers_;
     mutable std::mutex windowsLock_;

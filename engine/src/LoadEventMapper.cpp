@@ -78,7 +78,7 @@ void LoadEventMapper::onUrlChanged() {
 }
 
 void LoadEventMapper::announceStart() {
-    if (started_)
+    if (started_ || browser_.isClosed())
         return;
     started_ = true;
     browser_.refreshState();
@@ -89,6 +89,8 @@ void LoadEventMapper::announceStart() {
 }
 
 void LoadEventMapper::announceEnd(int httpStatusCode) {
+    if (browser_.isClosed())
+        return;
     browser_.refreshState();
     const auto client = browser_.GetClient();
     const auto handler = client ? client->GetLoadHandler() : nullptr;
@@ -98,6 +100,8 @@ void LoadEventMapper::announceEnd(int httpStatusCode) {
 
 void LoadEventMapper::announceError(int errorCode, const QUrl& failedUrl,
                                     const QString& errorText) {
+    if (browser_.isClosed())
+        return;
     browser_.refreshState();
     const auto client = browser_.GetClient();
     const auto handler = client ? client->GetLoadHandler() : nullptr;

@@ -5,6 +5,9 @@
 #include <QElapsedTimer>
 #include <QWidget>
 
+#include <functional>
+#include <utility>
+
 #include <gtest/gtest.h>
 
 #include "LoopbackHttpServer.h"
@@ -62,4 +65,65 @@ TEST(ClientMode, browsersLiveOnTheProgramsGuiThreadInsideItsWidgets) {
     EXPECT_EQ(1, client->count("close"));
     EXPECT_FALSE(CefCurrentlyOn(TID_UI));
     EXPECT_EQ(&application, QCoreApplication::instance());
+}
+
+namespace {
+
+// Runs work once, on the GUI thread, inside the first load end it sees.
+class LoadEndActionClient : public RecordingClient {
+public:
+    std::function<void()> atLoadEnd;
+
+    void OnLoadEnd(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
+                   int httpStatusCode) override {
+        RecordingClient::OnLoadEnd(browser, frame, httpStatusCode);
+        if (auto action = std::exchange(atLoadEnd, nullptr))
+            action();
+    }
+};
+
+bool openIn(QWidget& host, CefRefPtr<RecordingClient> client, const std::string& url) {
+    CefWindowInfo windowInfo;
+    windowInfo.SetAsChild(static_cast<cef_window_handle_t>(host.winId()), 0, 0, 400, 300);
+    return CefBrowser::CreateBrowser(windowInfo, client.get(), url, CefBrowserSettings());
+}
+
+} // namespace
+
+// A program whose load handler takes the browser's window away, or stops the
+// engine, while the page is still telling of its load.
+TEST(ClientModeCallbacks, loadHandlerMayDestroyTheHostWindowOrStopTheEngine) {
+    if (QCoreApplication::instance() || CefCurrentlyOn(TID_UI))
+        GTEST_SKIP() << "run with --gtest_filter=ClientModeCallbacks.* in a process of its own";
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    int argc = 1;
+    char name[] = "client";
+    char* argv[] = {name, nullptr};
+    QApplication application(argc, argv);
+    CefSettings settings;
+    settings.multi_threaded_message_loop = true;
+    ASSERT_TRUE(CefInitialize(settings, nullptr));
+    LoopbackHttpServer server;
+    server.route("/", {200, "text/html", "<html><body>hosted</body></html>", {}});
+
+    auto* host = new QWidget();
+    host->show();
+    CefRefPtr<LoadEndActionClient> first = new LoadEndActionClient();
+    first->atLoadEnd = [host] { delete host; };
+    ASSERT_TRUE(openIn(*host, first.get(), server.url("/")));
+    ASSERT_TRUE(pumpUntil(application, *first, "close"));
+    EXPECT_EQ(1, first->count("loadEnd"));
+    EXPECT_EQ(1, first->count("close"));
+
+    QWidget second;
+    second.show();
+    CefRefPtr<LoadEndActionClient> stopping = new LoadEndActionClient();
+    stopping->atLoadEnd = [] { CefShutdown(); };
+    ASSERT_TRUE(openIn(second, stopping.get(), server.url("/")));
+    ASSERT_TRUE(pumpUntil(application, *stopping, "close"));
+    EXPECT_EQ(1, stopping->count("loadEnd"));
+    EXPECT_EQ(1, stopping->count("close"));
+    EXPECT_FALSE(CefCurrentlyOn(TID_UI)) << "the engine stopped";
+    // The application goes on with the deferred work the engine left.
+    application.processEvents();
 }

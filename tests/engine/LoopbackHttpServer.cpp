@@ -7,6 +7,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <stdexcept>
 
 namespace {
@@ -118,6 +119,12 @@ void LoopbackHttpServer::acceptLoop() {
     }
 }
 
+void LoopbackHttpServer::hold(int milliseconds) const {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    while (!stopping_ && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+}
+
 void LoopbackHttpServer::serve(int connection) {
     // A client that never closes must not hold the server's shutdown.
     timeval timeout{5, 0};
@@ -169,8 +176,13 @@ void LoopbackHttpServer::serve(int connection) {
     head += "\r\n";
     const std::size_t bodyBytes =
         reply.breakAfter >= 0 ? static_cast<std::size_t>(reply.breakAfter) : reply.body.size();
-    if (sendAll(connection, head.data(), head.size()))
-        sendAll(connection, reply.body.data(), bodyBytes);
+    if (sendAll(connection, head.data(), head.size())) {
+        const std::size_t firstPart = reply.holdMs > 0 ? bodyBytes / 2 : bodyBytes;
+        if (sendAll(connection, reply.body.data(), firstPart) && firstPart < bodyBytes) {
+            hold(reply.holdMs);
+            sendAll(connection, reply.body.data() + firstPart, bodyBytes - firstPart);
+        }
+    }
     ::shutdown(connection, SHUT_WR);
     // Let the client read everything before the socket closes.
     while (::recv(connection, buffer, sizeof buffer, 0) > 0) {

@@ -26,6 +26,10 @@ struct HttpReply {
     // When set, the connection breaks after this many bytes of the body
     // (the announced length stays the whole body's).
     long long breakAfter = -1;
+    // When set, the server sends the head and the first half of the body,
+    // then holds the rest back this long (or until it stops): a load that
+    // stays in progress.
+    int holdMs = 0;
 };
 
 // A small HTTP/1.1 server on 127.0.0.1 and a free port, serving fixed replies
@@ -52,6 +56,7 @@ public:
 private:
     void acceptLoop();
     void serve(int connection);
+    void hold(int milliseconds) const;
 
     int listener_ = -1;
     int port_ = 0;

@@ -91,9 +91,10 @@ public:
     void clear();
     CefRefPtr<CefBrowser> browser() const;
 
-private:
+protected:
     void record(Event event);
 
+private:
     mutable std::mutex lock_;
     std::condition_variable changed_;
     std::vector<Event> events_;
