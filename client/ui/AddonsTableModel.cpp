@@ -123,6 +123,11 @@ void AddonsTableModel::refreshUpdates() {
     const auto addonManager = client ? client->getAddonManager() : nullptr;
     if (!addonManager)
         return;
+    // Before the first scan an empty list would wrongly read "no addons".
+    if (!addonManager->isLoaded()) {
+        App::log(Prefix + QStringLiteral(".refreshUpdates: addons not loaded yet"));
+        return;
+    }
     const auto updateManager = client->getUpdateManager();
     const bool enabled = client->getOptions() && client->getOptions()->getUpdatesEnabled();
     // Update information counts only while the player allows it.
