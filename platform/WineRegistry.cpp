@@ -232,7 +232,7 @@ private:
 // Finds the lines that open given keys: lower-case needles "\n[name]", found
 // ignoring ASCII letter case, all in one pass over the text. Each place is
 // first tested on a needle's first and last bytes, which no letter case
-// changes, sixteen places at a time where the processor allows; only the few
+// changes, sixty-four places at a time where the processor allows; only the few
 // places where both fit are compared in full. Reading the text once matters
 // most: the search runs at the speed memory delivers it.
 class HeaderSearch {
@@ -323,12 +323,12 @@ bool startsCaseless(QByteArrayView text, QByteArrayView prefix) {
 
 // The header of `key` as Wine writes it, lower-cased ("[software\\x]"):
 // plain ASCII with "\\" and "\]" escaped. Absent for a key that a header could
-// also spell differently (a quote, control or non-ASCII characters).
+// also spell differently (a quote, "[", control or non-ASCII characters).
 std::optional<QByteArray> plainHeader(const QString& key) {
     QByteArray out = "[";
     for (const QChar c : key) {
         const char16_t unit = c.unicode();
-        if (unit < 0x20 || unit >= 0x7f || unit == u'"')
+        if (unit < 0x20 || unit >= 0x7f || unit == u'"' || unit == u'[')
             return std::nullopt;
         if (unit == u'\\' || unit == u']')
             out += '\\';
