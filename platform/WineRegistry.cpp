@@ -5,7 +5,13 @@
 #include <QFile>
 
 #include <QtEndian>
+#include <algorithm>
+#include <bit>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace plenfox::platform {
 
@@ -223,6 +229,170 @@ private:
     int open = -1;
 };
 
+// Finds the lines that open given keys: lower-case needles "\n[name]", found
+// ignoring ASCII letter case, all in one pass over the text. Each place is
+// first tested on a needle's first and last bytes, which no letter case
+// changes, sixty-four places at a time where the processor allows; only the few
+// places where both fit are compared in full. Reading the text once matters
+// most: the search runs at the speed memory delivers it.
+class HeaderSearch {
+public:
+    explicit HeaderSearch(std::vector<QByteArray> lowered) : needles(std::move(lowered)) {}
+
+    // The first place of each needle in the text, -1 where it is absent.
+    std::vector<qsizetype> firstPlacesIn(QByteArrayView text) const {
+        std::vector<qsizetype> places(needles.size(), -1);
+        qsizetype missing = qsizetype(needles.size());
+        qsizetype longest = 0;
+        std::vector<qsizetype> lasts;
+        for (const QByteArray& needle : needles) {
+            longest = std::max(longest, needle.size());
+            lasts.push_back(needle.size() - 1);
+        }
+        const char* data = text.data();
+        const qsizetype size = text.size();
+        qsizetype pos = 0;
+#if defined(__SSE2__)
+        const __m128i lineEnds = _mm_set1_epi8('\n');
+        const __m128i closings = _mm_set1_epi8(']');
+        // Sixty-four places a round: the reads of several blocks overlap
+        // while memory delivers them. No branch on the line ends alone:
+        // they come too irregularly for the processor to guess.
+        constexpr qsizetype Round = 64;
+        for (; missing > 0 && pos + longest - 1 + Round <= size; pos += Round) {
+            __m128i candidates = _mm_setzero_si128();
+            for (qsizetype block = pos; block < pos + Round; block += 16) {
+                const __m128i starts = _mm_cmpeq_epi8(load(data + block), lineEnds);
+                for (const qsizetype last : lasts)
+                    candidates = _mm_or_si128(
+                        candidates,
+                        _mm_and_si128(starts, _mm_cmpeq_epi8(load(data + block + last), closings)));
+            }
+            if (_mm_movemask_epi8(candidates))
+                missing = testPlaces(text, pos, pos + Round, places);
+        }
+#endif
+        if (missing > 0)
+            testPlaces(text, pos, size, places);
+        return places;
+    }
+
+private:
+#if defined(__SSE2__)
+    static __m128i load(const char* at) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    }
+#endif
+
+    // Tests each place in [from, to) for the needles not found yet; returns
+    // how many are still missing.
+    qsizetype testPlaces(QByteArrayView text, qsizetype from, qsizetype to,
+                         std::vector<qsizetype>& places) const {
+        const char* data = text.data();
+        qsizetype missing = 0;
+        for (size_t k = 0; k < needles.size(); ++k) {
+            const qsizetype n = needles[k].size();
+            for (qsizetype pos = from; places[k] < 0 && pos < to && pos + n <= text.size(); ++pos)
+                if (data[pos] == '\n' && data[pos + n - 1] == ']' &&
+                    matchesAt(needles[k], data + pos))
+                    places[k] = pos;
+            missing += places[k] < 0;
+        }
+        return missing;
+    }
+
+    static bool matchesAt(const QByteArray& needle, const char* place) {
+        for (qsizetype i = 1; i + 1 < needle.size(); ++i)
+            if (asciiLower(place[i]) != needle[i])
+                return false;
+        return true;
+    }
+
+    std::vector<QByteArray> needles;
+};
+
+// Whether `text` starts with the lower-case `prefix`, ignoring ASCII letter case.
+bool startsCaseless(QByteArrayView text, QByteArrayView prefix) {
+    if (text.size() < prefix.size())
+        return false;
+    for (qsizetype i = 0; i < prefix.size(); ++i)
+        if (asciiLower(text[i]) != prefix[i])
+            return false;
+    return true;
+}
+
+// The header of `key` as Wine writes it, lower-cased ("[software\\x]"):
+// plain ASCII with "\\" and "\]" escaped. Absent for a key that a header could
+// also spell differently (a quote, "[", control or non-ASCII characters).
+std::optional<QByteArray> plainHeader(const QString& key) {
+    QByteArray out = "[";
+    for (const QChar c : key) {
+        const char16_t unit = c.unicode();
+        if (unit < 0x20 || unit >= 0x7f || unit == u'"' || unit == u'[')
+            return std::nullopt;
+        if (unit == u'\\' || unit == u']')
+            out += '\\';
+        out += asciiLower(char(unit));
+    }
+    return out + ']';
+}
+
+// Where the lines of the section that starts at `from` end: at the next line
+// that opens a key, or at the end of the text.
+qsizetype sectionEnd(QByteArrayView text, qsizetype from) {
+    const char* data = text.data();
+    for (qsizetype pos = from; pos < text.size();) {
+        const void* hit = std::memchr(data + pos, '[', size_t(text.size() - pos));
+        if (!hit)
+            break;
+        const qsizetype header = static_cast<const char*>(hit) - data;
+        if (header == 0 || data[header - 1] == '\n')
+            return header;
+        pos = header + 1;
+    }
+    return text.size();
+}
+
+// The sections of keys that have a plain header, searched for directly
+// rather than comparing every header of the file.
+std::vector<std::optional<QByteArray>> plainSections(QByteArrayView text,
+                                                     const std::vector<QByteArray>& headers) {
+    std::vector<QByteArray> lines;
+    for (const QByteArray& header : headers)
+        lines.push_back('\n' + header);
+    const std::vector<qsizetype> places = HeaderSearch(std::move(lines)).firstPlacesIn(text);
+    std::vector<std::optional<QByteArray>> found;
+    for (size_t k = 0; k < headers.size(); ++k) {
+        // A header starts a line; a key written twice counts where it first appears.
+        qsizetype start = places[k] >= 0 ? places[k] + 1 : -1;
+        if (startsCaseless(text, headers[k]))
+            start = 0;
+        if (start < 0) {
+            found.emplace_back();
+            continue;
+        }
+        qsizetype from = start;
+        nextLine(text, from);
+        found.emplace_back(text.sliced(from, sectionEnd(text, from) - from).toByteArray());
+    }
+    return found;
+}
+
+// The sections of the keys in text of whole lines (the last may lack its end).
+std::vector<std::optional<QByteArray>> sectionsIn(QByteArrayView text, const QStringList& keys) {
+    std::vector<QByteArray> headers;
+    for (const QString& key : keys) {
+        std::optional<QByteArray> header = plainHeader(key);
+        if (!header) {
+            SectionCollector collector(keys);
+            collector.feed(text);
+            return collector.take();
+        }
+        headers.push_back(std::move(*header));
+    }
+    return plainSections(text, headers);
+}
+
 } // namespace
 
 std::unique_ptr<WineRegistry> WineRegistry::read(const fs::path& file, QString& problem,
@@ -386,14 +556,31 @@ WineRegistry::sectionsOf(const QStringList& keys) const {
 
 std::vector<std::optional<WineRegistry::Section>>
 WineRegistry::scan(const QStringList& keys) const {
-    SectionCollector collector(keys);
-    if (file.empty()) {
-        collector.feed(text);
-        return collector.take();
-    }
+    if (file.empty())
+        return sectionsIn(text, keys);
     QFile input(util::pathText(file));
     if (!input.open(QIODevice::ReadOnly))
-        return collector.take();
+        return std::vector<std::optional<Section>>(size_t(keys.size()));
+    // The file is mapped, not copied: a search for a few keys touches only
+    // part of it. Beyond the limit only whole lines count.
+    const qint64 size = input.size();
+    const qint64 length = std::min(size, limit);
+    if (length <= 0)
+        return sectionsIn({}, keys);
+    if (uchar* mapped = input.map(0, length)) {
+        QByteArrayView view(reinterpret_cast<const char*>(mapped), qsizetype(length));
+        if (size > limit)
+            view = view.first(view.lastIndexOf('\n') + 1);
+        std::vector<std::optional<Section>> found = sectionsIn(view, keys);
+        input.unmap(mapped);
+        return found;
+    }
+    return scanInPieces(input, keys);
+}
+
+std::vector<std::optional<WineRegistry::Section>>
+WineRegistry::scanInPieces(QFile& input, const QStringList& keys) const {
+    SectionCollector collector(keys);
     // One buffer for the whole file, handed on in whole lines; a line cut
     // at its end is carried to the front for the next piece.
     std::vector<char> buffer(size_t{PieceSize});

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QFile>
 #include <QHash>
 #include <QStringList>
 
@@ -24,13 +25,15 @@ public:
     // Real files stay far below this; a larger one is read only this far.
     static constexpr qint64 MaxFileSize = qint64(64) << 20;
     static inline const QByteArray Signature = QByteArrayLiteral("WINE REGISTRY Version 2");
-    // A file is read in pieces of this size (longer lines make it grow).
+    // A file that cannot be mapped is read in pieces of this size (longer
+    // lines make it grow).
     static constexpr qsizetype PieceSize = qsizetype(256) << 10;
 
     // The registry in `file`; absent, with the reason in `problem`, when the
     // file is missing, unreadable or no Wine registry (a binary file, say).
-    // The file is read again, in pieces, for each search of keys not seen
-    // yet; a file beyond the limit is read up to it and reports truncated().
+    // The file is searched again, mapped into memory, for keys not seen yet;
+    // of a file beyond the limit only the whole lines before it count, and it
+    // reports truncated().
     static std::unique_ptr<WineRegistry> read(const std::filesystem::path& file, QString& problem,
                                               qint64 limit = MaxFileSize);
 
@@ -59,6 +62,8 @@ private:
     // The sections of the keys, found in one pass and remembered.
     std::vector<std::optional<Section>> sectionsOf(const QStringList& keys) const;
     std::vector<std::optional<Section>> scan(const QStringList& keys) const;
+    // For a file that cannot be mapped: read in pieces, header by header.
+    std::vector<std::optional<Section>> scanInPieces(QFile& input, const QStringList& keys) const;
     static std::optional<Value> valueIn(QByteArrayView section, const QString& valueName);
 
     // The contents when held in memory; otherwise the file and how far to read it.

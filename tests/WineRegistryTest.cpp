@@ -119,6 +119,34 @@ TEST(WineRegistryTest, KeysOfA32BitPrefixAndCutLines) {
     EXPECT_EQ(valueOf(registry, Key, QStringLiteral("Fine"))->data, QStringLiteral("yes"));
 }
 
+TEST(WineRegistryTest, FindsHeadersAtEveryPlaceOfTheText) {
+    // The wanted header at every offset near the end of the text, with and
+    // without a line end after it, after a value line whose "]" sits where
+    // the header's would; cut short, the header no longer counts.
+    const QByteArray header =
+        "[SOFTWARE\\\\wow6432NODE\\\\Blizzard Entertainment\\\\World of Warcraft]";
+    for (int pad = 0; pad < 150; ++pad) {
+        for (const QByteArray& end : {QByteArray(), QByteArray("\n"), QByteArray("\r\n")}) {
+            const QByteArray decoy = "\"Note\"=\"" + QByteArray(header.size() - 9, 'n') + "]\"\n";
+            QByteArray text = registryFile("[Software\\\\Filler]\n\"Pad\"=\"" +
+                                           QByteArray(pad, 'p') + "\"\n" + decoy) +
+                              header + end;
+            const WineRegistry registry(text);
+            EXPECT_TRUE(registry.keyExists(Key)) << pad;
+            EXPECT_EQ(
+                valueOf(registry, QStringLiteral("Software\\Filler"), QStringLiteral("Pad"))->data,
+                QString(pad, u'p'));
+            // Cut inside the header, the key is gone.
+            text.chop(end.size() + 1);
+            EXPECT_FALSE(WineRegistry(text).keyExists(Key)) << pad;
+        }
+    }
+
+    // A text that starts with the header.
+    const WineRegistry bare(header + "\n\"InstallPath\"=\"C:\\\\WoW\"\n");
+    EXPECT_EQ(valueOf(bare, Key)->data, QStringLiteral("C:\\WoW"));
+}
+
 TEST(WineRegistryTest, BadFilesAreRefusedWithAReason) {
     QTemporaryDir folder;
     const fs::path root = fs::path(folder.path().toStdU16String());
