@@ -561,20 +561,22 @@ WineRegistry::scan(const QStringList& keys) const {
     QFile input(util::pathText(file));
     if (!input.open(QIODevice::ReadOnly))
         return std::vector<std::optional<Section>>(size_t(keys.size()));
-    // The file is mapped, not copied: a search for a few keys touches only
-    // part of it. Beyond the limit only whole lines count.
+    // Read whole, not mapped: a file another program shortens while it is
+    // mapped would end the program with a bus error. Beyond the limit only
+    // whole lines count.
     const qint64 size = input.size();
     const qint64 length = std::min(size, limit);
     if (length <= 0)
         return sectionsIn({}, keys);
-    if (uchar* mapped = input.map(0, length)) {
-        QByteArrayView view(reinterpret_cast<const char*>(mapped), qsizetype(length));
+    const QByteArray data = input.read(length);
+    if (data.size() == length) {
+        QByteArrayView view(data);
         if (size > limit)
             view = view.first(view.lastIndexOf('\n') + 1);
-        std::vector<std::optional<Section>> found = sectionsIn(view, keys);
-        input.unmap(mapped);
-        return found;
+        return sectionsIn(view, keys);
     }
+    // The file changed while it was read: read it again, piece by piece.
+    input.seek(0);
     return scanInPieces(input, keys);
 }
 
