@@ -11,16 +11,6 @@ namespace plenfox::client::ui {
 
 namespace {
 
-void release(const std::shared_ptr<cef::CefBrowser>& browser) {
-    if (browser)
-        browser->dispose();
-}
-
-void release(const std::shared_ptr<cef::CefFrame>& frame) {
-    if (frame)
-        frame->dispose();
-}
-
 QString navigationText(const std::optional<cef::CefNavigationType>& type) {
     if (!type)
         return QStringLiteral("null");
@@ -70,45 +60,11 @@ bool AdControlAdapter::onBeforePopup(std::shared_ptr<cef::CefBrowser> parent,
     return true;
 }
 
-bool AdControlAdapter::runModal(std::shared_ptr<cef::CefBrowser> browser) {
-    release(browser);
-    return false;
-}
-
-bool AdControlAdapter::doClose(std::shared_ptr<cef::CefBrowser> browser) {
-    release(browser);
-    return false;
-}
-
-void AdControlAdapter::onBeforeClose(std::shared_ptr<cef::CefBrowser> browser) {
-    release(browser);
-}
-
-void AdControlAdapter::onLoadStart(std::shared_ptr<cef::CefBrowser> browser,
-                                   std::shared_ptr<cef::CefFrame> frame) {
-    release(frame);
-    release(browser);
-}
-
-void AdControlAdapter::onLoadEnd(std::shared_ptr<cef::CefBrowser> browser,
-                                 std::shared_ptr<cef::CefFrame> frame, std::int32_t) {
-    release(frame);
-    release(browser);
-}
-
-bool AdControlAdapter::onLoadError(std::shared_ptr<cef::CefBrowser> browser,
-                                   std::shared_ptr<cef::CefFrame> frame,
-                                   std::optional<cef::CefHandlerErrorCode>, QString,
-                                   std::shared_ptr<cef::CefStringBox>) {
-    release(frame);
-    release(browser);
-    return false;
-}
-
 bool AdControlAdapter::onBeforeBrowse(std::shared_ptr<cef::CefBrowser> browser,
                                       std::shared_ptr<cef::CefFrame> frame,
                                       std::shared_ptr<cef::CefRequest> request,
-                                      std::optional<cef::CefNavigationType> navigationType, bool) {
+                                      std::optional<cef::CefNavigationType> navigationType,
+                                      bool isRedirect) {
     const QString url = request ? request->getURL() : QString();
     const bool main = frame && frame->isMain();
     App::log(Prefix + QStringLiteral(".onBeforeBrowse(") + url + QLatin1Char(',') +
@@ -116,67 +72,21 @@ bool AdControlAdapter::onBeforeBrowse(std::shared_ptr<cef::CefBrowser> browser,
              (main ? QStringLiteral("true") : QStringLiteral("false")) + QLatin1Char(')'));
     if (navigationType == cef::CefNavigationType::LINKCLICKED)
         opener->open(url);
-    if (request)
-        request->dispose();
-    release(frame);
-    release(browser);
-    return false;
+    return CefDisposingHandlerAdapter::onBeforeBrowse(
+        std::move(browser), std::move(frame), std::move(request), navigationType, isRedirect);
 }
 
 bool AdControlAdapter::onBeforeResourceLoad(std::shared_ptr<cef::CefBrowser> browser,
                                             std::shared_ptr<cef::CefRequest> request,
-                                            std::shared_ptr<cef::CefStringBox>,
-                                            std::shared_ptr<cef::CefStreamReaderBox>,
+                                            std::shared_ptr<cef::CefStringBox> redirectUrl,
+                                            std::shared_ptr<cef::CefStreamReaderBox> resourceStream,
                                             std::shared_ptr<cef::CefResponse> response,
-                                            std::int32_t) {
+                                            std::int32_t loadFlags) {
     App::log(Prefix + QStringLiteral(".onBeforeResourceLoad(") +
              (request ? request->getURL() : QString()) + QLatin1Char(')'));
-    if (request)
-        request->dispose();
-    if (response)
-        response->dispose();
-    release(browser);
-    return false;
-}
-
-void AdControlAdapter::onResourceRedirect(std::shared_ptr<cef::CefBrowser> browser, QString,
-                                          std::shared_ptr<cef::CefStringBox>) {
-    release(browser);
-}
-
-void AdControlAdapter::onResourceResponse(std::shared_ptr<cef::CefBrowser> browser, QString,
-                                          std::shared_ptr<cef::CefResponse> response,
-                                          std::shared_ptr<cef::CefContentFilterBox>) {
-    if (response)
-        response->dispose();
-    release(browser);
-}
-
-bool AdControlAdapter::onProtocolExecution(std::shared_ptr<cef::CefBrowser> browser, QString,
-                                           std::shared_ptr<cef::CefBooleanBox>) {
-    release(browser);
-    return false;
-}
-
-bool AdControlAdapter::getDownloadHandler(std::shared_ptr<cef::CefBrowser> browser, QString,
-                                          QString, std::int64_t,
-                                          std::shared_ptr<cef::CefDownloadHandlerBox>) {
-    release(browser);
-    return false;
-}
-
-bool AdControlAdapter::getAuthCredentials(std::shared_ptr<cef::CefBrowser> browser, bool, QString,
-                                          std::int32_t, QString, QString,
-                                          std::shared_ptr<cef::CefStringBox>,
-                                          std::shared_ptr<cef::CefStringBox>) {
-    release(browser);
-    return false;
-}
-
-std::shared_ptr<cef::CefCookieManager>
-AdControlAdapter::getCookieManager(std::shared_ptr<cef::CefBrowser> browser, QString) {
-    release(browser);
-    return nullptr;
+    return CefDisposingHandlerAdapter::onBeforeResourceLoad(
+        std::move(browser), std::move(request), std::move(redirectUrl), std::move(resourceStream),
+        std::move(response), loadFlags);
 }
 
 } // namespace plenfox::client::ui

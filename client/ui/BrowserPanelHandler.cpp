@@ -25,22 +25,13 @@ namespace plenfox::client::ui {
 
 namespace {
 
-void release(const std::shared_ptr<cef::CefBrowser>& browser) {
-    if (browser)
-        browser->dispose();
-}
-
-void release(const std::shared_ptr<cef::CefFrame>& frame) {
-    if (frame)
-        frame->dispose();
-}
-
 QString mainFrameUrl(const std::shared_ptr<cef::CefBrowser>& browser) {
     if (!browser)
         return QString();
     const std::shared_ptr<cef::CefFrame> frame = browser->getMainFrame();
     const QString url = frame ? frame->getURL() : QString();
-    release(frame);
+    if (frame)
+        frame->dispose();
     return url;
 }
 
@@ -83,22 +74,6 @@ bool BrowserPanelHandler::onBeforePopup(std::shared_ptr<cef::CefBrowser> parent,
     return true;
 }
 
-void BrowserPanelHandler::onAfterCreated(std::shared_ptr<cef::CefBrowser>) {}
-
-bool BrowserPanelHandler::runModal(std::shared_ptr<cef::CefBrowser> browser) {
-    release(browser);
-    return false;
-}
-
-bool BrowserPanelHandler::doClose(std::shared_ptr<cef::CefBrowser> browser) {
-    release(browser);
-    return false;
-}
-
-void BrowserPanelHandler::onBeforeClose(std::shared_ptr<cef::CefBrowser> browser) {
-    release(browser);
-}
-
 // --- loading ------------------------------------------------------------
 
 void BrowserPanelHandler::loadEvent(const std::shared_ptr<cef::CefBrowser>& browser,
@@ -123,25 +98,23 @@ void BrowserPanelHandler::loadEvent(const std::shared_ptr<cef::CefBrowser>& brow
 void BrowserPanelHandler::onLoadStart(std::shared_ptr<cef::CefBrowser> browser,
                                       std::shared_ptr<cef::CefFrame> frame) {
     loadEvent(browser, frame, true);
-    release(frame);
-    release(browser);
+    CefDisposingHandlerAdapter::onLoadStart(std::move(browser), std::move(frame));
 }
 
 void BrowserPanelHandler::onLoadEnd(std::shared_ptr<cef::CefBrowser> browser,
-                                    std::shared_ptr<cef::CefFrame> frame, std::int32_t) {
+                                    std::shared_ptr<cef::CefFrame> frame, std::int32_t statusCode) {
     loadEvent(browser, frame, false);
-    release(frame);
-    release(browser);
+    CefDisposingHandlerAdapter::onLoadEnd(std::move(browser), std::move(frame), statusCode);
 }
 
 bool BrowserPanelHandler::onLoadError(std::shared_ptr<cef::CefBrowser> browser,
                                       std::shared_ptr<cef::CefFrame> frame,
-                                      std::optional<cef::CefHandlerErrorCode>, QString,
-                                      std::shared_ptr<cef::CefStringBox>) {
+                                      std::optional<cef::CefHandlerErrorCode> errorCode,
+                                      QString failedUrl,
+                                      std::shared_ptr<cef::CefStringBox> errorText) {
     loadEvent(browser, frame, false);
-    release(frame);
-    release(browser);
-    return false;
+    return CefDisposingHandlerAdapter::onLoadError(std::move(browser), std::move(frame), errorCode,
+                                                   std::move(failedUrl), std::move(errorText));
 }
 
 // --- requests -----------------------------------------------------------
@@ -149,30 +122,24 @@ bool BrowserPanelHandler::onLoadError(std::shared_ptr<cef::CefBrowser> browser,
 bool BrowserPanelHandler::onBeforeBrowse(std::shared_ptr<cef::CefBrowser> browser,
                                          std::shared_ptr<cef::CefFrame> frame,
                                          std::shared_ptr<cef::CefRequest> request,
-                                         std::optional<cef::CefNavigationType>, bool) {
+                                         std::optional<cef::CefNavigationType> navigationType,
+                                         bool isRedirect) {
     App::log(Prefix + QStringLiteral(".onBeforeBrowse(") +
              (request ? request->getURL() : QString()) + QLatin1Char(')'));
-    if (request)
-        request->dispose();
-    release(frame);
-    release(browser);
-    return false;
+    return CefDisposingHandlerAdapter::onBeforeBrowse(
+        std::move(browser), std::move(frame), std::move(request), navigationType, isRedirect);
 }
 
-bool BrowserPanelHandler::onBeforeResourceLoad(std::shared_ptr<cef::CefBrowser> browser,
-                                               std::shared_ptr<cef::CefRequest> request,
-                                               std::shared_ptr<cef::CefStringBox>,
-                                               std::shared_ptr<cef::CefStreamReaderBox>,
-                                               std::shared_ptr<cef::CefResponse> response,
-                                               std::int32_t) {
+bool BrowserPanelHandler::onBeforeResourceLoad(
+    std::shared_ptr<cef::CefBrowser> browser, std::shared_ptr<cef::CefRequest> request,
+    std::shared_ptr<cef::CefStringBox> redirectUrl,
+    std::shared_ptr<cef::CefStreamReaderBox> resourceStream,
+    std::shared_ptr<cef::CefResponse> response, std::int32_t loadFlags) {
     App::log(Prefix + QStringLiteral(".onBeforeResourceLoad(") +
              (request ? request->getURL() : QString()) + QLatin1Char(')'));
-    if (request)
-        request->dispose();
-    if (response)
-        response->dispose();
-    release(browser);
-    return false;
+    return CefDisposingHandlerAdapter::onBeforeResourceLoad(
+        std::move(browser), std::move(request), std::move(redirectUrl), std::move(resourceStream),
+        std::move(response), loadFlags);
 }
 
 void BrowserPanelHandler::onResourceRedirect(std::shared_ptr<cef::CefBrowser> browser,
@@ -180,22 +147,16 @@ void BrowserPanelHandler::onResourceRedirect(std::shared_ptr<cef::CefBrowser> br
                                              std::shared_ptr<cef::CefStringBox> newUrl) {
     App::log(Prefix + QStringLiteral(".onResourceRedirect(") + oldUrl + QLatin1Char(',') +
              (newUrl ? newUrl->getValue() : QString()) + QLatin1Char(')'));
-    release(browser);
+    CefDisposingHandlerAdapter::onResourceRedirect(std::move(browser), std::move(oldUrl),
+                                                   std::move(newUrl));
 }
 
-void BrowserPanelHandler::onResourceResponse(std::shared_ptr<cef::CefBrowser> browser, QString,
-                                             std::shared_ptr<cef::CefResponse> response,
-                                             std::shared_ptr<cef::CefContentFilterBox>) {
-    if (response)
-        response->dispose();
-    release(browser);
-}
-
-bool BrowserPanelHandler::onProtocolExecution(std::shared_ptr<cef::CefBrowser> browser, QString url,
-                                              std::shared_ptr<cef::CefBooleanBox>) {
+bool BrowserPanelHandler::onProtocolExecution(
+    std::shared_ptr<cef::CefBrowser> browser, QString url,
+    std::shared_ptr<cef::CefBooleanBox> allowOsExecution) {
     App::log(Prefix + QStringLiteral(".onProtocolExecution(") + url + QLatin1Char(')'));
-    release(browser);
-    return false;
+    return CefDisposingHandlerAdapter::onProtocolExecution(std::move(browser), std::move(url),
+                                                           std::move(allowOsExecution));
 }
 
 bool BrowserPanelHandler::getDownloadHandler(std::shared_ptr<cef::CefBrowser> browser,
@@ -242,20 +203,6 @@ bool BrowserPanelHandler::getDownloadHandler(std::shared_ptr<cef::CefBrowser> br
             },
             Qt::QueuedConnection);
     return false;
-}
-
-bool BrowserPanelHandler::getAuthCredentials(std::shared_ptr<cef::CefBrowser> browser, bool,
-                                             QString, std::int32_t, QString, QString,
-                                             std::shared_ptr<cef::CefStringBox>,
-                                             std::shared_ptr<cef::CefStringBox>) {
-    release(browser);
-    return false;
-}
-
-std::shared_ptr<cef::CefCookieManager>
-BrowserPanelHandler::getCookieManager(std::shared_ptr<cef::CefBrowser> browser, QString) {
-    release(browser);
-    return nullptr;
 }
 
 } // namespace plenfox::client::ui

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "lib/wrapper/cef/CefLifeSpanHandler.h"
-#include "lib/wrapper/cef/CefLoadHandler.h"
-#include "lib/wrapper/cef/CefRequestHandler.h"
+#include "lib/wrapper/cef/CefDisposingHandlerAdapter.h"
 
 #include <QPointer>
 #include <QString>
@@ -18,9 +16,7 @@ class PanelHost;
 // the engine's threads: it logs navigation, keeps the toolbar in step (by
 // posting to the GUI thread), sends popups to the player's own browser, and
 // hands accepted zip downloads to the client's download recognizer.
-class BrowserPanelHandler final : public cef::CefLifeSpanHandler,
-                                  public cef::CefLoadHandler,
-                                  public cef::CefRequestHandler {
+class BrowserPanelHandler final : public cef::CefDisposingHandlerAdapter {
 public:
     static inline const QString Prefix =
         QStringLiteral("class com.plenfox.kesh.client.ui.BrowserPanel");
@@ -37,10 +33,6 @@ public:
                        std::shared_ptr<cef::CefWindowInfo> windowInfo, QString url,
                        std::shared_ptr<cef::CefClientBox> client,
                        std::shared_ptr<cef::CefBrowserSettings> settings) override;
-    void onAfterCreated(std::shared_ptr<cef::CefBrowser> browser) override;
-    bool runModal(std::shared_ptr<cef::CefBrowser> browser) override;
-    bool doClose(std::shared_ptr<cef::CefBrowser> browser) override;
-    void onBeforeClose(std::shared_ptr<cef::CefBrowser> browser) override;
 
     void onLoadStart(std::shared_ptr<cef::CefBrowser> browser,
                      std::shared_ptr<cef::CefFrame> frame) override;
@@ -63,20 +55,11 @@ public:
                               std::int32_t loadFlags) override;
     void onResourceRedirect(std::shared_ptr<cef::CefBrowser> browser, QString oldUrl,
                             std::shared_ptr<cef::CefStringBox> newUrl) override;
-    void onResourceResponse(std::shared_ptr<cef::CefBrowser> browser, QString url,
-                            std::shared_ptr<cef::CefResponse> response,
-                            std::shared_ptr<cef::CefContentFilterBox> filter) override;
     bool onProtocolExecution(std::shared_ptr<cef::CefBrowser> browser, QString url,
                              std::shared_ptr<cef::CefBooleanBox> allowOsExecution) override;
     bool getDownloadHandler(std::shared_ptr<cef::CefBrowser> browser, QString mimeType,
                             QString fileName, std::int64_t contentLength,
                             std::shared_ptr<cef::CefDownloadHandlerBox> handler) override;
-    bool getAuthCredentials(std::shared_ptr<cef::CefBrowser> browser, bool isProxy, QString host,
-                            std::int32_t port, QString realm, QString scheme,
-                            std::shared_ptr<cef::CefStringBox> username,
-                            std::shared_ptr<cef::CefStringBox> password) override;
-    std::shared_ptr<cef::CefCookieManager>
-    getCookieManager(std::shared_ptr<cef::CefBrowser> browser, QString mainUrl) override;
 
 private:
     // Posts the toolbar update for a main-frame load event of a non-popup.
