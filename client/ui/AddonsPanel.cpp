@@ -1,4 +1,5 @@
 #include "client/ui/AddonsPanel.h"
+#include "client/ui/TableViews.h"
 
 #include "client/App.h"
 #include "client/Constants.h"
@@ -84,16 +85,7 @@ AddonsPanel::AddonsPanel(PanelHost& host, QWidget* parent) : QWidget(parent), ho
     topLayout->addWidget(informationPanel);
     topLayout->addWidget(controlsPanel);
 
-    table = new QTableView(this);
-    table->setModel(sorter);
-    table->setSortingEnabled(true);
-    table->sortByColumn(-1, Qt::AscendingOrder);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->verticalHeader()->hide();
-    table->setIconSize(QSize(20, 20));
-    table->horizontalHeader()->setStretchLastSection(true);
+    table = createSortedTableView(sorter, this);
     table->setColumnWidth(AddonsTableModel::StateIcon, 26);
     table->setColumnWidth(AddonsTableModel::Status, 270);
     table->setWordWrap(false);

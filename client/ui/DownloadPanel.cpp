@@ -1,4 +1,5 @@
 #include "client/ui/DownloadPanel.h"
+#include "client/ui/TableViews.h"
 
 #include "client/App.h"
 #include "client/Constants.h"
@@ -67,18 +68,9 @@ DownloadPanel::DownloadPanel(PanelHost& host, QWidget* parent) : QWidget(parent)
         controlsLayout->addWidget(widget);
     controlsLayout->addStretch();
 
-    downloadsTable = new QTableView(this);
-    downloadsTable->setModel(sorter);
-    downloadsTable->setSortingEnabled(true);
-    downloadsTable->sortByColumn(-1, Qt::AscendingOrder);
-    downloadsTable->setSelectionBehavior(QAbstractItemView::SelectRows);
-    downloadsTable->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    downloadsTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    downloadsTable->verticalHeader()->hide();
-    downloadsTable->setIconSize(QSize(20, 20));
+    downloadsTable = createSortedTableView(sorter, this);
     downloadsTable->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     downloadsTable->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    downloadsTable->horizontalHeader()->setStretchLastSection(true);
     downloadsTable->setColumnWidth(DownloadsTableModel::StateIcon, 26);
     downloadsTable->setColumnWidth(DownloadsTableModel::File, 300);
     downloadsTable->setColumnWidth(DownloadsTableModel::Size, 90);
