@@ -1,7 +1,7 @@
 // Scanning a game's addon folder: 1,000 addon folders, one TOC each.
 
-#include "client/wow/InstalledWowAddon.h"
-#include "client/wow/WowInstallation.h"
+#include "client/model/wow/InstalledWowAddon.h"
+#include "client/model/wow/WowInstallation.h"
 #include "platform/InMemoryRegistry.h"
 
 #include <QByteArray>

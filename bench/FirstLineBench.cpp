@@ -1,7 +1,7 @@
 // Reading the first line of a launcher setup log: a normal log, and a 4 MiB
 // UTF-16 log without any line end (read only up to the reader's limit).
 
-#include "client/wow/FirstLineReader.h"
+#include "client/model/wow/FirstLineReader.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -1,8 +1,8 @@
 // Cost of the JNI environment on the paths the bridge uses most: a callback
 // into a C++ handler with its arguments made and dropped, and text crossing
 // in modified UTF-8.
-#include "lib/jni/ClassBuilder.h"
-#include "lib/jni/JavaVirtualMachine.h"
+#include "browser/jni/ClassBuilder.h"
+#include "browser/jni/JavaVirtualMachine.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,8 +4,8 @@
 // prefix's registry file: 200 (~40 KB), 7,500 (~1.5 MB, about a fresh
 // prefix) and 15,000 (~3 MB, a prefix with much installed).
 
-#include "client/App.h"
-#include "client/wow/WowInstallation.h"
+#include "client/model/App.h"
+#include "client/model/wow/WowInstallation.h"
 #include "lib/util/Paths.h"
 #include "platform/InMemoryRegistry.h"
 

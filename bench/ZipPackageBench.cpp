@@ -6,7 +6,7 @@
 //   ZipPackageBench [benchmark options]
 //       runs the Google benchmarks on the package named by PLENFOX_BENCH_ZIP.
 
-#include "client/wow/ZippedWowAddonPackage.h"
+#include "client/model/wow/ZippedWowAddonPackage.h"
 #include "lib/util/FileSystem.h"
 
 #include <benchmark/benchmark.h>

@@ -1,7 +1,7 @@
 #include "client/BrowserEngine.h"
 
-#include "client/App.h"
-#include "lib/wrapper/cef/NativeCefFactory.h"
+#include "browser/wrapper/NativeCefFactory.h"
+#include "client/model/App.h"
 
 namespace plenfox::client {
 

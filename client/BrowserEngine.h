@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lib/wrapper/cef/CefFactory.h"
+#include "browser/wrapper/CefFactory.h"
 
 #include <QString>
 

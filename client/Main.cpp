@@ -1,6 +1,6 @@
-#include "client/App.h"
 #include "client/BrowserEngine.h"
 #include "client/CloseSignals.h"
+#include "client/model/App.h"
 #include "client/ui/CefDesktopOpener.h"
 #include "client/ui/MainFrame.h"
 

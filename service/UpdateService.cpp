@@ -1,9 +1,9 @@
 #include "service/UpdateService.h"
 
 #include "lib/util/Error.h"
+#include "lib/util/Escapes.h"
 #include "service/AddonZipBuilder.h"
 #include "service/HttpConnection.h"
-#include "web/shared/Escapes.h"
 
 #include <QHostAddress>
 #include <QTcpSocket>
@@ -11,7 +11,7 @@
 
 namespace plenfox::service {
 
-using web::Escapes;
+using util::Escapes;
 
 namespace {
 const QByteArray HtmlType = QByteArrayLiteral("text/html; charset=utf-8");

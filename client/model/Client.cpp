@@ -1,6 +1,6 @@
 #include "client/model/Client.h"
 
-#include "client/App.h"
+#include "client/model/App.h"
 #include "client/model/ClientLifetimeListener.h"
 #include "client/model/ClientRepository.h"
 #include "client/model/TargetLocationManager.h"
@@ -14,7 +14,7 @@
 #include "client/model/events/EventDispatcher.h"
 #include "client/model/updates/PlenfoxUpdateSource.h"
 #include "client/model/updates/UpdateManager.h"
-#include "client/wow/WowInstallation.h"
+#include "client/model/wow/WowInstallation.h"
 
 #include <ranges>
 

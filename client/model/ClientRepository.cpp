@@ -1,7 +1,7 @@
 #include "client/model/ClientRepository.h"
 
-#include "client/App.h"
-#include "client/Constants.h"
+#include "client/model/App.h"
+#include "client/model/Constants.h"
 #include "lib/util/Error.h"
 
 #include <QDir>

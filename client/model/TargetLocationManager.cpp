@@ -1,13 +1,13 @@
 #include "client/model/TargetLocationManager.h"
 
-#include "client/App.h"
-#include "client/Constants.h"
+#include "client/model/App.h"
 #include "client/model/Client.h"
 #include "client/model/ClientRepository.h"
+#include "client/model/Constants.h"
 #include "client/model/persistence/ObjectReader.h"
 #include "client/model/persistence/ObjectWriter.h"
 #include "client/model/persistence/PersistenceHelper.h"
-#include "client/wow/WowInstallation.h"
+#include "client/model/wow/WowInstallation.h"
 
 namespace plenfox::client::model {
 

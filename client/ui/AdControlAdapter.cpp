@@ -1,11 +1,11 @@
 #include "client/ui/AdControlAdapter.h"
 
-#include "client/App.h"
+#include "browser/wrapper/CefBrowser.h"
+#include "browser/wrapper/CefFrame.h"
+#include "browser/wrapper/CefRequest.h"
+#include "browser/wrapper/CefResponse.h"
+#include "client/model/App.h"
 #include "client/ui/DesktopOpener.h"
-#include "lib/wrapper/cef/CefBrowser.h"
-#include "lib/wrapper/cef/CefFrame.h"
-#include "lib/wrapper/cef/CefRequest.h"
-#include "lib/wrapper/cef/CefResponse.h"
 
 namespace plenfox::client::ui {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "lib/wrapper/cef/CefClientAdapter.h"
-#include "lib/wrapper/cef/CefDisposingHandlerAdapter.h"
+#include "browser/wrapper/CefClientAdapter.h"
+#include "browser/wrapper/CefDisposingHandlerAdapter.h"
 
 #include <QString>
 #include <memory>

@@ -1,13 +1,15 @@
 #include "client/ui/AddonsPanel.h"
 #include "client/ui/TableViews.h"
 
-#include "client/App.h"
-#include "client/Constants.h"
+#include "client/model/App.h"
 #include "client/model/Client.h"
 #include "client/model/ClientOptions.h"
+#include "client/model/Constants.h"
 #include "client/model/addons/AddonManager.h"
 #include "client/model/updates/UpdateManager.h"
 #include "client/model/updates/UpdateProtocol.h"
+#include "client/model/wow/InstalledWowAddon.h"
+#include "client/model/wow/WowInstallation.h"
 #include "client/ui/AddonsTableModel.h"
 #include "client/ui/BackgroundTasks.h"
 #include "client/ui/MessageBoxes.h"
@@ -15,8 +17,6 @@
 #include "client/ui/TableFilter.h"
 #include "client/ui/TableSortFilterModel.h"
 #include "client/ui/Utilities.h"
-#include "client/wow/InstalledWowAddon.h"
-#include "client/wow/WowInstallation.h"
 #include "lib/util/Paths.h"
 
 #include <QHBoxLayout>

@@ -1,17 +1,17 @@
 #include "client/ui/AddonsTableModel.h"
 
-#include "client/App.h"
+#include "client/model/App.h"
 #include "client/model/Client.h"
 #include "client/model/ClientOptions.h"
 #include "client/model/addons/AddonManager.h"
 #include "client/model/updates/UpdateManager.h"
 #include "client/model/updates/UpdateProtocol.h"
+#include "client/model/wow/InstalledWowAddon.h"
+#include "client/model/wow/ReleaseVersions.h"
+#include "client/model/wow/TocFile.h"
 #include "client/ui/AddonsPanel.h"
 #include "client/ui/TableSortFilterModel.h"
 #include "client/ui/Utilities.h"
-#include "client/wow/InstalledWowAddon.h"
-#include "client/wow/ReleaseVersions.h"
-#include "client/wow/TocFile.h"
 
 namespace plenfox::client::ui {
 

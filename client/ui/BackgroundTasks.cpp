@@ -1,6 +1,6 @@
 #include "client/ui/BackgroundTasks.h"
 
-#include "client/App.h"
+#include "client/model/App.h"
 
 #include <exception>
 

@@ -1,13 +1,13 @@
 #include "client/ui/BrowserControl.h"
 
-#include "client/App.h"
+#include "browser/wrapper/CefBrowser.h"
+#include "browser/wrapper/CefBrowserSettings.h"
+#include "browser/wrapper/CefFactory.h"
+#include "browser/wrapper/CefFrame.h"
+#include "browser/wrapper/CefRect.h"
+#include "browser/wrapper/CefWindowInfo.h"
+#include "client/model/App.h"
 #include "client/ui/BrowserControlClient.h"
-#include "lib/wrapper/cef/CefBrowser.h"
-#include "lib/wrapper/cef/CefBrowserSettings.h"
-#include "lib/wrapper/cef/CefFactory.h"
-#include "lib/wrapper/cef/CefFrame.h"
-#include "lib/wrapper/cef/CefRect.h"
-#include "lib/wrapper/cef/CefWindowInfo.h"
 
 #include <exception>
 

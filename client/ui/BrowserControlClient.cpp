@@ -1,9 +1,9 @@
 #include "client/ui/BrowserControlClient.h"
 
+#include "browser/wrapper/CefBrowserSettings.h"
+#include "browser/wrapper/CefWindowInfo.h"
 #include "client/ui/BrowserControl.h"
 #include "client/ui/NonDisposableBrowser.h"
-#include "lib/wrapper/cef/CefBrowserSettings.h"
-#include "lib/wrapper/cef/CefWindowInfo.h"
 
 namespace plenfox::client::ui {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "lib/wrapper/cef/CefClient.h"
-#include "lib/wrapper/cef/CefLifeSpanHandler.h"
+#include "browser/wrapper/CefClient.h"
+#include "browser/wrapper/CefLifeSpanHandler.h"
 
 #include <QPointer>
 #include <memory>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lib/wrapper/cef/CefClientAdapter.h"
+#include "browser/wrapper/CefClientAdapter.h"
 
 #include <memory>
 #include <mutex>

@@ -1,6 +1,6 @@
 #include "client/ui/BrowserPanel.h"
 
-#include "client/Constants.h"
+#include "client/model/Constants.h"
 #include "client/ui/BrowserControl.h"
 #include "client/ui/BrowserEventHandler.h"
 #include "client/ui/BrowserPanelHandler.h"

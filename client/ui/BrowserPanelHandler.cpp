@@ -1,6 +1,14 @@
 #include "client/ui/BrowserPanelHandler.h"
 
-#include "client/App.h"
+#include "browser/wrapper/CefBrowser.h"
+#include "browser/wrapper/CefBrowserSettings.h"
+#include "browser/wrapper/CefDownloadHandlerBox.h"
+#include "browser/wrapper/CefFrame.h"
+#include "browser/wrapper/CefRequest.h"
+#include "browser/wrapper/CefResponse.h"
+#include "browser/wrapper/CefStringBox.h"
+#include "browser/wrapper/CefWindowInfo.h"
+#include "client/model/App.h"
 #include "client/model/Client.h"
 #include "client/model/downloads/DownloadAttributes.h"
 #include "client/model/downloads/DownloadRecognizer.h"
@@ -10,14 +18,6 @@
 #include "client/ui/DownloadHandlerAdapter.h"
 #include "client/ui/MessageBoxes.h"
 #include "client/ui/PanelHost.h"
-#include "lib/wrapper/cef/CefBrowser.h"
-#include "lib/wrapper/cef/CefBrowserSettings.h"
-#include "lib/wrapper/cef/CefDownloadHandlerBox.h"
-#include "lib/wrapper/cef/CefFrame.h"
-#include "lib/wrapper/cef/CefRequest.h"
-#include "lib/wrapper/cef/CefResponse.h"
-#include "lib/wrapper/cef/CefStringBox.h"
-#include "lib/wrapper/cef/CefWindowInfo.h"
 
 #include <exception>
 

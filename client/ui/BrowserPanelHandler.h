@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lib/wrapper/cef/CefDisposingHandlerAdapter.h"
+#include "browser/wrapper/CefDisposingHandlerAdapter.h"
 
 #include <QPointer>
 #include <QString>

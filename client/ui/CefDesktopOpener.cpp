@@ -1,7 +1,7 @@
 #include "client/ui/CefDesktopOpener.h"
 
+#include "browser/wrapper/CefUtilities.h"
 #include "lib/util/Paths.h"
-#include "lib/wrapper/cef/CefUtilities.h"
 
 namespace plenfox::client::ui {
 

@@ -1,6 +1,6 @@
 #include "client/ui/DesktopOpener.h"
 
-#include "client/App.h"
+#include "client/model/App.h"
 #include "lib/util/Paths.h"
 
 #include <QDesktopServices>

@@ -1,7 +1,7 @@
 #include "client/ui/DownloadHandlerAdapter.h"
 
+#include "browser/jni/DirectByteBuffer.h"
 #include "client/model/downloads/Downloader.h"
-#include "lib/jni/DirectByteBuffer.h"
 
 #include <QByteArrayView>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lib/wrapper/cef/CefDownloadHandler.h"
+#include "browser/wrapper/CefDownloadHandler.h"
 
 #include <memory>
 

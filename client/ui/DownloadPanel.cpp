@@ -1,15 +1,16 @@
 #include "client/ui/DownloadPanel.h"
 #include "client/ui/TableViews.h"
 
-#include "client/App.h"
-#include "client/Constants.h"
+#include "client/model/App.h"
 #include "client/model/Client.h"
+#include "client/model/Constants.h"
 #include "client/model/addons/AddonManager.h"
 #include "client/model/downloads/DownloadItem.h"
 #include "client/model/downloads/DownloadManager.h"
 #include "client/model/downloads/DownloadRecognizer.h"
 #include "client/model/downloads/RecognizedItem.h"
 #include "client/model/events/EventDispatcher.h"
+#include "client/model/wow/WowInstallation.h"
 #include "client/ui/BackgroundTasks.h"
 #include "client/ui/DesktopOpener.h"
 #include "client/ui/DownloadsTableModel.h"
@@ -18,7 +19,6 @@
 #include "client/ui/TableFilter.h"
 #include "client/ui/TableSortFilterModel.h"
 #include "client/ui/Utilities.h"
-#include "client/wow/WowInstallation.h"
 #include "lib/util/Paths.h"
 
 #include <QHBoxLayout>

@@ -1,27 +1,27 @@
 #include "client/ui/MainFrame.h"
 
-#include "client/App.h"
-#include "client/Constants.h"
+#include "client/model/App.h"
+#include "client/model/BugReport.h"
 #include "client/model/Client.h"
 #include "client/model/ClientComponent.h"
 #include "client/model/ClientOptions.h"
 #include "client/model/ClientRepository.h"
+#include "client/model/Constants.h"
 #include "client/model/addons/AddonManager.h"
 #include "client/model/events/EventDispatcher.h"
+#include "client/model/wow/InstalledWowAddon.h"
+#include "client/model/wow/WowInstallation.h"
 #include "client/ui/AdControlAdapter.h"
 #include "client/ui/AddonsPanel.h"
 #include "client/ui/AddonsTableModel.h"
 #include "client/ui/BrowserControl.h"
 #include "client/ui/BrowserEventHandler.h"
 #include "client/ui/BrowserPanel.h"
-#include "client/ui/BugReport.h"
 #include "client/ui/DesktopOpener.h"
 #include "client/ui/DownloadPanel.h"
 #include "client/ui/FileChooser.h"
 #include "client/ui/MessageBoxes.h"
 #include "client/ui/Utilities.h"
-#include "client/wow/InstalledWowAddon.h"
-#include "client/wow/WowInstallation.h"
 #include "lib/util/Paths.h"
 
 #include <QApplication>
@@ -568,7 +568,8 @@ void MainFrame::openLogFile() {
 
 void MainFrame::createBugReport() {
     try {
-        const std::optional<fs::path> zip = BugReport::create(setup.logFolder, setup.logFolder);
+        const std::optional<fs::path> zip =
+            model::BugReport::create(setup.logFolder, setup.logFolder);
         if (!zip) {
             post([this] {
                 MessageBoxes::showError(

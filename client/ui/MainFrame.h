@@ -3,8 +3,8 @@
 #include "client/model/ClientLifetimeListener.h"
 #include "client/model/addons/AddonChangeListener.h"
 #include "client/model/events/ClientEventHandler.h"
+#include "client/model/updates/EnableUpdatesSetting.h"
 #include "client/ui/BackgroundTasks.h"
-#include "client/ui/EnableUpdatesSetting.h"
 #include "client/ui/PanelHost.h"
 
 #include <QMainWindow>
@@ -103,7 +103,7 @@ public:
     BrowserPanel* getBrowserPanel() const { return browserPanel; }
     // The menu item of that text, or null.
     QAction* menuItem(const QString& text) const;
-    EnableUpdatesSetting& getUpdatesSetting() { return updatesSetting; }
+    model::EnableUpdatesSetting& getUpdatesSetting() { return updatesSetting; }
     bool isInitialized() const { return initialized; }
     // Waits for the client's start-up thread (not on the GUI thread's behalf
     // of anything it waits for).
@@ -169,7 +169,7 @@ private:
     std::unique_ptr<model::Client> client;
     std::unique_ptr<wow::WowInstallation> scannedWowInstall;
     BackgroundTasks tasks;
-    EnableUpdatesSetting updatesSetting;
+    model::EnableUpdatesSetting updatesSetting;
     QTabWidget* tabbedPane = nullptr;
     QWidget* browser = nullptr;
     QLabel* browserMessage = nullptr;

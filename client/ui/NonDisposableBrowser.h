@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lib/wrapper/cef/CefBrowser.h"
+#include "browser/wrapper/CefBrowser.h"
 
 #include <memory>
 

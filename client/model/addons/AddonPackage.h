@@ -1,6 +1,6 @@
 #pragma once
 
-#include "client/wow/SupportedGame.h"
+#include "client/model/wow/SupportedGame.h"
 
 #include <QString>
 #include <memory>

@@ -1,6 +1,6 @@
 #include "client/model/addons/StagingFolder.h"
 
-#include "client/App.h"
+#include "client/model/App.h"
 #include "lib/util/FileSystem.h"
 #include "lib/util/Paths.h"
 

@@ -1,6 +1,6 @@
 #include "client/model/downloads/DownloadManager.h"
 
-#include "client/App.h"
+#include "client/model/App.h"
 #include "client/model/Client.h"
 #include "client/model/downloads/CompletedDownloadItem.h"
 #include "client/model/downloads/DownloadManagerHandle.h"

@@ -1,6 +1,6 @@
 #include "client/model/downloads/DownloadRecognizer.h"
 
-#include "client/App.h"
+#include "client/model/App.h"
 #include "client/model/Client.h"
 #include "client/model/addons/AddonManager.h"
 #include "client/model/downloads/DownloadAttributes.h"
@@ -11,8 +11,8 @@
 #include "client/model/downloads/RecognizedItem.h"
 #include "client/model/events/ClientEventHandler.h"
 #include "client/model/events/EventDispatcher.h"
-#include "client/wow/InstalledWowAddon.h"
-#include "client/wow/ZippedWowAddonPackage.h"
+#include "client/model/wow/InstalledWowAddon.h"
+#include "client/model/wow/ZippedWowAddonPackage.h"
 #include "lib/util/Error.h"
 
 #include <algorithm>

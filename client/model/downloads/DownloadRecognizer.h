@@ -2,9 +2,9 @@
 
 #include "client/model/ClientComponent.h"
 #include "client/model/addons/AddonChangeListener.h"
-#include "client/model/addons/AddonMetadata.h"
 #include "client/model/downloads/DownloadListener.h"
 #include "client/model/downloads/DownloadRecognizerListenerAdapter.h"
+#include "client/model/updates/AddonMetadata.h"
 
 #include <QString>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "client/model/downloads/DownloadRepository.h"
 
-#include "client/App.h"
+#include "client/model/App.h"
 #include "client/model/ClientRepository.h"
 #include "client/model/downloads/DownloadItem.h"
 #include "lib/util/Error.h"

@@ -1,18 +1,18 @@
 #include "client/model/downloads/DownloadSourceManager.h"
 
-#include "client/App.h"
-#include "client/Constants.h"
+#include "client/model/App.h"
 #include "client/model/Client.h"
 #include "client/model/ClientRepository.h"
+#include "client/model/Constants.h"
 #include "client/model/downloads/DownloadItem.h"
 #include "client/model/downloads/DownloadManager.h"
+#include "client/model/downloads/UrlFilter.h"
 #include "client/model/events/EventDispatcher.h"
 #include "client/model/persistence/ObjectReader.h"
 #include "client/model/persistence/ObjectWriter.h"
 #include "client/model/persistence/PersistenceHelper.h"
 #include "lib/util/Error.h"
 #include "lib/util/Paths.h"
-#include "web/shared/UrlFilter.h"
 
 #include <QSet>
 
@@ -21,7 +21,7 @@ namespace plenfox::client::model {
 namespace {
 
 QString normalize(const QString& url) {
-    return web::UrlFilter::filter(url, Constants::AddonSiteUrlPrefix);
+    return UrlFilter::filter(url, Constants::AddonSiteUrlPrefix);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "client/model/downloads/FileDownloader.h"
 
-#include "client/App.h"
+#include "client/model/App.h"
 #include "client/model/downloads/DownloadManagerHandle.h"
 #include "lib/util/Error.h"
 #include "lib/util/Paths.h"

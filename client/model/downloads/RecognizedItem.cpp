@@ -4,7 +4,7 @@
 #include "client/model/addons/AddonManager.h"
 #include "client/model/downloads/DownloadItem.h"
 #include "client/model/downloads/DownloadSourceManager.h"
-#include "client/wow/ZippedWowAddonPackage.h"
+#include "client/model/wow/ZippedWowAddonPackage.h"
 #include "lib/util/Error.h"
 #include "lib/util/Paths.h"
 

@@ -1,6 +1,6 @@
 #include "client/model/events/EventDispatcher.h"
 
-#include "client/App.h"
+#include "client/model/App.h"
 #include "lib/util/Error.h"
 
 #include <chrono>

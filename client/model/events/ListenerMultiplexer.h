@@ -1,6 +1,6 @@
 #pragma once
 
-#include "client/App.h"
+#include "client/model/App.h"
 #include "lib/util/Object.h"
 #include "lib/util/PriorityList.h"
 

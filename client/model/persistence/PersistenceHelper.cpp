@@ -1,6 +1,6 @@
 #include "client/model/persistence/PersistenceHelper.h"
 
-#include "client/App.h"
+#include "client/model/App.h"
 #include "client/model/persistence/ObjectReader.h"
 #include "client/model/persistence/ObjectWriter.h"
 #include "client/model/persistence/PersistenceClient.h"

@@ -1,6 +1,6 @@
 #include "client/model/updates/AvailableUpdate.h"
 
-#include "client/wow/InstalledWowAddon.h"
+#include "client/model/wow/InstalledWowAddon.h"
 
 namespace plenfox::client::model {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "client/model/addons/AddonMetadata.h"
+#include "client/model/updates/AddonMetadata.h"
 
 #include <memory>
 

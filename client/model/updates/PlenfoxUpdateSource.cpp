@@ -1,10 +1,10 @@
 #include "client/model/updates/PlenfoxUpdateSource.h"
 
-#include "client/App.h"
+#include "client/model/App.h"
 #include "client/model/updates/UpdateProtocol.h"
 #include "lib/util/Error.h"
-#include "web/server/shared/IndentingPrintWriter.h"
-#include "web/shared/Escapes.h"
+#include "lib/util/Escapes.h"
+#include "lib/util/IndentingPrintWriter.h"
 
 #include <QTextStream>
 #include <QXmlStreamReader>
@@ -16,9 +16,9 @@
 
 namespace plenfox::client::model {
 
+using util::Escapes;
+using util::IndentingPrintWriter;
 using util::IoError;
-using web::Escapes;
-using web::server::IndentingPrintWriter;
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "client/Constants.h"
+#include "client/model/Constants.h"
 #include "client/model/updates/UpdateSource.h"
 
 #include <QByteArray>
@@ -9,7 +9,7 @@
 #include <chrono>
 #include <mutex>
 
-namespace plenfox::web::server {
+namespace plenfox::util {
 class IndentingPrintWriter;
 }
 
@@ -54,7 +54,7 @@ public:
     // every value escaped.
     static QString writeQuery(const UpdateQuery& query);
     // One "addon" element with its name and version.
-    static void print(web::server::IndentingPrintWriter& writer, const AddonMetadata& addon);
+    static void print(util::IndentingPrintWriter& writer, const AddonMetadata& addon);
     // The request body: "request=" and the form-encoded UTF-8 bytes of the text.
     static QByteArray requestBody(const QString& queryText);
     // The answer text with every line ending turned into "\n", a final "\n"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "client/model/addons/AddonMetadata.h"
-#include "client/model/addons/AddonPackageMetadata.h"
+#include "client/model/updates/AddonMetadata.h"
+#include "client/model/updates/AddonPackageMetadata.h"
 #include "client/model/updates/TagTable.h"
 
 #include <QString>

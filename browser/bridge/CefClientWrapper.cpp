@@ -1,0 +1,41 @@
+#include "browser/bridge/CefClientWrapper.h"
+
+#include "browser/bridge/CefLifeSpanHandlerWrapper.h"
+#include "browser/bridge/CefLoadHandlerWrapper.h"
+#include "browser/bridge/CefRequestHandlerWrapper.h"
+#include "browser/bridge/ClientSignatures.h"
+#include "browser/bridge/JavaCallScope.h"
+
+namespace viewlink {
+
+CefClientWrapper::CefClientWrapper(JNIEnv* env, jobject client)
+    : CefJavaGlobalRef(env, client), getLifeSpanHandler_{vm(), object(), "getLifeSpanHandler",
+                                                         "()" VIEWLINK_T(CefLifeSpanHandler)},
+      getLoadHandler_{vm(), object(), "getLoadHandler", "()" VIEWLINK_T(CefLoadHandler)},
+      getRequestHandler_{vm(), object(), "getRequestHandler", "()" VIEWLINK_T(CefRequestHandler)} {}
+
+template <class Wrapper>
+CefRefPtr<Wrapper> CefClientWrapper::handlerFrom(const JavaMethodRef& getter) {
+    JavaCallScope scope(vm());
+    JNIEnv* env = scope.env();
+    if (!env)
+        return nullptr;
+    jobject handler = getter.callObject(env);
+    if (!handler)
+        return nullptr;
+    return new Wrapper(env, handler);
+}
+
+CefRefPtr<CefLifeSpanHandler> CefClientWrapper::GetLifeSpanHandler() {
+    return handlerFrom<CefLifeSpanHandlerWrapper>(getLifeSpanHandler_);
+}
+
+CefRefPtr<CefLoadHandler> CefClientWrapper::GetLoadHandler() {
+    return handlerFrom<CefLoadHandlerWrapper>(getLoadHandler_);
+}
+
+CefRefPtr<CefRequestHandler> CefClientWrapper::GetRequestHandler() {
+    return handlerFrom<CefRequestHandlerWrapper>(getRequestHandler_);
+}
+
+} // namespace viewlink

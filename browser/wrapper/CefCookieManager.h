@@ -1,0 +1,15 @@
+#pragma once
+
+#include "browser/jni/JavaObject.h"
+
+#include <string_view>
+
+namespace plenfox::cef {
+
+// Stands for a cookie store. The bridge offers no operations on it.
+class CefCookieManager : public virtual jni::JavaObject {
+public:
+    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefCookieManager";
+};
+
+} // namespace plenfox::cef

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "browser/jni/JavaObject.h"
+
+#include <string_view>
+
+namespace plenfox::cef {
+
+// Receives page title and address changes. The engine never asks the client for it; it has no
+// methods.
+class CefDisplayHandler : public virtual jni::JavaObject {
+public:
+    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefDisplayHandler";
+};
+
+} // namespace plenfox::cef

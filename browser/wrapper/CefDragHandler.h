@@ -1,0 +1,15 @@
+#pragma once
+
+#include "browser/jni/JavaObject.h"
+
+#include <string_view>
+
+namespace plenfox::cef {
+
+// Receives drag and drop. The engine never asks the client for it; it has no methods.
+class CefDragHandler : public virtual jni::JavaObject {
+public:
+    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefDragHandler";
+};
+
+} // namespace plenfox::cef

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "browser/jni/JavaObject.h"
+
+#include <string_view>
+
+namespace plenfox::cef {
+
+// Receives focus changes. The engine never asks the client for it; it has no methods.
+class CefFocusHandler : public virtual jni::JavaObject {
+public:
+    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefFocusHandler";
+};
+
+} // namespace plenfox::cef

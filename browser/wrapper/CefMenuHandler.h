@@ -1,0 +1,15 @@
+#pragma once
+
+#include "browser/jni/JavaObject.h"
+
+#include <string_view>
+
+namespace plenfox::cef {
+
+// Receives context menus. The engine never asks the client for it; it has no methods.
+class CefMenuHandler : public virtual jni::JavaObject {
+public:
+    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefMenuHandler";
+};
+
+} // namespace plenfox::cef

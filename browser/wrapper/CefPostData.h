@@ -1,0 +1,15 @@
+#pragma once
+
+#include "browser/jni/JavaObject.h"
+
+#include <string_view>
+
+namespace plenfox::cef {
+
+// The body of a request, passed back to the engine as it is.
+class CefPostData : public virtual jni::JavaObject {
+public:
+    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefPostData";
+};
+
+} // namespace plenfox::cef

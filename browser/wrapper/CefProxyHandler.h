@@ -1,0 +1,22 @@
+#pragma once
+
+#include "browser/jni/JavaObject.h"
+#include "browser/wrapper/CefProxyInfo.h"
+
+#include <QString>
+
+#include <memory>
+
+#include <string_view>
+
+namespace plenfox::cef {
+
+// Chooses the proxy for an address. The proxy info is valid only during the call.
+class CefProxyHandler : public virtual jni::JavaObject {
+public:
+    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefProxyHandler";
+
+    virtual void getProxyForUrl(QString url, std::shared_ptr<CefProxyInfo> proxyInfo) = 0;
+};
+
+} // namespace plenfox::cef

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "browser/wrapper/CefV8Value.h"
+#include "browser/wrapper/CefValueBox.h"
+
+#include <string_view>
+
+namespace plenfox::cef {
+
+// Out-parameter holding a script value or null.
+class CefV8ValueBox final : public CefValueBox<std::shared_ptr<CefV8Value>> {
+public:
+    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefV8ValueBox";
+    using CefValueBox::CefValueBox;
+};
+
+} // namespace plenfox::cef

@@ -1,0 +1,29 @@
+#include "browser/wrapper/NativeCefBrowserSettings.h"
+
+#include "browser/jni/NativeCall.h"
+
+namespace plenfox::cef {
+
+namespace {
+
+std::string native(const char* operation) {
+    return std::string("Java_com_plenfox_lib_wrapper_cef_NativeCefBrowserSettings_n_1") + operation;
+}
+
+} // namespace
+
+void NativeCefBrowserSettings::dispose() {
+    jni::guardedNative<void>(native("dispose"), *this);
+}
+
+#define PLENFOX_FORWARD_SETTING(Type, Name)                                                        \
+    Type NativeCefBrowserSettings::get##Name() {                                                   \
+        return jni::guardedNative<Type>(native("get" #Name), *this);                               \
+    }                                                                                              \
+    void NativeCefBrowserSettings::set##Name(const Type& value) {                                  \
+        jni::guardedNative<void>(native("set" #Name), *this, value);                               \
+    }
+PLENFOX_CEF_BROWSER_SETTINGS(PLENFOX_FORWARD_SETTING)
+#undef PLENFOX_FORWARD_SETTING
+
+} // namespace plenfox::cef

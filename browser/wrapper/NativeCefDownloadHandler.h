@@ -1,0 +1,25 @@
+#pragma once
+
+#include "browser/wrapper/CefDownloadHandler.h"
+
+#include <atomic>
+#include <cstdint>
+#include <string_view>
+
+namespace plenfox::cef {
+
+// A download handler of the engine.
+class NativeCefDownloadHandler final : public CefDownloadHandler {
+public:
+    static constexpr std::string_view JavaName =
+        "com/plenfox/lib/wrapper/cef/NativeCefDownloadHandler";
+
+    bool receivedData(std::shared_ptr<jni::DirectByteBuffer> data) override;
+    void complete() override;
+
+    // The native object's address ("n_handleCefDownloadHandler"); only the bridge reads and writes
+    // it.
+    std::atomic<std::int64_t> handle{0};
+};
+
+} // namespace plenfox::cef

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "browser/wrapper/CefSettings.h"
+
+#include <atomic>
+#include <cstdint>
+#include <string_view>
+
+namespace plenfox::cef {
+
+// A settings record owned by its handle; each operation reads or writes one field.
+class NativeCefSettings final : public CefSettings {
+public:
+    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/NativeCefSettings";
+
+    void dispose() override;
+
+#define PLENFOX_OVERRIDE_SETTING(Type, Name)                                                       \
+    Type get##Name() override;                                                                     \
+    void set##Name(const Type& value) override;
+    PLENFOX_CEF_SETTINGS(PLENFOX_OVERRIDE_SETTING)
+#undef PLENFOX_OVERRIDE_SETTING
+
+    // The native record's address ("n_handleCefSettings"); only the bridge reads and writes it.
+    std::atomic<std::int64_t> handle{0};
+};
+
+} // namespace plenfox::cef

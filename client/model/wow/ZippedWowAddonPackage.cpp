@@ -1,0 +1,263 @@
+#include "client/model/wow/ZippedWowAddonPackage.h"
+
+#include "client/model/App.h"
+#include "client/model/wow/TocFile.h"
+#include "client/model/wow/ZipInfo.h"
+#include "lib/util/Error.h"
+#include "lib/util/Paths.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <system_error>
+
+namespace plenfox::client::wow {
+
+using util::pathText;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The place of an entry below the folder; a directory entry's trailing "/"
+// is dropped so the path names the directory itself.
+fs::path targetOf(const fs::path& folder, const QString& name) {
+    qsizetype end = name.size();
+    while (end > 0 && name[end - 1] == QLatin1Char('/'))
+        --end;
+    return folder / fs::path(name.left(end).toStdU16String());
+}
+
+bool makeDirectories(const fs::path& directory) {
+    std::error_code error;
+    fs::create_directories(directory, error);
+    return !error && fs::is_directory(directory, error);
+}
+
+// Components that some file systems read as ".." (trailing dots and blanks
+// are dropped there) or that name nothing: only dots and blanks, except ".".
+bool isDotsOnly(QStringView part) {
+    if (part == u".")
+        return false;
+    for (const QChar c : part)
+        if (c != QLatin1Char('.') && c != QLatin1Char(' '))
+            return false;
+    return true;
+}
+
+// Windows opens a device, not a file, for these names in any folder, with
+// any extension and in any case ("nul.lua", "Aux", "com1.txt").
+bool isDeviceName(QStringView part) {
+    QStringView stem = part.left(part.indexOf(QLatin1Char('.')));
+    while (stem.endsWith(QLatin1Char(' ')))
+        stem.chop(1);
+    static const QStringList Devices = {QStringLiteral("CON"), QStringLiteral("PRN"),
+                                        QStringLiteral("AUX"), QStringLiteral("NUL")};
+    for (const QString& device : Devices)
+        if (stem.compare(device, Qt::CaseInsensitive) == 0)
+            return true;
+    if (stem.size() != 4)
+        return false;
+    const QStringView port = stem.left(3);
+    const bool numbered = port.compare(QLatin1String("COM"), Qt::CaseInsensitive) == 0 ||
+                          port.compare(QLatin1String("LPT"), Qt::CaseInsensitive) == 0;
+    // Superscript one to three count as digits there, too.
+    const char16_t digit = stem.at(3).unicode();
+    return numbered && ((digit >= u'0' && digit <= u'9') || digit == u'\u00B9' ||
+                        digit == u'\u00B2' || digit == u'\u00B3');
+}
+
+std::shared_ptr<const TocFile> readToc(const ZipInfo& info, const ZipInfo::Entry& entry,
+                                       std::vector<char>& buffer) {
+    try {
+        if (entry.size > ZippedWowAddonPackage::MaxTocBytes)
+            throw util::IoError(QStringLiteral("TOC entry larger than ") +
+                                QString::number(ZippedWowAddonPackage::MaxTocBytes) +
+                                QStringLiteral(" bytes [") + entry.name + QLatin1Char(']'));
+        QByteArray bytes;
+        bytes.reserve(static_cast<qsizetype>(entry.size));
+        info.readEntry(entry, buffer, [&bytes](const char* data, std::size_t length) {
+            bytes.append(data, static_cast<qsizetype>(length));
+        });
+        return std::make_shared<const TocFile>(entry.name, bytes);
+    } catch (const util::IoError& error) {
+        App::log(error);
+        return TocFile::empty();
+    }
+}
+
+void writeEntry(const ZipInfo& info, const ZipInfo::Entry& entry, const fs::path& target,
+                std::vector<char>& buffer) {
+    QFile out(pathText(target));
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw util::IoError(out.errorString() + QStringLiteral(" [") + pathText(target) +
+                            QLatin1Char(']'));
+    info.readEntry(entry, buffer, [&out, &target](const char* data, std::size_t length) {
+        if (out.write(data, static_cast<qint64>(length)) != static_cast<qint64>(length))
+            throw util::IoError(out.errorString() + QStringLiteral(" [") + pathText(target) +
+                                QLatin1Char(']'));
+    });
+    if (!out.flush())
+        throw util::IoError(out.errorString() + QStringLiteral(" [") + pathText(target) +
+                            QLatin1Char(']'));
+    out.close();
+}
+
+} // namespace
+
+ZippedWowAddonPackage::ZippedWowAddonPackage(fs::path file) : file(std::move(file)) {}
+
+ZippedWowAddonPackage::~ZippedWowAddonPackage() = default;
+
+void ZippedWowAddonPackage::parse() {
+    std::lock_guard guard(lock);
+    parseLocked();
+}
+
+bool ZippedWowAddonPackage::validate() {
+    std::lock_guard guard(lock);
+    parseLocked();
+    return validated;
+}
+
+int ZippedWowAddonPackage::size() {
+    std::lock_guard guard(lock);
+    parseLocked();
+    return static_cast<int>(addons.size());
+}
+
+std::vector<std::shared_ptr<model::Addon>> ZippedWowAddonPackage::getAddons() {
+    std::lock_guard guard(lock);
+    parseLocked();
+    return {addons.begin(), addons.end()};
+}
+
+std::shared_ptr<ZippedWowAddon> ZippedWowAddonPackage::getAddon(int index) {
+    std::lock_guard guard(lock);
+    parseLocked();
+    if (index < 0)
+        throw std::out_of_range("negative addon index");
+    return addons.at(static_cast<std::size_t>(index));
+}
+
+QString ZippedWowAddonPackage::getPackageName() const {
+    return pathText(file.filename());
+}
+
+void ZippedWowAddonPackage::parseLocked() {
+    if (parsed)
+        return;
+    ZipInfo info(file);
+    std::vector<char> buffer(CopyBufferSize);
+    std::vector<std::shared_ptr<ZippedWowAddon>> found;
+    for (const ZipInfo::Entry& toc : info.getTocFiles()) {
+        const QString name = toc.name.left(toc.name.indexOf(QLatin1Char('/')));
+        found.push_back(std::make_shared<ZippedWowAddon>(name, readToc(info, toc, buffer)));
+    }
+    info.close();
+    validated = !info.getTocFiles().empty() && info.getFilesInRoot().empty();
+    addons = std::move(found);
+    parsed = true;
+}
+
+bool ZippedWowAddonPackage::isSafeEntryName(const QString& name) {
+    if (name.isEmpty() || name.contains(QLatin1Char(':')) || name.contains(QChar(u'\0')))
+        return false;
+    if (name.startsWith(QLatin1Char('/')) || name.startsWith(QLatin1Char('\\')))
+        return false;
+    // Count the depth below the folder; Windows also splits at "\".
+    int depth = 0;
+    qsizetype start = 0;
+    while (start <= name.size()) {
+        qsizetype end = start;
+        while (end < name.size() && name[end] != QLatin1Char('/') && name[end] != QLatin1Char('\\'))
+            ++end;
+        const QStringView part = QStringView(name).mid(start, end - start);
+        if (isDeviceName(part))
+            return false;
+        if (part == u"..") {
+            if (--depth < 0)
+                return false;
+        } else if (isDotsOnly(part)) {
+            if (!part.isEmpty())
+                return false;
+        } else if (part != u".") {
+            ++depth;
+        }
+        start = end + 1;
+    }
+    return true;
+}
+
+void ZippedWowAddonPackage::logExtract(const QString& message) const {
+    App::log(QStringLiteral("class ") + QualifiedName + QStringLiteral(".extractTo: ") + message);
+}
+
+bool ZippedWowAddonPackage::isExtractable(const ZipInfo& info) const {
+    std::uint64_t total = 0;
+    for (const ZipInfo::Entry& entry : info.getEntries()) {
+        if (!isSafeEntryName(entry.name)) {
+            logExtract(QStringLiteral("Refusing package [") + getPackageName() +
+                       QStringLiteral("], unsafe entry name [") + entry.name + QLatin1Char(']'));
+            return false;
+        }
+        if (entry.symbolicLink) {
+            logExtract(QStringLiteral("Refusing package [") + getPackageName() +
+                       QStringLiteral("], symbolic link entry [") + entry.name + QLatin1Char(']'));
+            return false;
+        }
+        total += entry.size;
+        if (entry.size > MaxExtractedBytes || total > MaxExtractedBytes) {
+            logExtract(QStringLiteral("Refusing package [") + getPackageName() +
+                       QStringLiteral("], entries expand to more than [") +
+                       QString::number(MaxExtractedBytes) + QStringLiteral("] bytes"));
+            return false;
+        }
+    }
+    return true;
+}
+
+bool ZippedWowAddonPackage::extractTo(const fs::path& folder) {
+    try {
+        ZipInfo info(file);
+        // The scan has logged why the archive could not be read.
+        if (!info.isReadable() || !isExtractable(info))
+            return false;
+
+        for (const ZipInfo::Entry& entry : info.getDirectoryEntries()) {
+            const fs::path target = targetOf(folder, entry.name);
+            std::error_code error;
+            if (fs::is_directory(target, error))
+                continue;
+            if (fs::exists(target, error) || !makeDirectories(target)) {
+                logExtract(QStringLiteral("Failed to mkdir [") + pathText(target) +
+                           QLatin1Char(']'));
+                return false;
+            }
+        }
+
+        std::vector<char> buffer(CopyBufferSize);
+        // Entries of one folder usually follow each other: check a parent once.
+        fs::path knownParent;
+        for (const ZipInfo::Entry& entry : info.getFileEntries()) {
+            const fs::path target = targetOf(folder, entry.name);
+            fs::path parent = target.parent_path();
+            if (parent != knownParent) {
+                std::error_code error;
+                if (!fs::exists(parent, error) && !makeDirectories(parent)) {
+                    logExtract(QStringLiteral("Failed to mkdir parent [") + pathText(parent) +
+                               QLatin1Char(']'));
+                    return false;
+                }
+                knownParent = std::move(parent);
+            }
+            writeEntry(info, entry, target, buffer);
+        }
+        info.close();
+        return true;
+    } catch (const util::IoError& error) {
+        App::log(error);
+        return false;
+    }
+}
+
+} // namespace plenfox::client::wow

@@ -1,4 +1,0 @@
-#include "lib/wrapper/cef/NativeCefPostData.h"
-
-// Posted data has no operations of its own: the client only passes it back to
-// a request. The class exists so the bridge can make its objects.

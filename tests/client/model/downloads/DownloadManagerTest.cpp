@@ -1,0 +1,236 @@
+#include "lib/util/Paths.h"
+#include "tests/client/model/downloads/DownloadFixture.h"
+
+#include <QRegularExpression>
+#include <set>
+
+#if defined(__linux__)
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+namespace plenfox::test {
+namespace {
+
+namespace fs = std::filesystem;
+using client::model::DownloadManager;
+using DownloadManagerTest = DownloadFixture;
+
+TEST_F(DownloadManagerTest, SameNameReplacesTheOldEntryAndItsFile) {
+    auto old = start(QStringLiteral("addon.zip"), 4);
+    ASSERT_TRUE(old->receivedData("abcd"));
+    old->complete();
+    auto replacement = start(QStringLiteral("addon.zip"), 2);
+    std::vector<DownloadRecorder::Event> seen;
+    EXPECT_EQ(eventNames(&seen),
+              (QStringList{"started", "progress", "completed", "removed", "started"}));
+    EXPECT_EQ(seen[3].item, ItemPtr(old));
+    EXPECT_EQ(seen[4].item, ItemPtr(replacement));
+    EXPECT_EQ(manager().getDownloads(), std::vector{ItemPtr(replacement)});
+    EXPECT_EQ(readFile(downloads() / "addon.zip"), QByteArray());
+
+    // A download replaced while still arriving stops and reports nothing
+    // more, so its shortfall cannot delete the newer download's file.
+    auto running = start(QStringLiteral("run.zip"), 10);
+    ASSERT_TRUE(running->receivedData("12345"));
+    auto newer = start(QStringLiteral("run.zip"), 3);
+    EXPECT_FALSE(running->receivedData("678"));
+    running->complete();
+    manager().onDownloadFailed(running); // a late report of the replaced one
+    ASSERT_TRUE(newer->receivedData("xyz"));
+    newer->complete();
+    EXPECT_EQ(readFile(downloads() / "run.zip"), QByteArray("xyz"));
+    EXPECT_EQ(manager().getByFile(downloads() / "run.zip"), ItemPtr(newer));
+    const QStringList later = eventNames();
+    EXPECT_EQ(later.count(QStringLiteral("removed")), 1);
+    EXPECT_EQ(later.last(), QStringLiteral("completed"));
+}
+
+TEST_F(DownloadManagerTest, ProgressFirstBlockAtOnceThenAtMostOncePerSecond) {
+    auto download = start(QStringLiteral("p.zip"), 0);
+    for (const qint64 step : {0, 999, 1, 500}) { // reported at steps 1 and 3
+        now += step;
+        EXPECT_TRUE(download->receivedData("a"));
+    }
+    EXPECT_EQ(download->getCurrentSize(), 4);
+    EXPECT_TRUE(download->inProgress());
+    EXPECT_EQ(eventNames(), (QStringList{"started", "progress", "progress"}));
+}
+
+TEST_F(DownloadManagerTest, CompletionIsDecidedBySize) {
+    struct Case {
+        const char* name;
+        qint64 announced;
+        int received;
+        bool keeps;
+    };
+    for (const Case& c : {Case{"short.zip", 100, 99, false}, Case{"exact.zip", 100, 100, true},
+                          Case{"unknown.zip", 0, 5, true}, Case{"negative.zip", -1, 5, true}}) {
+        SCOPED_TRACE(c.name);
+        auto download = start(QString::fromLatin1(c.name), c.announced);
+        ASSERT_TRUE(download->receivedData(QByteArray(c.received, 'x')));
+        download->complete();
+        EXPECT_FALSE(download->inProgress());
+        EXPECT_EQ(fs::exists(downloads() / c.name), c.keeps);
+        EXPECT_EQ(manager().getByFile(downloads() / c.name) != nullptr, c.keeps);
+        std::vector<DownloadRecorder::Event> seen;
+        EXPECT_EQ(eventNames(&seen).last(), c.keeps ? "completed" : "removed");
+        EXPECT_EQ(seen.back().item, ItemPtr(download));
+    }
+}
+
+// A sender that goes on past the size it announced is stopped at the block
+// that would cross it: the file never holds more than the accepted size, and
+// the download ends as a failed one (file and entry removed).
+TEST_F(DownloadManagerTest, DownloadSendingMoreThanAnnouncedIsStoppedAndRemoved) {
+    auto download = start(QStringLiteral("long.zip"), 100);
+    ASSERT_TRUE(download->receivedData(QByteArray(60, 'x')));
+    EXPECT_FALSE(download->receivedData(QByteArray(41, 'x')));
+    EXPECT_FALSE(download->inProgress());
+    EXPECT_TRUE(download->isFailed());
+    EXPECT_EQ(download->getCurrentSize(), 60);
+    EXPECT_FALSE(download->receivedData(QByteArray(1, 'x')));
+    download->complete(); // the browser's end report changes nothing
+    EXPECT_FALSE(fs::exists(downloads() / "long.zip"));
+    EXPECT_EQ(manager().getByFile(downloads() / "long.zip"), nullptr);
+    std::vector<DownloadRecorder::Event> seen;
+    EXPECT_EQ(eventNames(&seen), (QStringList{"started", "progress", "removed"}));
+    EXPECT_EQ(seen.back().item, ItemPtr(download));
+    EXPECT_TRUE(env.logContains(QStringLiteral("more bytes than the announced 100")));
+}
+
+TEST_F(DownloadManagerTest, UnopenableFileFailsAndUndeletableEntryIsStillRemoved) {
+    // A folder of that name, not yet listed, blocks the file.
+    writeFile(downloads() / "blocked.zip" / "inside.txt", "x");
+    auto download = start(QStringLiteral("blocked.zip"), 10);
+    EXPECT_TRUE(env.logContains(QStringLiteral("Exception: [IOException")));
+    EXPECT_FALSE(download->receivedData("abc"));
+    download->complete();
+    EXPECT_TRUE(manager().getDownloads().empty());
+    EXPECT_TRUE(env.logContains(DownloadManager::Prefix +
+                                QStringLiteral(".deleteDownload: failed to delete file [")));
+    EXPECT_EQ(eventNames(), (QStringList{"started", "removed"}));
+}
+
+#if defined(__linux__)
+TEST_F(DownloadManagerTest, WriteErrorIsLoggedAndAbortsTheDownload) {
+    // A file size limit makes the second block's write fail.
+    rlimit previous{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limited{1 << 20, previous.rlim_max};
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    auto download = start(QStringLiteral("big.zip"), 4 << 20);
+    const QByteArray block(768 << 10, 'x');
+    const bool first = download->receivedData(block);
+    const bool second = download->receivedData(block);
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_TRUE(first);
+    EXPECT_FALSE(second);
+    EXPECT_EQ(download->getCurrentSize(), block.size());
+    EXPECT_TRUE(env.logContains(QStringLiteral("Exception: [IOException")));
+    download->complete();
+    EXPECT_FALSE(fs::exists(downloads() / "big.zip"));
+}
+#endif
+
+TEST_F(DownloadManagerTest, RefreshRelistsTheFolderSortedAndKeepsRunningDownloads) {
+    auto running = start(QStringLiteral("d.zip"), 100);
+    ASSERT_TRUE(running->receivedData(QByteArray(10, 'r')));
+    auto finished = start(QStringLiteral("c.zip"), 3);
+    ASSERT_TRUE(finished->receivedData("abc"));
+    finished->complete();
+    writeFile(downloads() / "a.zip", "a"); // copied by hand
+    fs::create_directories(downloads() / "b");
+    eventNames();
+
+    manager().refresh();
+    const auto listed = manager().getDownloads();
+    ASSERT_EQ(listed.size(), 4u);
+    EXPECT_EQ(listed[0]->getFile(), downloads() / "a.zip");
+    EXPECT_EQ(listed[1]->getFile(), downloads() / "b");
+    EXPECT_EQ(listed[2]->getFile(), downloads() / "c.zip");
+    EXPECT_NE(listed[2], ItemPtr(finished)); // now a plain finished entry
+    EXPECT_EQ(listed[2]->getTotalSize(), 3);
+    EXPECT_FALSE(listed[2]->inProgress());
+    EXPECT_EQ(listed[3], ItemPtr(running));
+    EXPECT_EQ(eventNames(), (QStringList{"before", "after"}));
+}
+
+TEST_F(DownloadManagerTest, ADownloadRunningAcrossARestartOfTheClientFinishesSafely) {
+    auto running = start(QStringLiteral("slow.zip"), 6);
+    ASSERT_TRUE(running->receivedData("abc"));
+    // The client restarts (as a change of game folder does) while the
+    // browser still feeds the download it started with.
+    client->shutdown();
+    ASSERT_TRUE(client->initialize());
+    running->receivedData("def");
+    running->complete();
+    EXPECT_EQ(readFile(downloads() / "slow.zip"), QByteArray("abcdef"));
+    manager().refresh();
+    ASSERT_EQ(manager().getDownloads().size(), 1u);
+    EXPECT_EQ(manager().getDownloads()[0]->getTotalSize(), 6);
+}
+
+TEST_F(DownloadManagerTest, HostileFileNamesStayInsideTheDownloadsFolder) {
+    const fs::path outside = env.scratch() / "outside.zip";
+    const std::pair<QString, QString> cases[] = {
+        // proposed name, stored name (null: a generated one)
+        {QStringLiteral("../../escape.zip"), QStringLiteral("escape.zip")},
+        {util::pathText(outside), QStringLiteral("outside.zip")},
+        {QStringLiteral("..\\..\\win.zip"), QStringLiteral("win.zip")},
+        {QStringLiteral("C:evil.zip"), QStringLiteral("C_evil.zip")},
+        {QStringLiteral(".."), QString()},
+        {QStringLiteral("."), QString()},
+        {QStringLiteral(""), QString()},
+        {QStringLiteral("a/b/.."), QString()},
+        {QStringLiteral("dir/"), QString()},
+    };
+    std::set<fs::path> files;
+    const QRegularExpression generated(QStringLiteral("^download-\\d+\\.zip$"));
+    for (const auto& [proposed, stored] : cases) {
+        SCOPED_TRACE(proposed.toStdString());
+        auto download = start(proposed, 1);
+        ASSERT_TRUE(download->receivedData("x"));
+        download->complete();
+        const fs::path file = download->getFile();
+        EXPECT_EQ(file.parent_path(), downloads());
+        const QString name = util::pathText(file.filename());
+        EXPECT_TRUE(stored.isNull() ? generated.match(name).hasMatch() : name == stored);
+        EXPECT_EQ(readFile(file), QByteArray("x"));
+        files.insert(file);
+    }
+    EXPECT_EQ(files.size(), std::size(cases)); // every generated name is new
+    EXPECT_FALSE(fs::exists(outside));
+    EXPECT_FALSE(fs::exists(env.scratch() / "escape.zip"));
+    EXPECT_FALSE(fs::exists(dataFolder() / "escape.zip"));
+
+    writeFile(downloads() / "download-5.zip", ""); // a taken name is skipped
+    EXPECT_EQ(DownloadManager::safeFileName(QStringLiteral(".."), downloads(), 5),
+              QStringLiteral("download-6.zip"));
+}
+
+TEST_F(DownloadManagerTest, StartupRefreshListsTheFolderBeforeListenersHearOfIt) {
+    stopClient();
+    writeFile(downloads() / "kept.zip", "k");
+    client = std::make_unique<client::model::Client>(
+        &recorder, std::make_unique<client::model::ClientRepository>(dataFolder()),
+        undetectedInstallation());
+    ASSERT_TRUE(client->initialize());
+    EXPECT_EQ(manager().getDownloads().size(), 1u);
+    EXPECT_EQ(eventNames(), (QStringList{"before", "after"}));
+
+    const qsizetype refresh = env.logIndexOf(DownloadManager::Prefix + QStringLiteral(".refresh"));
+    EXPECT_LT(env.logIndexOf(QStringLiteral(".initialize downloads")), refresh);
+    EXPECT_LT(refresh, env.logIndexOf(QStringLiteral(".initialize downloads complete")));
+    const QString report = env.logLines().at(
+        env.logIndexOf(QStringLiteral("DownloadListenerMultiplexer.listenerReport")));
+    EXPECT_GE(report.indexOf(QStringLiteral("pri[-2147483647]: ")), 0);
+    EXPECT_LT(report.indexOf(QStringLiteral("pri[-2147483647]: ")),
+              report.indexOf(QStringLiteral("pri[0]: ")));
+}
+
+} // namespace
+} // namespace plenfox::test

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "client/model/App.h"
+
+#include <QByteArray>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <memory>
+
+namespace plenfox::client::model {
+class Client;
+}
+namespace plenfox::client::wow {
+class WowInstallation;
+}
+
+namespace plenfox::test {
+
+// Gives a test its own App whose log goes to a private folder, and a private
+// scratch folder; both vanish with the fixture.
+class TestEnvironment {
+public:
+    TestEnvironment();
+    ~TestEnvironment();
+
+    client::App& app() { return *application; }
+    // The log's lines without their time stamp and level.
+    QStringList logLines() const;
+    // Whether some log line contains the text.
+    bool logContains(const QString& text) const;
+    // Index of the first log line containing the text, or -1.
+    qsizetype logIndexOf(const QString& text) const;
+    std::filesystem::path scratch() const;
+
+private:
+    QTemporaryDir logFolder;
+    QTemporaryDir scratchFolder;
+    std::unique_ptr<client::App> application;
+};
+
+// Writes bytes to a file, creating its folders.
+void writeFile(const std::filesystem::path& file, const QByteArray& bytes);
+QByteArray readFile(const std::filesystem::path& file);
+
+// Waits until the client's dispatcher and update worker are both idle: every
+// event and every piece of worker work has run, including whatever they
+// queued in turn, however long such chains are.
+void settle(const client::model::Client& client);
+// A game installation that finds nothing by itself (empty registry, empty
+// environment): only a game folder given in the client's options counts.
+std::unique_ptr<client::wow::WowInstallation> undetectedInstallation();
+
+} // namespace plenfox::test
