@@ -17,6 +17,23 @@ void CollectingDownloadHandler::Complete() {
     completed_ = true;
 }
 
+int CollectingDownloadHandler::AddRef() {
+    const int count = ++references_;
+    if (count > 1)
+        everHeldByEngine_ = true;
+    return count;
+}
+
+int CollectingDownloadHandler::Release() {
+    const bool onIo = CefCurrentlyOn(TID_IO);
+    const int remaining = --references_;
+    if (remaining == 1)
+        lastReleaseOnIo_ = onIo;
+    if (remaining == 0)
+        delete this;
+    return remaining;
+}
+
 std::string CollectingDownloadHandler::bytes() const {
     std::lock_guard guard(lock_);
     return bytes_;

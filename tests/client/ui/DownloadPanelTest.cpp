@@ -8,12 +8,16 @@
 #include "client/ui/AddonsPanel.h"
 #include "client/ui/DownloadsTableModel.h"
 #include "client/ui/MessageBoxes.h"
+#include "lib/util/Paths.h"
 #include "tests/client/ui/UiTestSupport.h"
 
+#include <QDateTime>
+#include <QFile>
 #include <QItemSelectionModel>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <map>
 #include <gtest/gtest.h>
 
 namespace plenfox::test {
@@ -108,6 +112,41 @@ TEST_F(DownloadPanelTest, FileWithoutAddonsAndSortingBySizeInBytes) {
     EXPECT_EQ(
         column(table(), DownloadsTableModel::Size),
         (QStringList{QStringLiteral("900 Bytes"), QStringLiteral("1kB"), QStringLiteral("5MB")}));
+}
+
+TEST_F(DownloadPanelTest, SortingByDateFollowsTimeNotText) {
+    // Dates whose text sorts differently from their time in the usual
+    // formats ("Jan" < "Jun" < "Sep"; "1 Jun" < "15 Jan" < "30 Sep").
+    const std::pair<const char*, QDateTime> files[] = {
+        {"june.zip", QDateTime(QDate(2023, 6, 1), QTime(10, 0))},
+        {"january.zip", QDateTime(QDate(2024, 1, 15), QTime(10, 0))},
+        {"september.zip", QDateTime(QDate(2022, 9, 30), QTime(10, 0))}};
+    for (const auto& [name, time] : files) {
+        writeFile(downloads() / name, QByteArray(100, 'z'));
+        QFile file(QString::fromLatin1(name).prepend(util::pathText(downloads()) + u'/'));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(time, QFileDevice::FileModificationTime));
+    }
+    frame = sandbox.startWindow();
+    ASSERT_TRUE(waitFor([this] {
+        const QStringList dates = column(table(), DownloadsTableModel::Date);
+        return dates.size() == 3 && !dates.contains(QString());
+    }));
+    // The order the dates' text alone would give.
+    std::map<QString, QString> byText;
+    for (int row = 0; row < 3; ++row)
+        byText[table()->model()->index(row, DownloadsTableModel::Date).data().toString()] =
+            table()->model()->index(row, DownloadsTableModel::File).data().toString();
+    QStringList textOrder;
+    for (const auto& [date, file] : byText)
+        textOrder << file;
+    const QStringList timeOrder{QStringLiteral("september.zip"), QStringLiteral("june.zip"),
+                                QStringLiteral("january.zip")};
+    ASSERT_NE(textOrder, timeOrder) << "these dates' text sorts like their time here";
+    table()->sortByColumn(DownloadsTableModel::Date, Qt::AscendingOrder);
+    EXPECT_EQ(column(table(), DownloadsTableModel::File), timeOrder);
+    table()->sortByColumn(DownloadsTableModel::Date, Qt::DescendingOrder);
+    EXPECT_EQ(column(table(), DownloadsTableModel::File).first(), QStringLiteral("january.zip"));
 }
 
 TEST_F(DownloadPanelTest, DeletingAfterSortingRemovesTheDownloadsShownSelected) {
