@@ -29,9 +29,10 @@ public:
     // Every call came on the engine's IO thread.
     bool onlyOnIo() const { return onlyOnIo_; }
     // Whether only the test still holds the handler (it holds one reference),
-    // and whether the engine's last reference went on its IO thread.
+    // and whether the engine's last reference went on its IO thread (the
+    // thread the bytes came on, also when the engine stopped meanwhile).
     bool releasedByEngine() const { return references_ == 1 && everHeldByEngine_; }
-    bool lastEngineReferenceOnIo() const { return lastReleaseOnIo_; }
+    bool lastEngineReferenceOnIo() const;
 
 private:
     const long long refuseAfterBytes_;
@@ -43,4 +44,6 @@ private:
     std::atomic<int> references_{0};
     std::atomic<bool> everHeldByEngine_{false};
     std::atomic<bool> lastReleaseOnIo_{false};
+    std::thread::id ioThread_;        // guarded by lock_
+    std::thread::id lastReleaseThread_; // guarded by lock_
 };
