@@ -1,14 +1,27 @@
 #include "client/ui/DownloadHandlerAdapter.h"
 
 #include "browser/jni/DirectByteBuffer.h"
+#include "client/model/App.h"
 #include "client/model/downloads/Downloader.h"
 
 #include <QByteArrayView>
+#include <exception>
 
 namespace plenfox::client::ui {
 
 DownloadHandlerAdapter::DownloadHandlerAdapter(std::shared_ptr<model::Downloader> downloader)
     : downloader(std::move(downloader)) {}
+
+DownloadHandlerAdapter::~DownloadHandlerAdapter() {
+    if (completed || !downloader)
+        return;
+    // Runs on whatever thread let go of the handler last: never throws.
+    try {
+        downloader->abort();
+    } catch (const std::exception& error) {
+        App::log(error);
+    }
+}
 
 bool DownloadHandlerAdapter::receivedData(std::shared_ptr<jni::DirectByteBuffer> data) {
     if (!data)
@@ -18,6 +31,7 @@ bool DownloadHandlerAdapter::receivedData(std::shared_ptr<jni::DirectByteBuffer>
 }
 
 void DownloadHandlerAdapter::complete() {
+    completed = true;
     downloader->complete();
 }
 

@@ -93,6 +93,25 @@ TEST_F(DownloadPanelTest, ProgressThenRecognitionThenAutomaticInstall) {
     EXPECT_FALSE(table()->model()->index(0, DownloadsTableModel::Date).data().toString().isEmpty());
 }
 
+TEST_F(DownloadPanelTest, UnknownLengthShowsBytesSoFarWithoutAPercentage) {
+    frame = sandbox.startWindow();
+    client::model::DownloadAttributes attributes;
+    attributes.fileName = QStringLiteral("Stream.zip");
+    attributes.mimeType = QStringLiteral("application/zip");
+    attributes.contentLength = -1;
+    auto downloader = manager().createDownloader(attributes);
+    ASSERT_TRUE(downloader->receivedData(QByteArray(750000, 'x')));
+    ASSERT_TRUE(waitFor([this] {
+        return detailsOf(table(), QStringLiteral("Stream.zip")) ==
+               QStringLiteral("downloading ... 732kB");
+    })) << detailsOf(table(), QStringLiteral("Stream.zip")).toStdString();
+    EXPECT_EQ(column(table(), DownloadsTableModel::Size).value(0).toStdString(), "732kB");
+    // A transfer the browser ends early leaves no row and no file behind.
+    downloader->abort();
+    ASSERT_TRUE(waitFor([this] { return table()->model()->rowCount() == 0; }));
+    EXPECT_TRUE(std::filesystem::is_empty(downloads()));
+}
+
 TEST_F(DownloadPanelTest, FileWithoutAddonsAndSortingBySizeInBytes) {
     writeFile(downloads() / "notes.zip", QByteArray(900, 'n'));
     writeFile(downloads() / "medium.zip", QByteArray(2000, 'm'));
