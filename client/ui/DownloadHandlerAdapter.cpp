@@ -2,6 +2,8 @@
 
 #include "browser/jni/DirectByteBuffer.h"
 #include "client/model/App.h"
+#include "client/model/downloads/DownloadAttributes.h"
+#include "client/model/downloads/DownloadRecognizer.h"
 #include "client/model/downloads/Downloader.h"
 
 #include <QByteArrayView>
@@ -11,6 +13,18 @@ namespace plenfox::client::ui {
 
 DownloadHandlerAdapter::DownloadHandlerAdapter(std::shared_ptr<model::Downloader> downloader)
     : downloader(std::move(downloader)) {}
+
+std::shared_ptr<DownloadHandlerAdapter>
+DownloadHandlerAdapter::accept(model::DownloadRecognizer& recognizer,
+                               const model::DownloadAttributes& attributes) {
+    try {
+        if (auto downloader = recognizer.handleDownload(attributes))
+            return std::make_shared<DownloadHandlerAdapter>(std::move(downloader));
+    } catch (const std::exception& error) {
+        App::log(error);
+    }
+    return nullptr;
+}
 
 DownloadHandlerAdapter::~DownloadHandlerAdapter() {
     if (completed || !downloader)

@@ -7,7 +7,9 @@
 
 namespace plenfox::client::model {
 class Downloader;
-}
+class DownloadRecognizer;
+struct DownloadAttributes;
+} // namespace plenfox::client::model
 
 namespace plenfox::client::ui {
 
@@ -19,6 +21,11 @@ class DownloadHandlerAdapter final : public cef::CefDownloadHandler {
 public:
     explicit DownloadHandlerAdapter(std::shared_ptr<model::Downloader> downloader);
     ~DownloadHandlerAdapter() override;
+
+    // The handler for a download the recognizer accepts, or null when it
+    // refuses it (or fails: the failure is logged).
+    static std::shared_ptr<DownloadHandlerAdapter>
+    accept(model::DownloadRecognizer& recognizer, const model::DownloadAttributes& attributes);
     DownloadHandlerAdapter(const DownloadHandlerAdapter&) = delete;
     DownloadHandlerAdapter& operator=(const DownloadHandlerAdapter&) = delete;
 
