@@ -170,7 +170,17 @@ void DownloadJob::pump() {
         return;
     }
     if (stagingFileReplaced()) {
-        endStreaming(false, true);
+        // Before any byte was handed on, the file opened may have been an
+        // empty one the browser reserved the name with, which it then
+        // replaces with the file the bytes went to: open the name anew.
+        // Bytes handed on from a file that is gone cannot be trusted.
+        if (offset_ > 0) {
+            endStreaming(false, true);
+            return;
+        }
+        ::close(fd_);
+        fd_ = -1;
+        schedulePump(0);
         return;
     }
     buffer_.resize(ChunkSize);
@@ -204,16 +214,14 @@ void DownloadJob::pump() {
     endStreaming(succeeded_ && offset_ == finalSize_ && announcedSize_ < 0, false);
 }
 
-// Qt writes one file from start to end; a file that was removed or became
-// shorter than what was read means the transfer started over.
+// Qt writes one file from start to end; a file that became shorter than what
+// was read means the transfer started over. A file that no longer has a name
+// was replaced by another one, or removed when Qt gave the download up.
 bool DownloadJob::stagingFileReplaced() const {
     struct stat info {};
     if (::fstat(fd_, &info) != 0)
         return true;
-    if (info.st_size < offset_)
-        return true;
-    // Removed while the download still runs: Qt gave up this file.
-    return info.st_nlink == 0 && !finished_;
+    return info.st_size < offset_ || info.st_nlink == 0;
 }
 
 bool DownloadJob::openStagingFile() {

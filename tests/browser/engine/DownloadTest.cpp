@@ -256,6 +256,37 @@ TEST_F(RealSiteDownloads, unknownLengthIsOfferedAsUnknownAndArrivesWhole) {
     EXPECT_TRUE(stagingEmpties());
 }
 
+TEST_F(RealSiteDownloads, smallDownloadsInARowEachArriveWhole) {
+    // The bytes of a small file can arrive before the browser set the file's
+    // name; it then writes them elsewhere and moves that file onto an empty
+    // one it made under the name. Having opened the empty one is no reason
+    // to give the download up.
+    const std::string body = randomBytes(40 * 1024, 29);
+    server.route("/files/addon.zip", attachment("application/zip", "addon.zip", body));
+    // A client takes its time to answer the offer (a call into another
+    // runtime, a log write); the times vary, so that the file is opened at
+    // every stage of the browser's moves.
+    std::atomic<int> offer{0};
+    client->onDownloadOffer = [&offer] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(offer++ % 8 * 5));
+    };
+    openStartPage();
+    constexpr std::size_t Downloads = 60;
+    for (std::size_t n = 1; n <= Downloads; ++n) {
+        click("zip");
+        ASSERT_TRUE(waitUntil([&] {
+            const auto all = offers();
+            return all.size() == n && (all.back().second->completed() ||
+                                       all.back().second->releasedByEngine());
+        })) << "download " << n << " never ended";
+    }
+    std::size_t whole = 0;
+    for (const auto& [name, sink] : offers())
+        whole += sink->completed() && sink->bytes() == body;
+    EXPECT_EQ(Downloads, whole);
+    EXPECT_TRUE(stagingEmpties());
+}
+
 TEST_F(RealSiteDownloads, gzipEncodedZipArrivesDecoded) {
     // Text compresses, as a zip's listing would; the handler gets the bytes
     // as the server had them before encoding.
