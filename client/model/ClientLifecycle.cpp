@@ -6,6 +6,8 @@
 #include "client/model/ClientComponent.h"
 #include "client/model/ClientOptions.h"
 #include "client/model/ClientRepository.h"
+#include "client/model/Constants.h"
+#include "client/model/ServiceHost.h"
 #include "client/model/addons/AddonManager.h"
 #include "client/model/events/EventDispatcher.h"
 #include "client/model/wow/InstalledWowAddon.h"
@@ -51,6 +53,12 @@ ClientLifecycle::~ClientLifecycle() {
 // --- start-up and shutdown ----------------------------------------------
 
 void ClientLifecycle::start() {
+    // A run whose service was moved to another port says so.
+    if (Constants::HttpHost != QStringLiteral(PLENFOX_HTTP_HOST) ||
+        Constants::WebSiteHost != QStringLiteral(PLENFOX_WEB_HOST))
+        App::log(QStringLiteral("Update service [") + Constants::HttpHost +
+                 QStringLiteral("] and web site [") + Constants::WebSiteHost +
+                 QStringLiteral("]: port from ") + QString::fromLatin1(ServiceHost::PortVariable));
     scanner = setup.makeScanner();
     startClient(std::nullopt, false);
     cleanUpThread = std::thread([this] { cleanUpOldLogFiles(); });
