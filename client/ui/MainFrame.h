@@ -86,7 +86,6 @@ public:
     BrowserPanel* getBrowserPanel() const { return browserPanel; }
     // The menu item of that text, or null.
     QAction* menuItem(const QString& text) const;
-    model::ClientLifecycle& lifecycle() { return life; }
     model::EnableUpdatesSetting& getUpdatesSetting() { return life.updatesSetting(); }
     // Whether the window has taken the started client: its menus act.
     bool isInitialized() const { return initialized; }
