@@ -98,9 +98,6 @@ void ClientLifecycle::requestShutdown() {
 }
 
 void ClientLifecycle::shutdown() {
-    if (shutDown)
-        return;
-    shutDown = true;
     closing = true;
     joinStartUp();
     tasks.joinAll();

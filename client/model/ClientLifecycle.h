@@ -69,7 +69,8 @@ public:
 
     // Makes the client; nothing runs until start.
     ClientLifecycle(Setup setup, ClientEventHandler& view);
-    // Shuts down when that was not done; waits for the log clean-up.
+    // Shuts down (nothing is left to do when that was done); waits for the
+    // log clean-up.
     ~ClientLifecycle() override;
     ClientLifecycle(const ClientLifecycle&) = delete;
     ClientLifecycle& operator=(const ClientLifecycle&) = delete;
@@ -86,9 +87,9 @@ public:
     // initialization yet stops there. Any thread may ask.
     void requestShutdown();
     bool shutdownRequested() const { return closing; }
-    // Ends the client's life, once: waits for the start-up, then for the
-    // background tasks, shuts the client down and waits for the tasks that
-    // started meanwhile.
+    // Ends the client's life: waits for the start-up, then for the background
+    // tasks, shuts the client down and waits for the tasks that started
+    // meanwhile. Again, it finds nothing left to do.
     void shutdown();
 
     Client& client() { return *owned; }
@@ -162,7 +163,6 @@ private:
     std::thread cleanUpThread;
     std::atomic<bool> ready{false};
     std::atomic<bool> closing{false};
-    bool shutDown = false;
 };
 
 } // namespace plenfox::client::model

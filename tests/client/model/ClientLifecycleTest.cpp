@@ -259,7 +259,7 @@ TEST_F(ClientLifecycleTest, ShutdownDuringStartUpWaitsForItThenShutsDownInOrder)
     EXPECT_GT(env.logIndexOf(QStringLiteral("Successfully shut down client")), shutting);
 }
 
-TEST_F(ClientLifecycleTest, ShutdownWaitsForBackgroundTasksBeforeTheClientAndHappensOnce) {
+TEST_F(ClientLifecycleTest, ShutdownWaitsForBackgroundTasksBeforeTheClient) {
     auto life = make();
     life->start();
     ASSERT_TRUE(started(*life));
