@@ -111,7 +111,8 @@ void DownloadJob::askForHandler() {
         stopRequest(); // The files go once Qt reports the end.
         return;
     }
-    handler_ = handler;
+    // Moved, so that the engine's last reference is the IO thread's.
+    handler_ = std::move(handler);
     announcedSize_ = length;
     phase_ = Phase::Streaming;
     schedulePump(0);
