@@ -18,7 +18,6 @@
 #include "client/ui/MessageBoxes.h"
 #include "client/ui/PanelHost.h"
 
-
 namespace plenfox::client::ui {
 
 namespace {

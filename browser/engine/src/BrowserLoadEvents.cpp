@@ -30,8 +30,7 @@ void BrowserLoadEvents::loadEnded(int httpStatusCode) {
         handler->OnLoadEnd(&browser_, browser_.GetMainFrame(), httpStatusCode);
 }
 
-void BrowserLoadEvents::loadFailed(int errorCode, const QUrl& failedUrl,
-                                   const QString& errorText) {
+void BrowserLoadEvents::loadFailed(int errorCode, const QUrl& failedUrl, const QString& errorText) {
     if (browser_.isClosed())
         return;
     browser_.refreshState();

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <utility>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 #include <QFile>
 #include <QFileInfo>
@@ -58,12 +58,12 @@ void DownloadJob::start() {
     // An interrupted download would be resumed, possibly from the start into
     // a new file: the bytes already handed on could then not be trusted. It
     // ends as failed instead.
-    connections_.push_back(
-        QObject::connect(request_, &QWebEngineDownloadRequest::stateChanged,
-                         [this](QWebEngineDownloadRequest::DownloadState state) {
-                             if (state == QWebEngineDownloadRequest::DownloadInterrupted)
-                                 stopRequest();
-                         }));
+    connections_.push_back(QObject::connect(request_, &QWebEngineDownloadRequest::stateChanged,
+                                            [this](QWebEngineDownloadRequest::DownloadState state) {
+                                                if (state ==
+                                                    QWebEngineDownloadRequest::DownloadInterrupted)
+                                                    stopRequest();
+                                            }));
     request_->accept();
 }
 

@@ -202,7 +202,8 @@ void FrameImpl::LoadStream(CefRefPtr<CefStreamReader> stream, const CefString& u
     const QUrl base = toQUrl(url);
     const QString type =
         QMimeDatabase().mimeTypeForFileNameAndData(base.fileName(), content).name();
-    browser_->onUi([content, base, type](BrowserPage& page) { page.setContent(content, type, base); });
+    browser_->onUi(
+        [content, base, type](BrowserPage& page) { page.setContent(content, type, base); });
 }
 
 // Qt runs scripts without a source URL or line: those are not used.

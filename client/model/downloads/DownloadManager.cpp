@@ -130,9 +130,9 @@ DownloadManager::createDownloader(const DownloadAttributes& attributes) {
             if (fs::is_symlink(fs::symlink_status(target, error)))
                 fs::remove(target, error);
         }
-        downloader = std::make_shared<FileDownloader>(reports, currentTimeMs(),
-                                                      attributes.contentLength, file,
-                                                      DownloadRecognizer::MaxContentLength);
+        downloader =
+            std::make_shared<FileDownloader>(reports, currentTimeMs(), attributes.contentLength,
+                                             file, DownloadRecognizer::MaxContentLength);
         downloads.push_back(downloader);
         post([this, downloader] { listener.downloadStarted(downloader); },
              QStringLiteral("downloadStarted"), downloader.get());

@@ -59,9 +59,8 @@ DownloadRecognizer::handleDownload(const DownloadAttributes& attributes) {
     if (attributes.mimeType.isNull() || attributes.fileName.isNull())
         return nullptr;
     // A generic type says nothing: the name's ".zip" decides then.
-    const bool zipNamed =
-        isGenericMimeType(attributes.mimeType) &&
-        attributes.fileName.endsWith(QStringLiteral(".zip"), Qt::CaseInsensitive);
+    const bool zipNamed = isGenericMimeType(attributes.mimeType) &&
+                          attributes.fileName.endsWith(QStringLiteral(".zip"), Qt::CaseInsensitive);
     if (!recognizeMimeType(attributes.mimeType) && !zipNamed)
         return nullptr;
     // A negative length is an unknown one (many servers send none): the

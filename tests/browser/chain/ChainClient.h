@@ -96,9 +96,8 @@ public:
     std::shared_ptr<cef::CefDownloadHandler> downloadHandler;
     // When set, makes the handler of each offered download instead (null
     // refuses it).
-    std::function<std::shared_ptr<cef::CefDownloadHandler>(const QString& mimeType,
-                                                           const QString& fileName,
-                                                           std::int64_t contentLength)>
+    std::function<std::shared_ptr<cef::CefDownloadHandler>(
+        const QString& mimeType, const QString& fileName, std::int64_t contentLength)>
         downloadHandlerFactory;
 
 private:

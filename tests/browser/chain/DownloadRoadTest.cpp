@@ -38,8 +38,9 @@ std::string randomText(std::size_t size, unsigned seed) {
 std::string addonZip(const QString& addon, int noiseBytes) {
     QTemporaryDir folder;
     QDir(folder.path()).mkpath(addon);
-    writeFile(fs::path(folder.filePath(addon + u'/' + addon + QStringLiteral(".toc")).toStdString()),
-              "## Interface: 100200\n## Title: " + addon.toUtf8() + "\n## Version: 1.0\n");
+    writeFile(
+        fs::path(folder.filePath(addon + u'/' + addon + QStringLiteral(".toc")).toStdString()),
+        "## Interface: 100200\n## Title: " + addon.toUtf8() + "\n## Version: 1.0\n");
     writeFile(fs::path(folder.filePath(addon + QStringLiteral("/noise.bin")).toStdString()),
               QByteArray::fromStdString(randomText(std::size_t(noiseBytes), 3)));
     QProcess zip;
@@ -115,9 +116,9 @@ protected:
     void click(const char* id) {
         auto frame = client->browser()->getMainFrame();
         ASSERT_TRUE(frame);
-        frame->executeJavaScript(QStringLiteral("document.getElementById('%1').click()")
-                                     .arg(QString::fromLatin1(id)),
-                                 QString(), 0);
+        frame->executeJavaScript(
+            QStringLiteral("document.getElementById('%1').click()").arg(QString::fromLatin1(id)),
+            QString(), 0);
         frame->dispose();
     }
 
@@ -275,8 +276,8 @@ TEST_F(DownloadRoad, MissingDownloadShowsTheServersPageAndNoRow) {
     openPage();
     click("missing");
     const QString missing = QString::fromStdString(server.url("/files/missing.zip"));
-    ASSERT_TRUE(ChainEngine::waitFor(
-        [&] { return client->has(QStringLiteral("loadEnd"), missing); }));
+    ASSERT_TRUE(
+        ChainEngine::waitFor([&] { return client->has(QStringLiteral("loadEnd"), missing); }));
     settle(*model);
     EXPECT_FALSE(client->has(QStringLiteral("download")));
     EXPECT_TRUE(recorder.take().empty());

@@ -135,8 +135,8 @@ TEST_F(BrowserEvents, streamsShowAsTheTypeTheirNameAndContentTell) {
         std::string path;
         std::string shownText;
     };
-    for (const Case& c : {Case{markup, "/page.html", "bold"},
-                          Case{notes, "/notes.txt", "<b>written as is</b>"}}) {
+    for (const Case& c :
+         {Case{markup, "/page.html", "bold"}, Case{notes, "/notes.txt", "<b>written as is</b>"}}) {
         SCOPED_TRACE(c.path);
         client->clear();
         frame->LoadStream(CefStreamReader::CreateForData(c.content.data(), c.content.size()),

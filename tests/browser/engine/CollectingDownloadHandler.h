@@ -44,6 +44,6 @@ private:
     std::atomic<int> references_{0};
     std::atomic<bool> everHeldByEngine_{false};
     std::atomic<bool> lastReleaseOnIo_{false};
-    std::thread::id ioThread_;        // guarded by lock_
+    std::thread::id ioThread_;          // guarded by lock_
     std::thread::id lastReleaseThread_; // guarded by lock_
 };

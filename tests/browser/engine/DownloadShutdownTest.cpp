@@ -89,7 +89,8 @@ public:
 class DownloadShutdown : public ::testing::Test {
 protected:
     void SetUp() override {
-        server.route("/", {200, "text/html",
+        server.route("/", {200,
+                           "text/html",
                            "<html><body><a id='zip' href='/files/addon.zip'>zip</a></body></html>",
                            {}});
         client->downloadHandlerFactory = [this](const std::string&) {
@@ -102,8 +103,7 @@ protected:
     void TearDown() override { browser = nullptr; }
 
     void clickZip() {
-        browser->GetMainFrame()->ExecuteJavaScript("document.getElementById('zip').click()", "",
-                                                   0);
+        browser->GetMainFrame()->ExecuteJavaScript("document.getElementById('zip').click()", "", 0);
     }
     // What an orderly end leaves: the browser closed once, the handler let
     // go of on the IO thread, no staging file.

@@ -228,7 +228,8 @@ protected:
             return !all.empty() && std::all_of(all.begin(), all.end(), [](const auto& offer) {
                 return offer.second->releasedByEngine();
             });
-        })) << "the engine still holds a handler; requests " << server.hits("/files/addon.zip");
+        })) << "the engine still holds a handler; requests "
+            << server.hits("/files/addon.zip");
         for (const auto& [name, sink] : offers()) {
             EXPECT_FALSE(sink->completed()) << name;
             EXPECT_LE(sink->bytes().size(), atMostBytes) << "bytes of one transfer only";
@@ -276,9 +277,10 @@ TEST_F(RealSiteDownloads, smallDownloadsInARowEachArriveWhole) {
         click("zip");
         ASSERT_TRUE(waitUntil([&] {
             const auto all = offers();
-            return all.size() == n && (all.back().second->completed() ||
-                                       all.back().second->releasedByEngine());
-        })) << "download " << n << " never ended";
+            return all.size() == n &&
+                   (all.back().second->completed() || all.back().second->releasedByEngine());
+        })) << "download "
+            << n << " never ended";
     }
     std::size_t whole = 0;
     for (const auto& [name, sink] : offers())
@@ -310,8 +312,7 @@ TEST_F(RealSiteDownloads, redirectChainEndsInANamedAttachment) {
     server.route("/files/moved", {302, "text/html", "", {{"Location", "/files/moved-again"}}});
     server.route("/files/moved-again",
                  {302, "text/html", "", {{"Location", server.url("/files/get?id=7")}}});
-    server.route("/files/get",
-                 attachment("application/octet-stream", "Some Addon 1.2.zip", body));
+    server.route("/files/get", attachment("application/octet-stream", "Some Addon 1.2.zip", body));
     openStartPage();
     click("moved");
     const auto offer = client->waitFor("download");

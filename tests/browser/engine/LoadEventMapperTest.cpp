@@ -98,8 +98,7 @@ TEST_F(LoadEventMapperTest, AbortedLoadOfAnotherUrlIsNoErrorButOfThePageItselfIs
     mapper.onLoadingChanged(report(Status::Started, "http://site/a"), PageA);
     mapper.onUrlChanged();
     mapper.onLoadingChanged(report(Status::Failed, "http://site/a", Aborted), PageA);
-    EXPECT_EQ(sink.events,
-              (std::vector<std::string>{"start", "error -3 http://site/a", "end 0"}));
+    EXPECT_EQ(sink.events, (std::vector<std::string>{"start", "error -3 http://site/a", "end 0"}));
 }
 
 } // namespace

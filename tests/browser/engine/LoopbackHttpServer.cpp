@@ -224,9 +224,8 @@ void LoopbackHttpServer::serve(int connection) {
 
 bool LoopbackHttpServer::sendBody(int connection, const HttpReply& reply,
                                   const std::string& body) const {
-    const std::size_t bodyBytes = reply.breakAfter >= 0
-                                      ? std::min(body.size(), std::size_t(reply.breakAfter))
-                                      : body.size();
+    const std::size_t bodyBytes =
+        reply.breakAfter >= 0 ? std::min(body.size(), std::size_t(reply.breakAfter)) : body.size();
     if (reply.firstByteDelayMs > 0)
         hold(reply.firstByteDelayMs);
     // Pieces: the paced ones, or the two halves around a hold, or the whole.

@@ -268,8 +268,7 @@ TEST_F(WrapperClassesTest, DroppedEngineObjectsGiveBackTheirHandleAndOnesWithout
     JNIEnv* env = attach();
     for (const auto& [className, field, disposal] :
          {std::tuple{"NativeCefBrowser", "n_handleCefBrowser", "NativeCefBrowser_n_1dispose"},
-          std::tuple{"NativeCefPostData", "n_handleCefPostData",
-                     "NativeCefPostData_n_1dispose"}}) {
+          std::tuple{"NativeCefPostData", "n_handleCefPostData", "NativeCefPostData_n_1dispose"}}) {
         SCOPED_TRACE(className);
         jclass objectClass =
             env->FindClass((std::string("com/plenfox/lib/wrapper/cef/") + className).c_str());

@@ -17,8 +17,8 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
-#include <map>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace plenfox::test {
 namespace {

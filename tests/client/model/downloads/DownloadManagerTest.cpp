@@ -130,8 +130,9 @@ TEST_F(DownloadManagerTest, OnlyACompletedDownloadGetsItsNameAndLeftoversGoAtThe
     ASSERT_EQ(listed.size(), 1u);
     EXPECT_EQ(listed[0]->getFile(), downloads() / "addon.zip");
     EXPECT_FALSE(fs::exists(downloads() / "cut.zip.partial"));
-    EXPECT_TRUE(env.logContains(DownloadManager::Prefix +
-                                QStringLiteral(".loadDownloads: removed the unfinished download [")));
+    EXPECT_TRUE(
+        env.logContains(DownloadManager::Prefix +
+                        QStringLiteral(".loadDownloads: removed the unfinished download [")));
     // A proposed name never takes the partial form.
     EXPECT_EQ(DownloadManager::safeFileName(QStringLiteral("x.zip.partial"), downloads(), 0),
               QStringLiteral("x.zip.partial_"));
@@ -151,7 +152,8 @@ TEST_F(DownloadManagerTest, TransferEndedEarlyByTheBrowserFailsAndLeavesNothing)
     std::vector<DownloadRecorder::Event> seen;
     EXPECT_EQ(eventNames(&seen), (QStringList{"started", "progress", "removed"}));
     EXPECT_EQ(seen.back().item, ItemPtr(download));
-    EXPECT_TRUE(env.logContains(QStringLiteral(".abort: the transfer ended early after 400 of -1")));
+    EXPECT_TRUE(
+        env.logContains(QStringLiteral(".abort: the transfer ended early after 400 of -1")));
     // Once complete, an abort is too late to undo anything.
     auto whole = start(QStringLiteral("whole.zip"), 2);
     ASSERT_TRUE(whole->receivedData("ok"));

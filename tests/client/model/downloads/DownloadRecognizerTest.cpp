@@ -225,8 +225,7 @@ TEST_F(DownloadRecognizerTest, AcceptsZipsOfUpTo32MiBOrOfUnknownLength) {
           Case{"Binary/Octet-Stream", "Some Addon 1.2.ZIP", -1, true},
           Case{"application/octet-stream", "manual.pdf", 10, false},
           Case{"application/octet-stream", "huge.zip", 33'554'433, false},
-          Case{"application/pdf", "fake.zip", 10, false},
-          Case{"text/html", "page.zip", 10, false},
+          Case{"application/pdf", "fake.zip", 10, false}, Case{"text/html", "page.zip", 10, false},
           Case{nullptr, "nomime.zip", 10, false}, Case{"application/zip", nullptr, 10, false}}) {
         SCOPED_TRACE(c.name ? c.name : "null name");
         const DownloadAttributes attributes{QString::fromLatin1(c.name), c.length,
