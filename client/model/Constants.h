@@ -6,7 +6,14 @@ namespace plenfox::client {
 
 // Program-wide fixed values.
 struct Constants {
-    static inline const QString VersionString = QStringLiteral("v0.2 beta");
+    // The project's version and release stage, chosen when it is configured.
+    static inline const QString VersionString =
+        QStringLiteral("v" PLENFOX_VERSION) +
+        (QStringLiteral(PLENFOX_VERSION_STAGE).isEmpty()
+             ? QString()
+             : QStringLiteral(" " PLENFOX_VERSION_STAGE));
+    // The window's title; also what "--version" prints.
+    static inline const QString ProgramTitle = QStringLiteral("Plenfox Client ") + VersionString;
     static inline const QString CurrentServerVersionString = QStringLiteral("0.0.1");
     static inline const QString UserRepositoryName = QStringLiteral(".plenfoxclient");
     static inline const QString DownloadRepositoryName = QStringLiteral("downloads");
@@ -39,7 +46,8 @@ struct Constants {
         QStringLiteral("http://") + HttpHost + QStringLiteral("/info");
     static inline const QString DefaultUrl =
         QStringLiteral("http://") + WebSiteHost +
-        QStringLiteral("/Plenfox.html?l=community&wcversion=0.2-beta");
+        QStringLiteral("/Plenfox.html?l=community&wcversion=") +
+        QString(VersionString).remove(0, 1).replace(QLatin1Char(' '), QLatin1Char('-'));
     static inline const QString AdUrl =
         QStringLiteral("http://") + WebSiteHost + QStringLiteral("/appad.html");
     // Web search used to find the page of an addon no other source knows.

@@ -22,6 +22,7 @@
 #include "client/ui/FileChooser.h"
 #include "client/ui/MessageBoxes.h"
 #include "client/ui/Utilities.h"
+#include "client/ui/WindowState.h"
 #include "lib/util/Paths.h"
 
 #include <QApplication>
@@ -31,10 +32,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <exception>
+#include <utility>
 
 namespace plenfox::client::ui {
 
@@ -87,10 +90,12 @@ MainFrame::MainFrame(Setup givenSetup) : setup(std::move(givenSetup)) {
         setup.makeScanner = defaultScanner;
     if (setup.logFolder.empty())
         setup.logFolder = util::toPath(App::temporaryFolder());
+    if (setup.windowStateFile.empty())
+        setup.windowStateFile = model::ClientRepository::defaultRoot() / "Window.ini";
     opener = setup.opener ? setup.opener : std::make_shared<SystemDesktopOpener>();
 
     setWindowTitle(Title);
-    setWindowIcon(Utilities::loadIcon(QStringLiteral("assets/plenfox.png")));
+    setWindowIcon(Utilities::programIcon());
     // The panels hand the client to their models, so it comes first.
     client = setup.makeClient(this);
 
@@ -148,7 +153,7 @@ MainFrame::MainFrame(Setup givenSetup) : setup(std::move(givenSetup)) {
 
     createMenuBar();
     scannedWowInstall = setup.makeScanner();
-    startClient(std::nullopt, false);
+    startClient(setup.wowFolder, false);
     cleanUpThread = std::thread([this] { cleanUpOldLogFiles(); });
 }
 
@@ -233,6 +238,11 @@ void MainFrame::onAfterInitialization() {
     initialized = true;
     for (QAction* item : {changeWowMenuItem, enableUpdatesMenuItem, disableUpdatesMenuItem})
         item->setEnabled(true);
+    if (pendingWowFolder && !closing) {
+        const fs::path folder = *std::exchange(pendingWowFolder, std::nullopt);
+        startClient(folder, true);
+        return;
+    }
     // First run: the player was never asked.
     if (updatesSetting.isDefault() && !updatesSetting.enabled() && !closing)
         enableUpdates();
@@ -318,7 +328,7 @@ void MainFrame::afterShutdown() {
 }
 
 void MainFrame::go() {
-    resize(1024, 768);
+    restoreWindowState();
     show();
     if (browserPanel) {
         // Once the window is laid out, so that the browsers' windows are
@@ -374,7 +384,50 @@ void MainFrame::closeEvent(QCloseEvent* event) {
     signalClose();
 }
 
+void MainFrame::showOnRequest() {
+    if (closing || disposed)
+        return;
+    App::log(Prefix + QStringLiteral(".showOnRequest: another start asked this window to show "
+                                     "itself"));
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+void MainFrame::restoreWindowState() {
+    const std::optional<WindowState> saved = WindowState::load(setup.windowStateFile);
+    if (!saved) {
+        resize(1024, 768);
+        return;
+    }
+    const QRect placed = saved->placeOn(WindowState::currentScreens());
+    setGeometry(placed);
+    tabbedPane->setCurrentIndex(qBound(0, saved->tab, tabbedPane->count() - 1));
+    if (saved->maximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
+    App::log(Prefix + QStringLiteral(".restoreWindowState: [") + QString::number(placed.x()) +
+             QLatin1Char(',') + QString::number(placed.y()) + QLatin1Char(' ') +
+             QString::number(placed.width()) + QLatin1Char('x') +
+             QString::number(placed.height()) + QStringLiteral("] tab [") +
+             QString::number(tabbedPane->currentIndex()) + QLatin1Char(']'));
+}
+
+void MainFrame::saveWindowState() {
+    WindowState state;
+    state.screen = screen() ? screen()->name() : QString();
+    state.geometry = normalGeometry();
+    state.maximized = isMaximized();
+    state.tab = tabbedPane->currentIndex();
+    if (!state.save(setup.windowStateFile))
+        App::log(Prefix + QStringLiteral(".saveWindowState: could not write [") +
+                 util::pathText(setup.windowStateFile) + QLatin1Char(']'));
+}
+
 void MainFrame::dispose() {
+    // A window never shown has no place of its own to keep.
+    if (isVisible() && !disposed)
+        saveWindowState();
     disposed = true;
     hide();
 }
@@ -514,6 +567,18 @@ void MainFrame::changeWowFolder() {
                                 QStringLiteral("The selected folder doesn't look like a valid WoW "
                                                "installation, are you sure you want to continue?")))
         return;
+    startClient(folder, true);
+}
+
+void MainFrame::useWowFolder(const fs::path& folder) {
+    App::log(Prefix + QStringLiteral(".useWowFolder: [") + util::pathText(folder) +
+             QLatin1Char(']'));
+    if (closing)
+        return;
+    if (!initialized) {
+        pendingWowFolder = folder;
+        return;
+    }
     startClient(folder, true);
 }
 

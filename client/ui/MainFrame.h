@@ -1,6 +1,7 @@
 #pragma once
 
 #include "client/model/ClientLifetimeListener.h"
+#include "client/model/Constants.h"
 #include "client/model/addons/AddonChangeListener.h"
 #include "client/model/events/ClientEventHandler.h"
 #include "client/model/updates/EnableUpdatesSetting.h"
@@ -53,7 +54,7 @@ class MainFrame : public QMainWindow,
 public:
     static inline const QString Prefix =
         QStringLiteral("class com.plenfox.kesh.client.ui.MainFrame");
-    static inline const QString Title = QStringLiteral("Plenfox Client v0.2 beta");
+    static inline const QString Title = Constants::ProgramTitle;
     static constexpr int AdWidth = 728;
     static constexpr int AdHeight = 90;
 
@@ -68,25 +69,36 @@ public:
         // The browser engine; without one the "Web" tab says that there is
         // no browser in this build.
         cef::CefFactory* factory = nullptr;
+        // A game folder to start with, as if chosen with "Change WoW folder".
+        std::optional<std::filesystem::path> wowFolder;
+        // Where the window's place, size and tab are kept across runs
+        // (empty: "Window.ini" in the user's data folder).
+        std::filesystem::path windowStateFile;
     };
 
     MainFrame();
     explicit MainFrame(Setup setup);
     ~MainFrame() override;
 
-    // Shows the window at 1024 x 768 and points the browser at the home page.
+    // Shows the window where it was last closed (the first time at
+    // 1024 x 768) and points the browser at the home page.
     void go();
+    // Another start of the program asked for the window: brings it forward.
+    void showOnRequest();
     // Runs the GUI until the player asks to close.
     void waitForClose();
     // The player asked to close: ends waitForClose, also from within a dialog.
     void signalClose();
     bool closeRequested() const { return closing; }
-    // Hides the window for good.
+    // Keeps the window's place, size and tab for the next run, and hides the
+    // window for good.
     void dispose();
     // Shuts the browser and the client down; after dispose.
     void onBeforeExit();
 
     void changeWowFolder();
+    // Restarts the client on the folder; waits for a client still starting.
+    void useWowFolder(const std::filesystem::path& folder);
     void enableUpdates();
     void disableUpdates();
     void applyUpdatesSetting();
@@ -163,6 +175,8 @@ private:
     std::optional<std::filesystem::path> chooseAddonFolder();
     void openLogFile();
     void showCantFindWow();
+    void restoreWindowState();
+    void saveWindowState();
 
     Setup setup;
     std::shared_ptr<DesktopOpener> opener;
@@ -182,6 +196,7 @@ private:
     QAction* changeWowMenuItem = nullptr;
     QAction* enableUpdatesMenuItem = nullptr;
     QAction* disableUpdatesMenuItem = nullptr;
+    std::optional<std::filesystem::path> pendingWowFolder; // GUI thread
     std::thread initializationThread;
     std::thread cleanUpThread;
     QEventLoop* waitLoop = nullptr;

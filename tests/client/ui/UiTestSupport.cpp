@@ -108,6 +108,7 @@ MainFrame::Setup WindowSandbox::setup(bool withGame) {
     result.makeScanner = [] { return undetectedInstallation(); };
     result.opener = opener;
     result.logFolder = logFolder();
+    result.windowStateFile = data / "Window.ini";
     return result;
 }
 
