@@ -79,14 +79,16 @@ void SingleInstance::listen() {
     QLocalServer::removeServer(name);
     server = std::make_unique<QLocalServer>();
     server->setSocketOptions(QLocalServer::UserAccessOption);
-    QObject::connect(server.get(), &QLocalServer::newConnection, server.get(), [this] { accept(); });
+    QObject::connect(server.get(), &QLocalServer::newConnection, server.get(),
+                     [this] { accept(); });
     if (!server->listen(name))
         trouble = QStringLiteral("later starts cannot reach this one: ") + server->errorString();
 }
 
 void SingleInstance::accept() {
     while (QLocalSocket* socket = server->nextPendingConnection()) {
-        QObject::connect(socket, &QLocalSocket::readyRead, socket, [this, socket] { read(socket); });
+        QObject::connect(socket, &QLocalSocket::readyRead, socket,
+                         [this, socket] { read(socket); });
         QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         read(socket);
     }
@@ -144,7 +146,8 @@ bool SingleInstance::handOver(const QStringList& arguments, std::chrono::millise
             return true;
         }
     }
-    trouble = holderText() + QStringLiteral(" but does not answer. If it no longer runs, delete [") +
+    trouble = holderText() +
+              QStringLiteral(" but does not answer. If it no longer runs, delete [") +
               util::pathText(lockFile(dataFolder)) + QStringLiteral("].");
     return false;
 }

@@ -31,8 +31,9 @@ int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
     quint16 port = 8642;
-    QString catalogFile = QDir(QCoreApplication::applicationDirPath())
-                              .filePath(QStringLiteral("../share/plenfoxclient/sample-catalog.xml"));
+    QString catalogFile =
+        QDir(QCoreApplication::applicationDirPath())
+            .filePath(QStringLiteral("../share/plenfoxclient/sample-catalog.xml"));
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
         if (argument == QStringLiteral("--help") || argument == QStringLiteral("-h"))

@@ -48,8 +48,7 @@ std::filesystem::path NativeCefFactory::programLibraryFolder() {
 std::filesystem::path
 NativeCefFactory::libraryFolderFor(const std::filesystem::path& programFolder) {
     const std::string engine = libraryFileName("libcef");
-    const std::filesystem::path installed =
-        programFolder.parent_path() / "lib" / "plenfoxclient";
+    const std::filesystem::path installed = programFolder.parent_path() / "lib" / "plenfoxclient";
     std::error_code error;
     if (!std::filesystem::exists(programFolder / engine, error) &&
         std::filesystem::exists(installed / engine, error))

@@ -7,11 +7,7 @@ namespace plenfox::client {
 // Program-wide fixed values.
 struct Constants {
     // The project's version and release stage, chosen when it is configured.
-    static inline const QString VersionString =
-        QStringLiteral("v" PLENFOX_VERSION) +
-        (QStringLiteral(PLENFOX_VERSION_STAGE).isEmpty()
-             ? QString()
-             : QStringLiteral(" " PLENFOX_VERSION_STAGE));
+    static inline const QString VersionString = QStringLiteral(PLENFOX_VERSION_TEXT);
     // The window's title; also what "--version" prints.
     static inline const QString ProgramTitle = QStringLiteral("Plenfox Client ") + VersionString;
     static inline const QString CurrentServerVersionString = QStringLiteral("0.0.1");
@@ -46,8 +42,7 @@ struct Constants {
         QStringLiteral("http://") + HttpHost + QStringLiteral("/info");
     static inline const QString DefaultUrl =
         QStringLiteral("http://") + WebSiteHost +
-        QStringLiteral("/Plenfox.html?l=community&wcversion=") +
-        QString(VersionString).remove(0, 1).replace(QLatin1Char(' '), QLatin1Char('-'));
+        QStringLiteral("/Plenfox.html?l=community&wcversion=" PLENFOX_WEB_VERSION);
     static inline const QString AdUrl =
         QStringLiteral("http://") + WebSiteHost + QStringLiteral("/appad.html");
     // Web search used to find the page of an addon no other source knows.

@@ -396,11 +396,13 @@ void MainFrame::showOnRequest() {
 }
 
 void MainFrame::restoreWindowState() {
-    const std::optional<WindowState> saved = WindowState::load(setup.windowStateFile);
+    std::optional<WindowState> saved = WindowState::load(setup.windowStateFile);
     if (!saved) {
         resize(1024, 768);
         return;
     }
+    // Placed at the size the window will take: never below its smallest.
+    saved->geometry.setSize(saved->geometry.size().expandedTo(minimumSizeHint()));
     const QRect placed = saved->placeOn(WindowState::currentScreens());
     setGeometry(placed);
     tabbedPane->setCurrentIndex(qBound(0, saved->tab, tabbedPane->count() - 1));
@@ -408,9 +410,9 @@ void MainFrame::restoreWindowState() {
         setWindowState(windowState() | Qt::WindowMaximized);
     App::log(Prefix + QStringLiteral(".restoreWindowState: [") + QString::number(placed.x()) +
              QLatin1Char(',') + QString::number(placed.y()) + QLatin1Char(' ') +
-             QString::number(placed.width()) + QLatin1Char('x') +
-             QString::number(placed.height()) + QStringLiteral("] tab [") +
-             QString::number(tabbedPane->currentIndex()) + QLatin1Char(']'));
+             QString::number(placed.width()) + QLatin1Char('x') + QString::number(placed.height()) +
+             QStringLiteral("] tab [") + QString::number(tabbedPane->currentIndex()) +
+             QLatin1Char(']'));
 }
 
 void MainFrame::saveWindowState() {

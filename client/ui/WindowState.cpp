@@ -53,6 +53,9 @@ bool WindowState::save(const std::filesystem::path& file) const {
 }
 
 QRect WindowState::placeOn(const QList<Screen>& screens) const {
+    if (screens.isEmpty())
+        return QRect(QPoint(0, 0), geometry.size());
+    const Screen* target = &screens.front();
     for (const Screen& candidate : screens) {
         if (candidate.name != screen)
             continue;
@@ -61,13 +64,12 @@ QRect WindowState::placeOn(const QList<Screen>& screens) const {
         const int topWidth = (geometry & area).width();
         if (topOnScreen && topWidth >= qMin(GrabWidth, geometry.width()))
             return geometry;
+        // The screen is there but shows too little of the window now.
+        target = &candidate;
         break;
     }
-    if (screens.isEmpty())
-        return QRect(QPoint(0, 0), geometry.size());
-    const QRect& area = screens.front().available;
-    QRect placed(QPoint(0, 0), geometry.size().boundedTo(area.size()));
-    placed.moveCenter(area.center());
+    QRect placed(QPoint(0, 0), geometry.size().boundedTo(target->available.size()));
+    placed.moveCenter(target->available.center());
     return placed;
 }
 

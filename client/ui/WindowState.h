@@ -31,9 +31,10 @@ struct WindowState {
     // False when the file could not be written.
     bool save(const std::filesystem::path& file) const;
 
-    // The rectangle to give the window: the saved one on the screen of that
-    // name while it still shows enough of the window to grab; otherwise the
-    // saved size (no larger than the screen) centred on the first screen.
+    // The rectangle to give the window: the saved one while the screen of
+    // that name still shows enough of the window's top edge to grab it;
+    // otherwise the saved size (no larger than the screen) centred on that
+    // screen, or on the first screen when that screen is gone.
     QRect placeOn(const QList<Screen>& screens) const;
     // The screens the window system offers now, the primary first.
     static QList<Screen> currentScreens();

@@ -90,8 +90,8 @@ TEST(CommandLine, GameFolderIsMadeAbsoluteAndHandedOverSo) {
     ASSERT_TRUE(relative.gameFolder());
     EXPECT_EQ(*relative.gameFolder(), expected);
 
-    const CommandLine joined = parse(
-        {QStringLiteral("--game-folder=") + util::pathText(expected)}, QStringLiteral("/"));
+    const CommandLine joined =
+        parse({QStringLiteral("--game-folder=") + util::pathText(expected)}, QStringLiteral("/"));
     ASSERT_TRUE(joined.gameFolder());
     EXPECT_EQ(*joined.gameFolder(), expected);
 
