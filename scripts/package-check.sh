@@ -44,10 +44,10 @@ files=$(awk '$1 !~ /^d/ { print $6 }' "$out/contents.txt" | sort)
 [ "$files" = "$expected" ] ||
   fail "unexpected file list:$(diff <(echo "$expected") <(echo "$files") | sed 's/^/\n  /')"
 
-# Dependencies computed from the linked libraries, plus the engine's helper.
+# Dependencies computed from the linked libraries, the engine's helper too.
 dpkg-deb -f "$deb" >"$out/control.txt"
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in "libqt6webenginecore6 (" "libqt6widgets6 (" "libc6 (" "libqt6webenginecore6-bin"; do
+for needed in "libqt6webenginecore6 (" "libqt6widgets6 (" "libc6 (" "libqt6webenginecore6-bin ("; do
   [[ "$depends" == *"$needed"* ]] || fail "Depends lacks [$needed]: $depends"
 done
 

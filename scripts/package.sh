@@ -9,15 +9,16 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-${PLENFOX_PACKAGE_BUILD_DIR:-build-package}}
 
-# Debian's flags (hardening, format checks) without debugging information:
-# the package holds stripped binaries.
+# Debian's flags (-O2, hardening, format checks) without debugging
+# information: the package holds stripped binaries.
 cxxflags="$(dpkg-buildflags --get CPPFLAGS) $(DEB_CXXFLAGS_MAINT_STRIP=-g dpkg-buildflags --get CXXFLAGS)"
 ldflags=$(dpkg-buildflags --get LDFLAGS)
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DPLENFOX_BUILD_TESTS=OFF -DPLENFOX_BUILD_BENCH=OFF \
-  -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" \
+  -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_CXX_FLAGS_RELEASE=-DNDEBUG \
+  -DCMAKE_EXE_LINKER_FLAGS="$ldflags" \
   -DCMAKE_SHARED_LINKER_FLAGS="$ldflags" "${launcher[@]}" >/dev/null
 # Only what the package holds.
 cmake --build "$build" -j "${PLENFOX_BUILD_JOBS:-2}" --target plenfoxclient plenfox-update-service \

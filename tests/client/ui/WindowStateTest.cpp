@@ -38,9 +38,11 @@ TEST(WindowState, IsCentredWhenItsScreenIsGoneOrShowsTooLittle) {
     EXPECT_EQ(
         savedOn(QStringLiteral("HDMI-1"), QRect(2200, 300, 800, 600)).placeOn({TwoScreens.front()}),
         QRect(560, 225, 800, 600));
-    // Its screen shrank: the title bar would be off it; centred there.
-    EXPECT_EQ(savedOn(QStringLiteral("HDMI-1"), QRect(1930, 1500, 800, 600)).placeOn(TwoScreens),
-              QRect(2800, 405, 800, 600));
+    // Its screen shrank, or the window's top went above it: the title bar
+    // would be off the screen; centred there.
+    for (const QRect& geometry : {QRect(1930, 1500, 800, 600), QRect(2000, -300, 800, 600)})
+        EXPECT_EQ(savedOn(QStringLiteral("HDMI-1"), geometry).placeOn(TwoScreens),
+                  QRect(2800, 405, 800, 600));
     EXPECT_EQ(savedOn(QStringLiteral("eDP-1"), QRect(1900, 10, 800, 600)).placeOn(TwoScreens),
               QRect(560, 225, 800, 600));
     // Never larger than the screen it is centred on.
