@@ -141,7 +141,7 @@ int main(int argc, char* argv[]) {
     plenfox::client::ui::MainFrame::Setup setup;
     setup.factory = engine.getFactory();
     setup.opener = std::make_shared<plenfox::client::ui::CefDesktopOpener>();
-    setup.wowFolder = command.gameFolder();
+    setup.life.gameFolder = command.gameFolder();
     auto mainFrame = std::make_unique<plenfox::client::ui::MainFrame>(setup);
     frame = mainFrame.get();
     if (closeRequested)
@@ -163,9 +163,9 @@ int main(int argc, char* argv[]) {
     App::log(QStringLiteral("go returns, waitForClose"));
     mainFrame->waitForClose();
     App::log(QStringLiteral("waitForClose returns"));
-    mainFrame->dispose();
+    mainFrame->hide();
     App::log(QStringLiteral("disposed frame"));
-    mainFrame->onBeforeExit();
+    mainFrame->shutDown();
     App::log(QStringLiteral("onBeforeExit returns"));
     frame = nullptr;
     // The engine closes its browsers while the widgets they live in still

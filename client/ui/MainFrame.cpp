@@ -1,15 +1,11 @@
 #include "client/ui/MainFrame.h"
 
 #include "client/model/App.h"
-#include "client/model/BugReport.h"
 #include "client/model/Client.h"
-#include "client/model/ClientComponent.h"
-#include "client/model/ClientOptions.h"
 #include "client/model/ClientRepository.h"
 #include "client/model/Constants.h"
 #include "client/model/addons/AddonManager.h"
-#include "client/model/events/EventDispatcher.h"
-#include "client/model/wow/InstalledWowAddon.h"
+#include "client/model/updates/UpdatesOptIn.h"
 #include "client/model/wow/WowInstallation.h"
 #include "client/ui/AdControlAdapter.h"
 #include "client/ui/AddonsPanel.h"
@@ -17,7 +13,7 @@
 #include "client/ui/BrowserControl.h"
 #include "client/ui/BrowserEventHandler.h"
 #include "client/ui/BrowserPanel.h"
-#include "client/ui/DesktopOpener.h"
+#include "client/ui/CefDesktopOpener.h"
 #include "client/ui/DownloadPanel.h"
 #include "client/ui/FileChooser.h"
 #include "client/ui/MessageBoxes.h"
@@ -36,72 +32,35 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <exception>
 #include <utility>
 
 namespace plenfox::client::ui {
 
 namespace fs = std::filesystem;
 
+using model::ClientLifecycle;
+using model::UpdatesOptIn;
+
 namespace {
 
 const QString WebTab = QStringLiteral("Web");
-
-QString optInText() {
-    const QString& domain = Constants::ServiceDomain;
-    return QStringLiteral("Would you like to recieve information from ") + domain +
-           QStringLiteral(" when addon updates are available?\n\nIf you select Yes, strictly "
-                          "anonymous information about the addons you install,\nincluding the URL "
-                          "of the download page, is shared with ") +
-           domain +
-           QStringLiteral(" and other people\nusing the service. You will also receive updates "
-                          "from the service.\n\nIf you select No, no information is uploaded and "
-                          "you will not receive updates.");
-}
-
-QString optOutText() {
-    const QString& domain = Constants::ServiceDomain;
-    return QStringLiteral("Would you like to stop receiving addon update information from ") +
-           domain +
-           QStringLiteral("?\n\nIf you select Yes, Plenfox Client will stop uploading anonymous "
-                          "information to ") +
-           domain +
-           QStringLiteral(" and you will also stop receiving update information.\n\nIf you select "
-                          "No, Plenfox Client will continue to upload anonymous information to ") +
-           domain + QStringLiteral(" and you will continue receiving update information.");
-}
-
-std::unique_ptr<model::Client> defaultClient(model::ClientEventHandler* handler) {
-    return std::make_unique<model::Client>(handler);
-}
-
-std::unique_ptr<wow::WowInstallation> defaultScanner() {
-    return std::make_unique<wow::WowInstallation>();
-}
 
 } // namespace
 
 MainFrame::MainFrame() : MainFrame(Setup()) {}
 
-MainFrame::MainFrame(Setup givenSetup) : setup(std::move(givenSetup)) {
-    if (!setup.makeClient)
-        setup.makeClient = defaultClient;
-    if (!setup.makeScanner)
-        setup.makeScanner = defaultScanner;
-    if (setup.logFolder.empty())
-        setup.logFolder = util::toPath(App::temporaryFolder());
-    if (setup.windowStateFile.empty())
-        setup.windowStateFile = model::ClientRepository::defaultRoot() / "Window.ini";
-    opener = setup.opener ? setup.opener : std::make_shared<SystemDesktopOpener>();
-
+MainFrame::MainFrame(Setup setup)
+    : opener(setup.opener ? setup.opener : std::make_shared<CefDesktopOpener>()),
+      life(std::move(setup.life), *this), factory(setup.factory),
+      windowStateFile(setup.windowStateFile.empty()
+                          ? model::ClientRepository::defaultRoot() / "Window.ini"
+                          : setup.windowStateFile) {
     setWindowTitle(Title);
     setWindowIcon(Utilities::programIcon());
-    // The panels hand the client to their models, so it comes first.
-    client = setup.makeClient(this);
 
-    if (setup.factory) {
+    if (factory) {
         browserEventHandler = std::make_shared<BrowserEventHandler>();
-        browserPanel = new BrowserPanel(*this, *setup.factory);
+        browserPanel = new BrowserPanel(*this, *factory);
         browser = browserPanel;
     } else {
         auto* browserPlaceholder = new QWidget;
@@ -131,8 +90,8 @@ MainFrame::MainFrame(Setup givenSetup) : setup(std::move(givenSetup)) {
     adPanel->setFixedSize(AdWidth, AdHeight);
     auto* adLayout = new QHBoxLayout(adPanel);
     adLayout->setContentsMargins(0, 0, 0, 0);
-    if (setup.factory) {
-        adControl = new BrowserControl(*setup.factory);
+    if (factory) {
+        adControl = new BrowserControl(*factory);
         adControl->setFixedSize(AdWidth, AdHeight);
         adLayout->addWidget(adControl);
     } else {
@@ -152,16 +111,12 @@ MainFrame::MainFrame(Setup givenSetup) : setup(std::move(givenSetup)) {
     setCentralWidget(content);
 
     createMenuBar();
-    scannedWowInstall = setup.makeScanner();
-    startClient(setup.wowFolder, false);
-    cleanUpThread = std::thread([this] { cleanUpOldLogFiles(); });
+    onBeforeInitialization();
+    life.start();
 }
 
 MainFrame::~MainFrame() {
-    if (!exited)
-        onBeforeExit();
-    if (cleanUpThread.joinable())
-        cleanUpThread.join();
+    shutDown();
 }
 
 QAction* MainFrame::addItem(QMenu* menu, const QString& text, std::function<void()> action) {
@@ -176,7 +131,7 @@ void MainFrame::createMenuBar() {
 
     QMenu* tools = menuBar()->addMenu(QStringLiteral("Tools"));
     addItem(tools, QStringLiteral("Open downloads folder ..."),
-            [this] { openFolder(chooseDownloadsFolder()); });
+            [this] { openFolder(life.downloadsFolder()); });
     enableUpdatesMenuItem =
         addItem(tools, QStringLiteral("Enable updates ..."), [this] { enableUpdates(); });
     disableUpdatesMenuItem =
@@ -186,15 +141,14 @@ void MainFrame::createMenuBar() {
     changeWowMenuItem =
         addItem(wowMenu, QStringLiteral("Change WoW folder ..."), [this] { changeWowFolder(); });
     addItem(wowMenu, QStringLiteral("Open WoW folder ..."),
-            [this] { openFolder(chooseWowFolder()); });
+            [this] { openFolder(life.gameFolder()); });
     addItem(wowMenu, QStringLiteral("Open WoW Addon folder ..."),
-            [this] { openFolder(chooseAddonFolder()); });
+            [this] { openFolder(life.addonFolder()); });
 
     QMenu* feedback = menuBar()->addMenu(QStringLiteral("Feedback"));
     addItem(feedback, QStringLiteral("Open current log file ..."), [this] { openLogFile(); });
-    addItem(feedback, QStringLiteral("Create bug report zip file ..."), [this] {
-        tasks.run(QStringLiteral("createBugReport"), [this] { createBugReport(); });
-    });
+    addItem(feedback, QStringLiteral("Create bug report zip file ..."),
+            [this] { createBugReport(); });
 }
 
 QAction* MainFrame::menuItem(const QString& text) const {
@@ -208,10 +162,6 @@ QAction* MainFrame::menuItem(const QString& text) const {
 
 void MainFrame::post(std::function<void()> task) {
     QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
-}
-
-model::Client* MainFrame::readyClient() {
-    return initialized ? client.get() : nullptr;
 }
 
 model::DownloadListener* MainFrame::getDownloadListener() {
@@ -238,62 +188,18 @@ void MainFrame::onAfterInitialization() {
     initialized = true;
     for (QAction* item : {changeWowMenuItem, enableUpdatesMenuItem, disableUpdatesMenuItem})
         item->setEnabled(true);
-    if (pendingWowFolder && !closing) {
-        const fs::path folder = *std::exchange(pendingWowFolder, std::nullopt);
-        startClient(folder, true);
+    if (pendingWowFolder && !closeRequested()) {
+        onBeforeInitialization();
+        life.restart(*std::exchange(pendingWowFolder, std::nullopt));
         return;
     }
     // First run: the player was never asked.
-    if (updatesSetting.isDefault() && !updatesSetting.enabled() && !closing)
+    if (life.updatesQuestionDue())
         enableUpdates();
 }
 
-void MainFrame::startClient(const std::optional<fs::path>& folder, bool restart) {
-    onBeforeInitialization();
-    if (initializationThread.joinable())
-        initializationThread.join();
-    initializationThread = std::thread([this, folder, restart] {
-        try {
-            if (restart) {
-                client->shutdown();
-            } else {
-                // The launcher's logs, the switcher log, then the registry.
-                scannedWowInstall->initialize();
-            }
-        } catch (const std::exception& error) {
-            App::log(error);
-        }
-        if (closing)
-            return;
-        client->initialize(getClientOptions(folder));
-    });
-}
-
-void MainFrame::joinInitialization() {
-    if (initializationThread.joinable())
-        initializationThread.join();
-}
-
-std::shared_ptr<model::ClientOptions>
-MainFrame::getClientOptions(const std::optional<fs::path>& folder) {
-    auto options = std::make_shared<model::ClientOptions>();
-    if (folder)
-        options->setWowFolder(*folder);
-    options->setUpdatesEnabled(updatesSetting.enabled());
-    return options;
-}
-
 void MainFrame::afterInitialize() {
-    App::log(QStringLiteral("Initialized client"));
-    const bool startedWithUpdates = client->getOptions()->getUpdatesEnabled();
-    updatesSetting.initialize(*client);
-    // The client started before the player's choice was read: when it
-    // allows updates, check again now that the options say so.
-    if (updatesSetting.enabled() && !startedWithUpdates) {
-        if (const auto manager = client->getAddonManager())
-            manager->refreshAddonsAsync();
-    }
-    wow::WowInstallation* wow = client->getWow();
+    wow::WowInstallation* wow = life.client().getWow();
     const bool missing = !wow || !wow->exists();
     // One task, so that the first-run question comes after the "Oops!" was
     // closed rather than on top of it.
@@ -302,7 +208,7 @@ void MainFrame::afterInitialize() {
             showCantFindWow();
         onAfterInitialization();
     });
-    if (const auto manager = client->getAddonManager())
+    if (const auto manager = life.client().getAddonManager())
         addonsPanel->setInformation(*manager);
 }
 
@@ -315,21 +221,10 @@ void MainFrame::showCantFindWow() {
             Constants::CantFindWowMessageSuffix);
 }
 
-void MainFrame::initializeFailed(model::ClientComponent* component) {
-    App::log(QStringLiteral("Failed to initialize component: ") + util::textOf(component));
-}
-
-void MainFrame::beforeShutdown() {
-    App::log(QStringLiteral("Shutting down client"));
-}
-
-void MainFrame::afterShutdown() {
-    App::log(QStringLiteral("Successfully shut down client"));
-}
-
 void MainFrame::go() {
     restoreWindowState();
     show();
+    wentOnScreen = true;
     if (browserPanel) {
         // Once the window is laid out, so that the browsers' windows are
         // made inside their panels at their final places.
@@ -349,7 +244,7 @@ void MainFrame::startAdControl(int attempt) {
     // tab's browser exists (or after a few seconds without it), since the
     // engine places a second browser made meanwhile outside its panel.
     constexpr int Attempts = 100;
-    if (closing)
+    if (closeRequested())
         return;
     if (browserPanel->getBrowserControl()->hasBrowser() || attempt >= Attempts) {
         adControl->go(Constants::AdUrl, std::make_shared<AdControlAdapter>(opener));
@@ -359,7 +254,7 @@ void MainFrame::startAdControl(int attempt) {
 }
 
 void MainFrame::waitForClose() {
-    if (closing)
+    if (closeRequested())
         return;
     QEventLoop loop;
     waitLoop = &loop;
@@ -368,7 +263,7 @@ void MainFrame::waitForClose() {
 }
 
 void MainFrame::signalClose() {
-    closing = true;
+    life.requestShutdown();
     // A dialog waiting for an answer would keep its own event loop running.
     MessageBoxes::closeAll();
     for (QWidget* widget : QApplication::topLevelWidgets())
@@ -379,16 +274,17 @@ void MainFrame::signalClose() {
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {
-    // Closing only asks the program to end; the entry point disposes.
+    // Closing only asks the program to end; the entry point hides the window
+    // and shuts down.
     event->ignore();
     signalClose();
 }
 
 void MainFrame::showOnRequest() {
-    if (closing || disposed)
+    if (closeRequested())
         return;
-    App::log(Prefix + QStringLiteral(".showOnRequest: another start asked this window to show "
-                                     "itself"));
+    App::log(ClientLifecycle::Prefix +
+             QStringLiteral(".showOnRequest: another start asked this window to show itself"));
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
@@ -396,7 +292,7 @@ void MainFrame::showOnRequest() {
 }
 
 void MainFrame::restoreWindowState() {
-    std::optional<WindowState> saved = WindowState::load(setup.windowStateFile);
+    std::optional<WindowState> saved = WindowState::load(windowStateFile);
     if (!saved) {
         resize(1024, 768);
         return;
@@ -408,11 +304,11 @@ void MainFrame::restoreWindowState() {
     tabbedPane->setCurrentIndex(qBound(0, saved->tab, tabbedPane->count() - 1));
     if (saved->maximized)
         setWindowState(windowState() | Qt::WindowMaximized);
-    App::log(Prefix + QStringLiteral(".restoreWindowState: [") + QString::number(placed.x()) +
-             QLatin1Char(',') + QString::number(placed.y()) + QLatin1Char(' ') +
-             QString::number(placed.width()) + QLatin1Char('x') + QString::number(placed.height()) +
-             QStringLiteral("] tab [") + QString::number(tabbedPane->currentIndex()) +
-             QLatin1Char(']'));
+    App::log(ClientLifecycle::Prefix + QStringLiteral(".restoreWindowState: [") +
+             QString::number(placed.x()) + QLatin1Char(',') + QString::number(placed.y()) +
+             QLatin1Char(' ') + QString::number(placed.width()) + QLatin1Char('x') +
+             QString::number(placed.height()) + QStringLiteral("] tab [") +
+             QString::number(tabbedPane->currentIndex()) + QLatin1Char(']'));
 }
 
 void MainFrame::saveWindowState() {
@@ -421,24 +317,19 @@ void MainFrame::saveWindowState() {
     state.geometry = normalGeometry();
     state.maximized = isMaximized();
     state.tab = tabbedPane->currentIndex();
-    if (!state.save(setup.windowStateFile))
-        App::log(Prefix + QStringLiteral(".saveWindowState: could not write [") +
-                 util::pathText(setup.windowStateFile) + QLatin1Char(']'));
+    if (!state.save(windowStateFile))
+        App::log(ClientLifecycle::Prefix + QStringLiteral(".saveWindowState: could not write [") +
+                 util::pathText(windowStateFile) + QLatin1Char(']'));
 }
 
-void MainFrame::dispose() {
-    // A window never shown has no place of its own to keep.
-    if (isVisible() && !disposed)
-        saveWindowState();
-    disposed = true;
-    hide();
-}
-
-void MainFrame::onBeforeExit() {
+void MainFrame::shutDown() {
     if (exited)
         return;
     exited = true;
-    closing = true;
+    // A window never shown has no place of its own to keep.
+    if (wentOnScreen)
+        saveWindowState();
+    life.requestShutdown();
     App::log(QStringLiteral("Disposing browser ..."));
     if (adControl)
         adControl->dispose();
@@ -446,10 +337,7 @@ void MainFrame::onBeforeExit() {
     if (browserPanel)
         browserPanel->dispose();
     App::log(QStringLiteral("browser disposed"));
-    joinInitialization();
-    tasks.joinAll();
-    client->shutdown();
-    tasks.joinAll();
+    life.shutdown();
 }
 
 // --- addon events -------------------------------------------------------
@@ -465,10 +353,6 @@ void MainFrame::addonRemoved(model::AddonManager& manager,
 }
 
 void MainFrame::afterRefresh(model::AddonManager& manager) {
-    // Support reads the installed addons from the log of a bug report.
-    for (const auto& addon : manager.getAddons())
-        App::log(QStringLiteral("Installed addon [") + addon->getName() +
-                 QStringLiteral("] version [") + addon->getVersionName() + QLatin1Char(']'));
     addonsPanel->setInformation(manager);
     addonsPanel->getModel()->afterRefresh(manager);
 }
@@ -495,58 +379,29 @@ void MainFrame::showDownloadsTab() {
 // --- updates --------------------------------------------------------------
 
 void MainFrame::enableUpdates() {
-    if (updatesSetting.enabled()) {
-        MessageBoxes::showInformation(
-            this, QStringLiteral("Updates Enabled"),
-            QStringLiteral("Updates from the web service are already enabled. Thanks for "
-                           "contributing!"));
+    if (getUpdatesSetting().enabled()) {
+        MessageBoxes::showInformation(this, UpdatesOptIn::alreadyEnabledTitle(),
+                                      UpdatesOptIn::alreadyEnabledText());
         return;
     }
-    if (!MessageBoxes::askYesNo(this,
-                                QStringLiteral("Enable updates from ") + Constants::ServiceDomain +
-                                    QLatin1Char('?'),
-                                optInText()))
-        return;
-    updatesSetting.set(true);
-    applyUpdatesSetting();
+    if (MessageBoxes::askYesNo(this, UpdatesOptIn::enableTitle(), UpdatesOptIn::enableQuestion()))
+        life.setUpdatesEnabled(true);
 }
 
 void MainFrame::disableUpdates() {
-    if (!updatesSetting.enabled()) {
-        MessageBoxes::showInformation(
-            this, QStringLiteral("Updates Disabled"),
-            QStringLiteral("Updates from the web service are already disabled."));
+    if (!getUpdatesSetting().enabled()) {
+        MessageBoxes::showInformation(this, UpdatesOptIn::alreadyDisabledTitle(),
+                                      UpdatesOptIn::alreadyDisabledText());
         return;
     }
-    if (!MessageBoxes::askYesNo(this,
-                                QStringLiteral("Disable updates from ") + Constants::ServiceDomain +
-                                    QLatin1Char('?'),
-                                optOutText()))
-        return;
-    updatesSetting.set(false);
-    applyUpdatesSetting();
-}
-
-void MainFrame::applyUpdatesSetting() {
-    model::Client* ready = readyClient();
-    if (!ready)
-        return;
-    if (const auto manager = ready->getAddonManager())
-        manager->refreshAddonsAsync();
-    if (const auto dispatcher = ready->getEventDispatcher()) {
-        try {
-            dispatcher->invokeLater([this] { updatesSetting.persist(); },
-                                    QStringLiteral("persist update setting"));
-        } catch (const std::exception& error) {
-            App::log(error);
-        }
-    }
+    if (MessageBoxes::askYesNo(this, UpdatesOptIn::disableTitle(), UpdatesOptIn::disableQuestion()))
+        life.setUpdatesEnabled(false);
 }
 
 // --- the game folder ------------------------------------------------------
 
 void MainFrame::changeWowFolder() {
-    wow::WowInstallation* wow = readyClient() ? client->getWow() : nullptr;
+    wow::WowInstallation* wow = readyClient() ? life.client().getWow() : nullptr;
     const std::optional<fs::path> current = wow ? wow->installRoot() : std::nullopt;
     FileChooser::Request request;
     request.title = QStringLiteral("Find one of the recognized WoW files ...");
@@ -555,12 +410,14 @@ void MainFrame::changeWowFolder() {
     request.acceptedNames = {QStringLiteral("wow.exe"), QStringLiteral("wow-64.exe"),
                              QStringLiteral("World of Warcraft Launcher.exe")};
     const QString chosen = FileChooser::chooseFile(this, request);
-    if (chosen.isNull() || closing)
+    if (chosen.isNull() || closeRequested())
         return;
-    App::log(Prefix + QStringLiteral(".changeWowFolder: [") + chosen + QLatin1Char(']'));
+    App::log(ClientLifecycle::Prefix + QStringLiteral(".changeWowFolder: [") + chosen +
+             QLatin1Char(']'));
     const fs::path file = util::toPath(chosen);
     if (!file.has_parent_path() || file.parent_path() == file) {
-        App::log(Prefix + QStringLiteral(".changeWowFolder: null parent on file?"));
+        App::log(ClientLifecycle::Prefix +
+                 QStringLiteral(".changeWowFolder: null parent on file?"));
         return;
     }
     const fs::path folder = file.parent_path();
@@ -569,59 +426,46 @@ void MainFrame::changeWowFolder() {
                                 QStringLiteral("The selected folder doesn't look like a valid WoW "
                                                "installation, are you sure you want to continue?")))
         return;
-    startClient(folder, true);
+    onBeforeInitialization();
+    life.restart(folder);
 }
 
 void MainFrame::useWowFolder(const fs::path& folder) {
-    App::log(Prefix + QStringLiteral(".useWowFolder: [") + util::pathText(folder) +
+    App::log(ClientLifecycle::Prefix + QStringLiteral(".useWowFolder: [") + util::pathText(folder) +
              QLatin1Char(']'));
-    if (closing)
+    if (closeRequested())
         return;
     if (!initialized) {
         pendingWowFolder = folder;
         return;
     }
-    startClient(folder, true);
+    onBeforeInitialization();
+    life.restart(folder);
 }
 
 // --- folders and files ----------------------------------------------------
 
-void MainFrame::openFolder(const std::optional<fs::path>& folder) {
-    if (folder)
-        opener->open(util::pathText(*folder));
-}
-
-std::optional<fs::path> MainFrame::chooseDownloadsFolder() {
-    model::Client* ready = readyClient();
-    if (!ready || !ready->getClientRepository())
-        return std::nullopt;
-    return ready->getClientRepository()->getDownloadRepository();
-}
-
-std::optional<fs::path> MainFrame::chooseWowFolder() {
-    model::Client* ready = readyClient();
-    wow::WowInstallation* wow = ready ? ready->getWow() : nullptr;
-    const std::optional<fs::path> root = wow && wow->exists() ? wow->installRoot() : std::nullopt;
-    if (!root)
+void MainFrame::openFolder(const ClientLifecycle::FolderLookup& lookup) {
+    using Problem = ClientLifecycle::FolderLookup::Problem;
+    switch (lookup.problem) {
+    case Problem::None:
+        opener->open(util::pathText(*lookup.folder));
+        return;
+    case Problem::ClientNotReady:
+        return;
+    case Problem::GameNotFound:
         MessageBoxes::showError(
             this, QStringLiteral("Sorry!"),
             QStringLiteral("We can't open this folder because we can't find your WoW "
                            "installation.") +
                 Constants::CantFindWowMessageSuffix);
-    return root;
-}
-
-std::optional<fs::path> MainFrame::chooseAddonFolder() {
-    if (!chooseWowFolder())
-        return std::nullopt;
-    wow::WowInstallation* wow = client->getWow();
-    if (!wow->addonRootExists()) {
+        return;
+    case Problem::AddonFolderMissing:
         MessageBoxes::showError(this, QStringLiteral("Sorry!"),
                                 QStringLiteral("The WoW addon directory doesn't exist yet.\n\nIt "
                                                "should be created if you install an addon."));
-        return std::nullopt;
+        return;
     }
-    return wow->addonRoot();
 }
 
 void MainFrame::openLogFile() {
@@ -634,10 +478,9 @@ void MainFrame::openLogFile() {
 }
 
 void MainFrame::createBugReport() {
-    try {
-        const std::optional<fs::path> zip =
-            model::BugReport::create(setup.logFolder, setup.logFolder);
-        if (!zip) {
+    life.backgroundTasks().run(QStringLiteral("createBugReport"), [this] {
+        const ClientLifecycle::BugReportOutcome outcome = life.createBugReport();
+        if (outcome.noLogFiles) {
             post([this] {
                 MessageBoxes::showError(
                     this, QStringLiteral("Sorry!"),
@@ -647,20 +490,14 @@ void MainFrame::createBugReport() {
             });
             return;
         }
-        App::log(Prefix + QStringLiteral(".createBugReport: [") + util::pathText(*zip) +
-                 QLatin1Char(']'));
-        post([this, file = *zip] {
+        if (!outcome.zip)
+            return;
+        post([this, file = *outcome.zip] {
             opener->browseInShell(file);
             MessageBoxes::showInformation(this, QStringLiteral("Email Bug Report"),
                                           Constants::BugReportPopupMessage);
         });
-    } catch (const std::exception& error) {
-        App::log(error);
-    }
-}
-
-void MainFrame::cleanUpOldLogFiles() {
-    App::cleanUpOldLogFiles(util::pathText(setup.logFolder), Prefix);
+    });
 }
 
 } // namespace plenfox::client::ui
