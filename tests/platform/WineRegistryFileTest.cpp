@@ -18,9 +18,12 @@ const QByteArray Text = "WINE REGISTRY Version 2\n\n"
                         "[Software\\\\First]\n\"A\"=\"second\"\n"
                         "[Software\\\\Last]\n\"Z\"=\"end\"";
 
+// A header names a key only when it ends where the key does: the longer key
+// comes first, so that a prefix taken for the key would answer for it.
 const QStringList Keys = {QStringLiteral("Software\\Long"), QStringLiteral("software\\first"),
-                          QStringLiteral("Software\\Café"), QStringLiteral("Software\\Last"),
-                          QStringLiteral("Software\\Missing")};
+                          QStringLiteral("Software\\Café"), QStringLiteral("Software\\LastOne"),
+                          QStringLiteral("Software\\Last"), QStringLiteral("Software\\Missing"),
+                          QStringLiteral("Software\\Lon")};
 
 std::vector<std::optional<QByteArray>> inPieces(const QByteArray& text, qint64 limit,
                                                 qsizetype pieceSize,
@@ -40,12 +43,15 @@ TEST(WineRegistryFileTest, ReadingInPiecesFindsWhatTheWholeTextHolds) {
     ASSERT_TRUE(whole[0]);
     EXPECT_EQ(*whole[1], QByteArray("\"A\"=\"1\"\n\n"));
     EXPECT_EQ(*whole[2], QByteArray("\"C\"=\"3\"\n"));
-    EXPECT_EQ(*whole[3], QByteArray("\"Z\"=\"end\""));
-    EXPECT_FALSE(whole[4]);
+    EXPECT_FALSE(whole[3]);
+    EXPECT_EQ(*whole[4], QByteArray("\"Z\"=\"end\""));
+    EXPECT_FALSE(whole[5]);
+    EXPECT_FALSE(whole[6]);
     // Keys with plain headers only: the whole text is searched in one pass.
-    const QStringList plain = {Keys[3], Keys[1], Keys[4]};
+    const QStringList plain = {Keys[3], Keys[4], Keys[1], Keys[5]};
     const std::vector<std::optional<QByteArray>> wholePlain = WineSectionFinder::find(Text, plain);
-    EXPECT_EQ(wholePlain, (std::vector<std::optional<QByteArray>>{whole[3], whole[1], whole[4]}));
+    EXPECT_EQ(wholePlain,
+              (std::vector<std::optional<QByteArray>>{whole[3], whole[4], whole[1], whole[5]}));
     for (qsizetype pieceSize = 1; pieceSize <= Text.size() + 1; ++pieceSize) {
         EXPECT_EQ(inPieces(Text, Text.size(), pieceSize), whole) << pieceSize;
         EXPECT_EQ(inPieces(Text, Text.size(), pieceSize, plain), wholePlain) << pieceSize;
@@ -58,11 +64,11 @@ TEST(WineRegistryFileTest, ReadingInPiecesStopsAtTheLimitAfterWholeLines) {
     const qsizetype lastValue = Text.lastIndexOf("\"Z\"");
     for (const qsizetype pieceSize : {qsizetype(7), qsizetype(64), WineRegistryFile::PieceSize}) {
         const auto cut = inPieces(Text, lastValue + 3, pieceSize);
-        ASSERT_TRUE(cut[3]) << pieceSize;
-        EXPECT_EQ(*cut[3], QByteArray()) << pieceSize;
+        ASSERT_TRUE(cut[4]) << pieceSize;
+        EXPECT_EQ(*cut[4], QByteArray()) << pieceSize;
         EXPECT_EQ(*cut[1], QByteArray("\"A\"=\"1\"\n\n"));
         const auto beforeLast = inPieces(Text, Text.lastIndexOf("[Software") + 5, pieceSize);
-        EXPECT_FALSE(beforeLast[3]) << pieceSize;
+        EXPECT_FALSE(beforeLast[4]) << pieceSize;
         EXPECT_TRUE(beforeLast[2]) << pieceSize;
     }
 }
