@@ -28,9 +28,6 @@ KNOWN_EXCEPTIONS = [
     # lib/util offers them a log sink.
     ("browser/jni/*", "client/model/App.h"),
     ("browser/wrapper/*", "client/model/App.h"),
-    # WindowPlacement, which nothing calls, is all that ties the shell
-    # services to the engine.
-    ("browser/shell/WindowPlacement.*", "browser/engine/include/*"),
 ]
 
 # "anything": a folder on top of every other.
