@@ -12,6 +12,7 @@ packages=(
   openjdk-17-jdk-headless
   zip unzip libarchive-tools python3 curl dbus-daemon
   xvfb xauth imagemagick xdotool x11-utils
+  g++-mingw-w64-x86-64
   dpkg-dev file lintian desktop-file-utils appstream
 )
 
