@@ -6,7 +6,7 @@
 #include "browser/jni/JavaThrowable.h"
 #include "browser/jni/JavaVirtualMachine.h"
 #include "browser/jni/ModifiedUtf8.h"
-#include "client/model/App.h"
+#include "lib/util/Log.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -30,9 +30,9 @@ ThreadState* usable(JNIEnv* env, const char* function) {
     ThreadState& thread = ThreadState::of(env);
     if (thread.isUsable())
         return &thread;
-    client::App::log(Prefix + QStringLiteral(".") + QString::fromLatin1(function) +
-                     QStringLiteral(": interface pointer used on a thread it does not belong to "
-                                    "or after detaching; nothing runs"));
+    util::Log::message(Prefix + QStringLiteral(".") + QString::fromLatin1(function) +
+                       QStringLiteral(": interface pointer used on a thread it does not belong to "
+                                      "or after detaching; nothing runs"));
     return nullptr;
 }
 
@@ -436,8 +436,8 @@ void JNICALL exceptionDescribe(JNIEnv* env) {
     ThreadState* thread = usable(env, "ExceptionDescribe");
     if (!thread || !thread->getPending())
         return;
-    client::App::log(Prefix + QStringLiteral(".ExceptionDescribe: ") +
-                     thread->getPending()->toString());
+    util::Log::message(Prefix + QStringLiteral(".ExceptionDescribe: ") +
+                       thread->getPending()->toString());
     thread->clearPending();
 }
 
@@ -453,7 +453,7 @@ jboolean JNICALL exceptionCheck(JNIEnv* env) {
 
 void JNICALL fatalError(JNIEnv*, const char* message) {
     const QString text = message ? ModifiedUtf8::decode(message) : QString();
-    client::App::log(Prefix + QStringLiteral(".FatalError: ") + text);
+    util::Log::message(Prefix + QStringLiteral(".FatalError: ") + text);
     std::fprintf(stderr, "FatalError: %s\n", text.toLocal8Bit().constData());
     std::abort();
 }
@@ -573,8 +573,8 @@ const char* JNICALL getStringUtfChars(JNIEnv* env, jstring reference, jboolean* 
 
 void JNICALL releaseStringUtfChars(JNIEnv* env, jstring, const char* chars) {
     if (chars && !ThreadState::of(env).getVm().returnBuffer(chars))
-        client::App::log(Prefix +
-                         QStringLiteral(".ReleaseStringUTFChars: buffer was not lent; ignored"));
+        util::Log::message(Prefix +
+                           QStringLiteral(".ReleaseStringUTFChars: buffer was not lent; ignored"));
 }
 
 const jchar* JNICALL getStringChars(JNIEnv* env, jstring reference, jboolean* isCopy) {
@@ -593,8 +593,8 @@ const jchar* JNICALL getStringChars(JNIEnv* env, jstring reference, jboolean* is
 
 void JNICALL releaseStringChars(JNIEnv* env, jstring, const jchar* chars) {
     if (chars && !ThreadState::of(env).getVm().returnBuffer(chars))
-        client::App::log(Prefix +
-                         QStringLiteral(".ReleaseStringChars: buffer was not lent; ignored"));
+        util::Log::message(Prefix +
+                           QStringLiteral(".ReleaseStringChars: buffer was not lent; ignored"));
 }
 
 void JNICALL getStringRegion(JNIEnv* env, jstring reference, jsize start, jsize length,

@@ -1,6 +1,7 @@
 #include "browser/wrapper/CefClasses.h"
 
 #include "browser/jni/ClassBuilder.h"
+#include "browser/jni/DirectByteBuffer.h"
 #include "browser/jni/JavaEnum.h"
 #include "browser/wrapper/CefApp.h"
 #include "browser/wrapper/CefBooleanBox.h"
@@ -109,8 +110,14 @@ void declareInterfaces(jni::ClassRegistry& registry) {
     interfaceOf<CefContentFilter>(registry)
         .method("processData", &CefContentFilter::processData)
         .method("drain", &CefContentFilter::drain);
+    // The handler sees the piece's bytes, not the buffer native code passes;
+    // a missing buffer carries no bytes and the download goes on.
     interfaceOf<CefDownloadHandler>(registry)
-        .method("receivedData", &CefDownloadHandler::receivedData)
+        .method(
+            "receivedData",
+            +[](CefDownloadHandler& handler, std::shared_ptr<jni::DirectByteBuffer> data) {
+                return !data || handler.receivedData(data->bytes());
+            })
         .method("complete", &CefDownloadHandler::complete);
     interfaceOf<CefLifeSpanHandler>(registry)
         .method("onBeforePopup", &CefLifeSpanHandler::onBeforePopup)

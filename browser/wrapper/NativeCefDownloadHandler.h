@@ -14,7 +14,7 @@ public:
     static constexpr std::string_view JavaName =
         "com/plenfox/lib/wrapper/cef/NativeCefDownloadHandler";
 
-    bool receivedData(std::shared_ptr<jni::DirectByteBuffer> data) override;
+    bool receivedData(std::span<const std::byte> data) override;
     void complete() override;
 
     // The native object's address ("n_handleCefDownloadHandler"); only the bridge reads and writes

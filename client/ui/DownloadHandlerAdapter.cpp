@@ -1,6 +1,5 @@
 #include "client/ui/DownloadHandlerAdapter.h"
 
-#include "browser/jni/DirectByteBuffer.h"
 #include "client/model/downloads/Downloader.h"
 
 #include <QByteArrayView>
@@ -10,11 +9,8 @@ namespace plenfox::client::ui {
 DownloadHandlerAdapter::DownloadHandlerAdapter(std::shared_ptr<model::Downloader> downloader)
     : downloader(std::move(downloader)) {}
 
-bool DownloadHandlerAdapter::receivedData(std::shared_ptr<jni::DirectByteBuffer> data) {
-    if (!data)
-        return true;
-    const std::span<const std::byte> bytes = data->bytes();
-    return downloader->receivedData(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+bool DownloadHandlerAdapter::receivedData(std::span<const std::byte> data) {
+    return downloader->receivedData(QByteArrayView(data.data(), qsizetype(data.size())));
 }
 
 void DownloadHandlerAdapter::complete() {

@@ -16,7 +16,7 @@ class DownloadHandlerAdapter final : public cef::CefDownloadHandler {
 public:
     explicit DownloadHandlerAdapter(std::shared_ptr<model::Downloader> downloader);
 
-    bool receivedData(std::shared_ptr<jni::DirectByteBuffer> data) override;
+    bool receivedData(std::span<const std::byte> data) override;
     void complete() override;
 
 private:
