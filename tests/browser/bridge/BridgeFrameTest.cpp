@@ -8,7 +8,7 @@
 #include "browser/bridge/ClientObjects.h"
 #include "browser/bridge/HandleField.h"
 #include "browser/bridge/JavaStrings.h"
-#include "browser/bridge/ModifiedUtf8.h"
+#include "lib/utf8/ModifiedUtf8.h"
 
 #include "cef_content_filter.h"
 #include "cef_download_handler.h"
@@ -53,7 +53,8 @@ TEST_F(BridgeFrameTest, TextSurvivesTheRuntimeBothWays) {
         jstring made = env->NewString(reinterpret_cast<const jchar*>(text.data()),
                                       static_cast<jsize>(text.size()));
         const char* bytes = env->GetStringUTFChars(made, nullptr);
-        EXPECT_EQ(std::string(bytes, env->GetStringUTFLength(made)), toModifiedUtf8(text));
+        EXPECT_EQ(std::string(bytes, env->GetStringUTFLength(made)),
+                  plenfox::utf8::ModifiedUtf8::encode(text));
         env->ReleaseStringUTFChars(made, bytes);
 
         CefString engine;
@@ -77,14 +78,6 @@ TEST_F(BridgeFrameTest, EmptyAndNullTextCrossAsNullAndFailure) {
     CefString out(u"left over");
     EXPECT_FALSE(JavaStrings::toEngine(env, nullptr, out));
     EXPECT_TRUE(out.empty());
-}
-
-TEST(ModifiedUtf8Test, ReadsStandardFourByteFormAndReplacesMalformedBytes) {
-    EXPECT_EQ(fromModifiedUtf8("\xF0\x9D\x84\x9E"), u"\U0001D11E");
-    EXPECT_EQ(fromModifiedUtf8("a\xC0"), u"a\uFFFD");
-    EXPECT_EQ(fromModifiedUtf8("\xE6\x97"), u"\uFFFD\uFFFD");
-    EXPECT_EQ(fromModifiedUtf8("\xFF!"), u"\uFFFD!");
-    EXPECT_EQ(toModifiedUtf8(std::u16string(1, u'\0')), "\xC0\x80");
 }
 
 TEST_F(BridgeFrameTest, StoringTheObjectAHandleHoldsKeepsItAlive) {
