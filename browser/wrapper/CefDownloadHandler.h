@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/jni/JavaObject.h"
 
 #include <cstddef>
@@ -11,7 +12,7 @@ namespace plenfox::cef {
 // Receives the bytes of one download.
 class CefDownloadHandler : public virtual jni::JavaObject {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefDownloadHandler";
+    static constexpr std::string_view JavaName = PLENFOX_BOUNDARY_PACKAGE "CefDownloadHandler";
 
     // Called for each piece; the bytes are valid during the call only. False
     // stops the download.

@@ -4,7 +4,7 @@
 #include "FakeToolkit.h"
 #include "JavaVmFixture.h"
 
-#include "browser/bridge/ClientKind.h"
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/bridge/ClientObjects.h"
 #include "browser/bridge/HandleField.h"
 #include "browser/bridge/JavaStrings.h"
@@ -22,6 +22,7 @@
 #include <vector>
 
 using namespace viewlink;
+using namespace plenfox::boundary;
 
 namespace {
 
