@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/wrapper/CefPostData.h"
 
 #include <atomic>
@@ -14,7 +15,7 @@ namespace plenfox::cef {
 // dispose() or, since callers merely pass it on, when its last owner drops it.
 class NativeCefPostData final : public CefPostData {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/NativeCefPostData";
+    static constexpr std::string_view JavaName = boundary::Kinds::PostData.className;
 
     NativeCefPostData() = default;
     ~NativeCefPostData() override;

@@ -1,6 +1,5 @@
 #include "client/ui/DownloadHandlerAdapter.h"
 
-#include "browser/jni/DirectByteBuffer.h"
 #include "client/model/App.h"
 #include "client/model/downloads/DownloadAttributes.h"
 #include "client/model/downloads/DownloadRecognizer.h"
@@ -37,11 +36,8 @@ DownloadHandlerAdapter::~DownloadHandlerAdapter() {
     }
 }
 
-bool DownloadHandlerAdapter::receivedData(std::shared_ptr<jni::DirectByteBuffer> data) {
-    if (!data)
-        return true;
-    const std::span<const std::byte> bytes = data->bytes();
-    return downloader->receivedData(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+bool DownloadHandlerAdapter::receivedData(std::span<const std::byte> data) {
+    return downloader->receivedData(QByteArrayView(data.data(), qsizetype(data.size())));
 }
 
 void DownloadHandlerAdapter::complete() {

@@ -29,7 +29,7 @@ public:
     DownloadHandlerAdapter(const DownloadHandlerAdapter&) = delete;
     DownloadHandlerAdapter& operator=(const DownloadHandlerAdapter&) = delete;
 
-    bool receivedData(std::shared_ptr<jni::DirectByteBuffer> data) override;
+    bool receivedData(std::span<const std::byte> data) override;
     void complete() override;
 
 private:

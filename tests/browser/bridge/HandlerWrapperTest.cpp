@@ -3,6 +3,7 @@
 #include "Exports.h"
 #include "JavaVmFixture.h"
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/bridge/CefClientWrapper.h"
 #include "browser/bridge/CefContentFilterWrapper.h"
 #include "browser/bridge/CefLifeSpanHandlerWrapper.h"
@@ -11,7 +12,6 @@
 #include "browser/bridge/CefRequestHandlerWrapper.h"
 #include "browser/bridge/CefResourceBundleHandlerWrapper.h"
 #include "browser/bridge/CefStreamReaderWrapper.h"
-#include "browser/bridge/ClientKind.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +19,7 @@
 #include <vector>
 
 using namespace viewlink;
+using namespace plenfox::boundary;
 
 namespace {
 

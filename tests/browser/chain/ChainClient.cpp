@@ -1,7 +1,5 @@
 #include "ChainClient.h"
 
-#include "browser/jni/DirectByteBuffer.h"
-
 namespace plenfox::test {
 
 std::shared_ptr<cef::CefLifeSpanHandler> ChainClient::getLifeSpanHandler() {
@@ -196,11 +194,10 @@ std::vector<std::shared_ptr<jni::JavaObject>> ChainClient::receivedObjects() con
     return received;
 }
 
-bool CollectingDownload::receivedData(std::shared_ptr<jni::DirectByteBuffer> data) {
-    const auto bytes = data->bytes();
+bool CollectingDownload::receivedData(std::span<const std::byte> data) {
     std::lock_guard guard(lock);
-    collected.append(reinterpret_cast<const char*>(bytes.data()),
-                     static_cast<qsizetype>(bytes.size()));
+    collected.append(reinterpret_cast<const char*>(data.data()),
+                     static_cast<qsizetype>(data.size()));
     thread = std::this_thread::get_id();
     return true;
 }

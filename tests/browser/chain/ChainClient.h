@@ -114,7 +114,7 @@ private:
 // Collects the bytes of one download.
 class CollectingDownload final : public cef::CefDownloadHandler {
 public:
-    bool receivedData(std::shared_ptr<jni::DirectByteBuffer> data) override;
+    bool receivedData(std::span<const std::byte> data) override;
     void complete() override;
 
     // Runs inside complete(), after the download was marked complete.

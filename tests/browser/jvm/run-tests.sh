@@ -3,6 +3,7 @@
 #   run-tests.sh compile <work-dir>
 #   run-tests.sh exports <work-dir> <libviewlink.so>
 #   run-tests.sh run <work-dir> <libviewlink.so> <group> <c++ compiler>
+#   run-tests.sh boundary <work-dir> <boundary name printer>
 # The test classes are compiled by javac into <work-dir>/classes and their
 # native-method headers into <work-dir>/headers.
 set -euo pipefail
@@ -35,6 +36,12 @@ exports)
         exit 1
     fi
     echo "$(wc -l < "$work/declared.txt") exports match the declared native methods"
+    ;;
+boundary)
+    # The test classes declare every class, member and load-error code the
+    # bridge and the wrapper name, as the boundary's header spells them.
+    "$3" > "$work/boundary.txt"
+    java -cp "$work/classes" "$here/BoundaryCheck.java" < "$work/boundary.txt"
     ;;
 run)
     library=$3

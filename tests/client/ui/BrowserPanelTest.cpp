@@ -1,7 +1,6 @@
 // The "Web" tab's handlers without an engine: fake browsers and frames stand
 // in for the engine's objects, as the bridge hands them over.
 #include "client/ui/BrowserPanel.h"
-#include "browser/jni/DirectByteBuffer.h"
 #include "browser/wrapper/CefDownloadHandlerBox.h"
 #include "browser/wrapper/CefFrame.h"
 #include "browser/wrapper/CefRequest.h"
@@ -53,8 +52,7 @@ TEST_F(BrowserPanelTest, AcceptedZipGoesToTheDownloadsTabAndRefusedFilesAreExpla
     EXPECT_EQ(browser->disposed, 1);
     EXPECT_EQ(browser->frame->disposed, 1);
     QByteArray bytes("abc");
-    ASSERT_TRUE(box->getValue()->receivedData(
-        std::make_shared<jni::DirectByteBuffer>(bytes.data(), bytes.size())));
+    ASSERT_TRUE(box->getValue()->receivedData(std::as_bytes(std::span(bytes))));
     box->getValue()->complete();
     ASSERT_TRUE(waitFor([this] { return frame->tabs()->currentIndex() == 2; }));
     EXPECT_EQ(readFile(sandbox.dataFolder() / "downloads" / "Pack.zip"), QByteArray("abc"));
