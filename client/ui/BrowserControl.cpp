@@ -10,6 +10,7 @@
 #include "client/ui/BrowserControlClient.h"
 
 #include <exception>
+#include <utility>
 
 namespace plenfox::client::ui {
 
@@ -25,8 +26,13 @@ BrowserControl::~BrowserControl() {
 
 void BrowserControl::go(const QString& url, std::shared_ptr<cef::CefClient> innerClient) {
     try {
+        // The browser of an earlier call, should it still come, finds its
+        // client detached and is closed; the address asked for now wins over
+        // a navigation kept before.
         if (client)
             client->detach();
+        pendingUrl = QString();
+        releaseRecords();
         client = std::make_shared<BrowserControlClient>(this, std::move(innerClient));
         winId(); // makes the native window now
         windowInfo = factory.createWindowInfo();
@@ -50,11 +56,29 @@ void BrowserControl::onAfterCreated(std::shared_ptr<cef::CefBrowser> created) {
 
 void BrowserControl::setBrowser(std::shared_ptr<cef::CefBrowser> newBrowser) {
     if (browser) {
+        // Closed, not only released: its window would stay in the panel.
         App::log(Prefix + QStringLiteral(".setBrowser: disposing old browser ..."));
+        browser->close();
         browser->dispose();
     }
     browser = std::move(newBrowser);
     onResize();
+    // After the engine's first load of the new browser, which follows this
+    // call: the navigation kept meanwhile is the later wish.
+    if (browser && !pendingUrl.isNull())
+        QMetaObject::invokeMethod(
+            this, [this] { loadPending(); }, Qt::QueuedConnection);
+}
+
+void BrowserControl::onBeforeClose(const std::shared_ptr<cef::CefBrowser>& closing) {
+    if (!browser || !closing)
+        return;
+    const std::int64_t window = browser->getWindowHandle();
+    if (window == 0 || window != closing->getWindowHandle())
+        return;
+    App::log(Prefix + QStringLiteral(".onBeforeClose: the browser closed"));
+    browser->dispose();
+    browser.reset();
 }
 
 void BrowserControl::onResize() {
@@ -67,17 +91,22 @@ void BrowserControl::resizeEvent(QResizeEvent* event) {
     onResize();
 }
 
-void BrowserControl::dispose() {
-    if (client)
-        client->detach();
-    // The records of a browser that never arrived go too; the browser, when
-    // it comes, finds the control gone and is closed at once.
+void BrowserControl::releaseRecords() {
     if (windowInfo)
         windowInfo->dispose();
     if (browserSettings)
         browserSettings->dispose();
     windowInfo.reset();
     browserSettings.reset();
+}
+
+void BrowserControl::dispose() {
+    if (client)
+        client->detach();
+    pendingUrl = QString();
+    // The records of a browser that never arrived go too; the browser, when
+    // it comes, finds the control gone and is closed at once.
+    releaseRecords();
     if (!browser)
         return;
     App::log(Prefix + QStringLiteral(".dispose: browser.beforeParentClose ..."));
@@ -92,8 +121,24 @@ void BrowserControl::dispose() {
 }
 
 void BrowserControl::navigate(const QString& url) {
-    if (!browser)
+    // Kept while there is no browser, or while an earlier kept address
+    // still waits, so that the last wish is the one loaded.
+    if (!browser || !pendingUrl.isNull()) {
+        App::log(Prefix + QStringLiteral(".navigate: no browser yet, keeping [") + url +
+                 QLatin1Char(']'));
+        pendingUrl = url;
         return;
+    }
+    load(url);
+}
+
+void BrowserControl::loadPending() {
+    if (!browser || pendingUrl.isNull())
+        return;
+    load(std::exchange(pendingUrl, QString()));
+}
+
+void BrowserControl::load(const QString& url) {
     if (auto frame = browser->getMainFrame()) {
         frame->loadURL(url);
         frame->dispose();

@@ -26,16 +26,23 @@ public:
     ~BrowserControl() override;
 
     // Makes the browser as a child window of this panel, with the client
-    // receiving its handler requests, and loads the address.
+    // receiving its handler requests, and loads the address. A browser asked
+    // for by an earlier call is closed when it arrives, or when this one does.
     void go(const QString& url, std::shared_ptr<cef::CefClient> client);
+    // Loads the address in the browser; before the browser exists, the last
+    // address asked for is kept and loaded once it arrives.
     void navigate(const QString& url);
     void goBack();
     void goForward();
     void goReload();
     void goCancel();
-    // GUI thread: the engine made the browser.
+    // GUI thread: the engine made the browser this control asked for.
     void onAfterCreated(std::shared_ptr<cef::CefBrowser> browser);
+    // Keeps the browser, closing and releasing one kept before.
     void setBrowser(std::shared_ptr<cef::CefBrowser> browser);
+    // GUI thread: a browser of this control's client closes; when it is the
+    // control's own, the control lets go of it.
+    void onBeforeClose(const std::shared_ptr<cef::CefBrowser>& closing);
     // Sizes the browser to the panel.
     void onResize();
     // Closes and releases the browser; the panel stays.
@@ -46,11 +53,17 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void load(const QString& url);
+    void loadPending();
+    void releaseRecords();
+
     cef::CefFactory& factory;
     std::shared_ptr<cef::CefWindowInfo> windowInfo;
     std::shared_ptr<cef::CefBrowserSettings> browserSettings;
     std::shared_ptr<cef::CefBrowser> browser;
     std::shared_ptr<BrowserControlClient> client;
+    // The address to load once the browser arrives; null when there is none.
+    QString pendingUrl;
 };
 
 } // namespace plenfox::client::ui

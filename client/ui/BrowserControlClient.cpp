@@ -12,8 +12,30 @@ BrowserControlClient::BrowserControlClient(BrowserControl* control,
     : control(control), innerClient(std::move(innerClient)) {}
 
 void BrowserControlClient::detach() {
+    std::vector<Popup> closing;
+    {
+        std::lock_guard guard(lock);
+        control.clear();
+        closing.swap(popups);
+    }
+    for (const Popup& popup : closing) {
+        popup.browser->close();
+        popup.browser->dispose();
+    }
+}
+
+std::shared_ptr<cef::CefBrowser> BrowserControlClient::takePopup(std::int64_t window) {
+    if (window == 0)
+        return nullptr;
     std::lock_guard guard(lock);
-    control.clear();
+    for (auto popup = popups.begin(); popup != popups.end(); ++popup) {
+        if (popup->window == window) {
+            auto taken = std::move(popup->browser);
+            popups.erase(popup);
+            return taken;
+        }
+    }
+    return nullptr;
 }
 
 std::shared_ptr<cef::CefLifeSpanHandler> BrowserControlClient::innerLifeSpan() {
@@ -62,20 +84,31 @@ bool BrowserControlClient::onBeforePopup(std::shared_ptr<cef::CefBrowser> parent
 void BrowserControlClient::onAfterCreated(std::shared_ptr<cef::CefBrowser> browser) {
     if (!browser)
         return;
+    const bool popup = browser->isPopup();
+    const std::int64_t window = popup ? browser->getWindowHandle() : 0;
+    enum class Role { Control, Popup, Stray } role = Role::Stray;
     QPointer<BrowserControl> owner;
     {
         std::lock_guard guard(lock);
         owner = control;
+        if (owner && popup) {
+            role = Role::Popup;
+            popups.push_back({window, browser});
+        } else if (owner && !controlsBrowserArrived) {
+            role = Role::Control;
+            controlsBrowserArrived = true;
+        }
     }
-    // The engine's UI thread is the GUI thread; the control keeps the browser.
-    // A browser that arrives after its control went is closed at once.
-    if (owner) {
-        owner->onAfterCreated(browser);
-    } else {
+    if (role == Role::Stray) {
+        // Asked for by a control that went or asked again since, or not asked
+        // for at all: its window must not stay in the panel.
         browser->close();
         browser->dispose();
         return;
     }
+    // The engine's UI thread is the GUI thread; the control keeps its browser.
+    if (role == Role::Control)
+        owner->onAfterCreated(browser);
     if (auto inner = innerLifeSpan())
         inner->onAfterCreated(std::make_shared<NonDisposableBrowser>(browser));
 }
@@ -97,12 +130,23 @@ bool BrowserControlClient::doClose(std::shared_ptr<cef::CefBrowser> browser) {
 }
 
 void BrowserControlClient::onBeforeClose(std::shared_ptr<cef::CefBrowser> browser) {
-    if (auto inner = innerLifeSpan()) {
-        inner->onBeforeClose(std::move(browser));
+    if (!browser)
         return;
+    const std::shared_ptr<cef::CefBrowser> popup = takePopup(browser->getWindowHandle());
+    QPointer<BrowserControl> owner;
+    {
+        std::lock_guard guard(lock);
+        owner = control;
     }
-    if (browser)
+    if (owner && !popup)
+        owner->onBeforeClose(browser);
+    if (auto inner = innerLifeSpan())
+        inner->onBeforeClose(std::move(browser));
+    else
         browser->dispose();
+    // The popup's own reference goes last, after its handlers heard of the end.
+    if (popup)
+        popup->dispose();
 }
 
 } // namespace plenfox::client::ui

@@ -23,6 +23,7 @@ QPushButton* makeButton(const QString& icon, const QString& tip, QWidget* parent
     auto* button = new QPushButton(Utilities::loadIcon(icon), QString(), parent);
     button->setIconSize(QSize(24, 24));
     button->setToolTip(tip);
+    button->setObjectName(tip);
     return button;
 }
 

@@ -227,30 +227,19 @@ void MainFrame::go() {
     wentOnScreen = true;
     if (browserPanel) {
         // Once the window is laid out, so that the browsers' windows are
-        // made inside their panels at their final places.
+        // made inside their panels at their final places: the strip first,
+        // then the "Web" tab on the home page.
         QTimer::singleShot(0, this, [this] {
+            if (closeRequested())
+                return;
+            adControl->go(Constants::AdUrl, std::make_shared<AdControlAdapter>(opener));
             browserPanel->go(Constants::DefaultUrl, browserEventHandler);
-            startAdControl(0);
         });
         return;
     }
     // Without the browser there is no home page to show: the Web tab says so.
     browserMessage->setText(browserMessage->text() + QStringLiteral("\n\nHome page: ") +
                             Constants::DefaultUrl);
-}
-
-void MainFrame::startAdControl(int attempt) {
-    // One browser at a time: the strip's browser is made once the "Web"
-    // tab's browser exists (or after a few seconds without it), since the
-    // engine places a second browser made meanwhile outside its panel.
-    constexpr int Attempts = 100;
-    if (closeRequested())
-        return;
-    if (browserPanel->getBrowserControl()->hasBrowser() || attempt >= Attempts) {
-        adControl->go(Constants::AdUrl, std::make_shared<AdControlAdapter>(opener));
-        return;
-    }
-    QTimer::singleShot(50, this, [this, attempt] { startAdControl(attempt + 1); });
 }
 
 void MainFrame::waitForClose() {

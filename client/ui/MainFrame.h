@@ -144,7 +144,6 @@ protected:
 private:
     void createMenuBar();
     QAction* addItem(QMenu* menu, const QString& text, std::function<void()> action);
-    void startAdControl(int attempt);
     void onBeforeInitialization();
     void onAfterInitialization();
     // Runs on the GUI thread, or is posted there.

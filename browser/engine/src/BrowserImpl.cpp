@@ -35,8 +35,15 @@ BrowserImpl::BrowserImpl(CefRefPtr<CefClient> client, const CefBrowserSettings& 
 
 BrowserImpl::~BrowserImpl() = default;
 
-void BrowserImpl::open(Engine& engine, const CefWindowInfo& windowInfo, const QUrl& url) {
-    build(engine, windowInfo);
+QPointer<QWidget> BrowserImpl::parentWidgetOf(const CefWindowInfo& windowInfo) {
+    if (windowInfo.m_hWndParent == cef_window_handle_t{} || windowInfo.m_bWindowRenderingDisabled)
+        return nullptr;
+    return QWidget::find(static_cast<WId>(windowInfo.m_hWndParent));
+}
+
+void BrowserImpl::open(Engine& engine, const CefWindowInfo& windowInfo, const QUrl& url,
+                       QPointer<QWidget> parent) {
+    build(engine, windowInfo, std::move(parent));
     announce(engine);
     if (!url.isEmpty() && page_)
         page_->load(url);
@@ -44,18 +51,18 @@ void BrowserImpl::open(Engine& engine, const CefWindowInfo& windowInfo, const QU
 
 void BrowserImpl::openPopup(Engine& engine, const CefWindowInfo& windowInfo,
                             QWebEngineNewWindowRequest& request) {
-    build(engine, windowInfo);
+    build(engine, windowInfo, nullptr);
     announce(engine);
     request.openIn(page_);
 }
 
-void BrowserImpl::build(Engine& engine, const CefWindowInfo& windowInfo) {
+void BrowserImpl::build(Engine& engine, const CefWindowInfo& windowInfo, QPointer<QWidget> parent) {
     engine_ = &engine;
     view_ = new BrowserView(*this, nullptr);
     page_ = new BrowserPage(engine.profile(), *this, engine.pages());
     view_->setPage(page_);
     BrowserSettingsApplier::applyToView(settings_, *view_);
-    placeView(windowInfo);
+    placeView(windowInfo, std::move(parent));
     // A parent window that goes away takes the view with it: the browser is
     // closed then too.
     CefRefPtr<BrowserImpl> self(this);
@@ -70,8 +77,11 @@ void BrowserImpl::build(Engine& engine, const CefWindowInfo& windowInfo) {
 
 // The view becomes a child of the parent window when one is named (a widget
 // of this process, or a foreign native window), stays hidden when window
-// rendering is disabled, and is a window of its own otherwise.
-void BrowserImpl::placeView(const CefWindowInfo& windowInfo) {
+// rendering is disabled, and is a window of its own otherwise. A parent id
+// that names no widget of this process is said on the error output: when it
+// was a widget's id once, that widget's native window was made anew since
+// (the view may then land outside it).
+void BrowserImpl::placeView(const CefWindowInfo& windowInfo, QPointer<QWidget> parent) {
     const int width = orDefault(windowInfo.m_nWidth, 800);
     const int height = orDefault(windowInfo.m_nHeight, 600);
     const QRect rect(orDefault(windowInfo.m_x, 0), orDefault(windowInfo.m_y, 0),
@@ -84,19 +94,27 @@ void BrowserImpl::placeView(const CefWindowInfo& windowInfo) {
         return;
     }
     if (parentId != 0) {
-        if (QWidget* parent = QWidget::find(parentId)) {
+        if (!parent)
+            parent = QWidget::find(parentId);
+        if (parent) {
             view_->setParent(parent);
             view_->setGeometry(rect);
             view_->show();
             return;
         }
         if (QWindow* foreign = QWindow::fromWinId(parentId)) {
+            qInfo("engine: parent window 0x%llx is no widget of this program; the browser is "
+                  "placed in it as a foreign window",
+                  static_cast<unsigned long long>(parentId));
             view_->winId();
             view_->windowHandle()->setParent(foreign);
             view_->setGeometry(rect);
             view_->show();
             return;
         }
+        qWarning("engine: parent window 0x%llx not found; the browser opens in a window of its "
+                 "own",
+                 static_cast<unsigned long long>(parentId));
     }
     if (!windowInfo.m_windowName.empty())
         view_->setWindowTitle(toQString(windowInfo.m_windowName));

@@ -14,6 +14,7 @@ class BrowserPage;
 class BrowserView;
 class Engine;
 class QWebEngineNewWindowRequest;
+class QWidget;
 
 // A browser over one Qt WebEngine page and the view that shows it. The page
 // and view live on the UI thread; calls from other threads are posted there,
@@ -24,9 +25,16 @@ public:
                 cef_window_handle_t opener);
     ~BrowserImpl() override;
 
+    // The widget of this process whose native window the window information
+    // names as parent, or null. UI thread only.
+    static QPointer<QWidget> parentWidgetOf(const CefWindowInfo& windowInfo);
+
     // UI thread: builds the page and its window, registers the browser with
-    // the engine, loads url (unless empty) and reports OnAfterCreated.
-    void open(Engine& engine, const CefWindowInfo& windowInfo, const QUrl& url);
+    // the engine, loads url (unless empty) and reports OnAfterCreated. The
+    // parent widget, when known, is the one the window information named when
+    // the browser was asked for; otherwise the parent is looked up by its id.
+    void open(Engine& engine, const CefWindowInfo& windowInfo, const QUrl& url,
+              QPointer<QWidget> parent = {});
     // UI thread: as open, for a popup that a page asked for.
     void openPopup(Engine& engine, const CefWindowInfo& windowInfo,
                    QWebEngineNewWindowRequest& request);
@@ -74,8 +82,8 @@ public:
     bool isClosed() const;
 
 private:
-    void build(Engine& engine, const CefWindowInfo& windowInfo);
-    void placeView(const CefWindowInfo& windowInfo);
+    void build(Engine& engine, const CefWindowInfo& windowInfo, QPointer<QWidget> parent);
+    void placeView(const CefWindowInfo& windowInfo, QPointer<QWidget> parent);
     void announce(Engine& engine);
 
     const CefRefPtr<CefClient> client_;

@@ -1,4 +1,7 @@
 // The engine API's free functions, forwarding to the running Engine.
+#include <QPointer>
+#include <QWidget>
+
 #include "BrowserImpl.h"
 #include "Engine.h"
 #include "QtText.h"
@@ -38,12 +41,18 @@ bool CefCurrentlyOn(CefThreadId threadId) {
 bool CefBrowser::CreateBrowser(CefWindowInfo& windowInfo, CefRefPtr<CefClient> client,
                                const CefString& url, const CefBrowserSettings& settings) {
     CefWindowInfo info = windowInfo;
-    return Engine::postTo(TID_UI, [info, client, url = toQUrl(url), settings] {
+    // Called on the UI thread (the engine runs on the program's GUI thread),
+    // the parent is taken now: until the posted creation runs, showing other
+    // browsers may make the parent's native window anew under another id.
+    QPointer<QWidget> parent;
+    if (Engine::isOn(TID_UI))
+        parent = BrowserImpl::parentWidgetOf(info);
+    return Engine::postTo(TID_UI, [info, client, url = toQUrl(url), settings, parent] {
         const auto engine = Engine::current();
         if (!engine)
             return;
         CefRefPtr<BrowserImpl> browser = new BrowserImpl(client, settings, false, {});
-        browser->open(*engine, info, url);
+        browser->open(*engine, info, url, parent);
     });
 }
 

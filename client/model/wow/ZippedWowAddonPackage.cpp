@@ -3,6 +3,7 @@
 #include "client/model/App.h"
 #include "client/model/wow/TocFile.h"
 #include "client/model/wow/ZipInfo.h"
+#include "client/model/wow/ZipTreeWriter.h"
 #include "lib/util/Error.h"
 #include "lib/util/Paths.h"
 
@@ -17,21 +18,6 @@ using util::pathText;
 namespace fs = std::filesystem;
 
 namespace {
-
-// The place of an entry below the folder; a directory entry's trailing "/"
-// is dropped so the path names the directory itself.
-fs::path targetOf(const fs::path& folder, const QString& name) {
-    qsizetype end = name.size();
-    while (end > 0 && name[end - 1] == QLatin1Char('/'))
-        --end;
-    return folder / fs::path(name.left(end).toStdU16String());
-}
-
-bool makeDirectories(const fs::path& directory) {
-    std::error_code error;
-    fs::create_directories(directory, error);
-    return !error && fs::is_directory(directory, error);
-}
 
 // Components that some file systems read as ".." (trailing dots and blanks
 // are dropped there) or that name nothing: only dots and blanks, except ".".
@@ -83,23 +69,6 @@ std::shared_ptr<const TocFile> readToc(const ZipInfo& info, const ZipInfo::Entry
         App::log(error);
         return TocFile::empty();
     }
-}
-
-void writeEntry(const ZipInfo& info, const ZipInfo::Entry& entry, const fs::path& target,
-                std::vector<char>& buffer) {
-    QFile out(pathText(target));
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw util::IoError(out.errorString() + QStringLiteral(" [") + pathText(target) +
-                            QLatin1Char(']'));
-    info.readEntry(entry, buffer, [&out, &target](const char* data, std::size_t length) {
-        if (out.write(data, static_cast<qint64>(length)) != static_cast<qint64>(length))
-            throw util::IoError(out.errorString() + QStringLiteral(" [") + pathText(target) +
-                                QLatin1Char(']'));
-    });
-    if (!out.flush())
-        throw util::IoError(out.errorString() + QStringLiteral(" [") + pathText(target) +
-                            QLatin1Char(']'));
-    out.close();
 }
 
 } // namespace
@@ -223,37 +192,10 @@ bool ZippedWowAddonPackage::extractTo(const fs::path& folder) {
         if (!info.isReadable() || !isExtractable(info))
             return false;
 
-        for (const ZipInfo::Entry& entry : info.getDirectoryEntries()) {
-            const fs::path target = targetOf(folder, entry.name);
-            std::error_code error;
-            if (fs::is_directory(target, error))
-                continue;
-            if (fs::exists(target, error) || !makeDirectories(target)) {
-                logExtract(QStringLiteral("Failed to mkdir [") + pathText(target) +
-                           QLatin1Char(']'));
-                return false;
-            }
-        }
-
-        std::vector<char> buffer(CopyBufferSize);
-        // Entries of one folder usually follow each other: check a parent once.
-        fs::path knownParent;
-        for (const ZipInfo::Entry& entry : info.getFileEntries()) {
-            const fs::path target = targetOf(folder, entry.name);
-            fs::path parent = target.parent_path();
-            if (parent != knownParent) {
-                std::error_code error;
-                if (!fs::exists(parent, error) && !makeDirectories(parent)) {
-                    logExtract(QStringLiteral("Failed to mkdir parent [") + pathText(parent) +
-                               QLatin1Char(']'));
-                    return false;
-                }
-                knownParent = std::move(parent);
-            }
-            writeEntry(info, entry, target, buffer);
-        }
+        const bool written = ZipTreeWriter::write(
+            info, folder, [this](const QString& message) { logExtract(message); });
         info.close();
-        return true;
+        return written;
     } catch (const util::IoError& error) {
         App::log(error);
         return false;

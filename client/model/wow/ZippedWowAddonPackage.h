@@ -23,7 +23,7 @@ class ZippedWowAddonPackage : public model::AddonPackage {
 public:
     static inline const QString QualifiedName =
         QStringLiteral("com.plenfox.kesh.client.wow.ZippedWowAddonPackage");
-    // One copy buffer of this size serves a whole extraction.
+    // The TOC entries of a scan are read through one copy buffer of this size.
     static constexpr std::size_t CopyBufferSize = 4096;
     // A package whose entries declare more bytes than this in all is not
     // extracted, so that a hostile archive cannot fill the disk.
@@ -56,7 +56,8 @@ public:
     // cannot be read, an entry would land outside the folder, is a symbolic
     // link, the package is too large, or a directory, file or entry fails;
     // in the last case files already written stay on disk. Names are checked
-    // before anything is written. Does not take the package's lock.
+    // before anything is written; large packages are written by two threads.
+    // Does not take the package's lock.
     bool extractTo(const std::filesystem::path& folder);
 
     // Whether an entry name stays below the folder it is extracted into:

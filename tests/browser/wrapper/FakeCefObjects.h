@@ -57,7 +57,7 @@ public:
         closedBeforeDisposed = closed > 0;
     }
     std::shared_ptr<cef::CefFrame> getMainFrame() override { return frame; }
-    std::int64_t getWindowHandle() override { return 0; }
+    std::int64_t getWindowHandle() override { return window; }
     void goBack() override {}
     void goForward() override {}
     bool isPopup() override { return popup; }
@@ -71,6 +71,8 @@ public:
     bool back = false;
     bool forward = false;
     bool popup = false;
+    // The browser's window; 0 for a browser whose window nobody asks about.
+    std::int64_t window = 0;
     int disposed = 0;
     int closed = 0;
     bool closedBeforeDisposed = false;

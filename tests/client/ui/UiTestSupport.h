@@ -1,6 +1,8 @@
 #pragma once
 
+#include "browser/wrapper/CefBrowserSettings.h"
 #include "browser/wrapper/CefFactory.h"
+#include "browser/wrapper/CefWindowInfo.h"
 #include "client/model/updates/UpdateSource.h"
 #include "client/ui/DesktopOpener.h"
 #include "client/ui/MainFrame.h"
@@ -43,33 +45,76 @@ private:
     std::vector<std::filesystem::path> browsedList;
 };
 
-// An engine that makes nothing: the windows get their browser widgets, and
-// tests hand the browser's events to the handlers themselves.
+// Window and browser records that keep nothing but how often they were
+// released.
+class FakeWindowInfo final : public cef::CefWindowInfo {
+public:
+    void dispose() override { ++disposed; }
+    void setChild(QWidget*, const cef::CefRect&) override {}
+    void setOffscreen(QWidget*) override {}
+    void setPopup(QWidget*, const QString&) override {}
+    void setTransparentPainting(bool) override {}
+    int disposed = 0;
+};
+
+class FakeBrowserSettings final : public cef::CefBrowserSettings {
+public:
+    void dispose() override { ++disposed; }
+#define PLENFOX_FAKE_SETTING(Type, Name)                                                           \
+    Type get##Name() override {                                                                    \
+        return Type();                                                                             \
+    }                                                                                              \
+    void set##Name(const Type&) override {}
+    PLENFOX_CEF_BROWSER_SETTINGS(PLENFOX_FAKE_SETTING)
+#undef PLENFOX_FAKE_SETTING
+    int disposed = 0;
+};
+
+// An engine that makes nothing: the windows get their browser widgets, the
+// browsers they ask for are recorded, and tests hand the browser's events to
+// the handlers themselves.
 class InertFactory : public cef::CefFactory {
 public:
+    // One browser asked for: where, and the client its events go to.
+    struct Request {
+        QString url;
+        std::shared_ptr<cef::CefClient> client;
+        std::shared_ptr<FakeWindowInfo> windowInfo;
+        std::shared_ptr<FakeBrowserSettings> settings;
+    };
+
     bool initialize(std::shared_ptr<cef::CefSettings>, std::shared_ptr<cef::CefApp>) override {
         return true;
     }
     void shutdown() override {}
-    void createBrowser(std::shared_ptr<cef::CefWindowInfo>, std::shared_ptr<cef::CefClient>,
-                       const QString& url, std::shared_ptr<cef::CefBrowserSettings>) override {
+    void createBrowser(std::shared_ptr<cef::CefWindowInfo> windowInfo,
+                       std::shared_ptr<cef::CefClient> client, const QString& url,
+                       std::shared_ptr<cef::CefBrowserSettings> settings) override {
         created << url;
+        requests.push_back({url, std::move(client),
+                            std::dynamic_pointer_cast<FakeWindowInfo>(windowInfo),
+                            std::dynamic_pointer_cast<FakeBrowserSettings>(settings)});
     }
     std::shared_ptr<cef::CefSettings> createSettings() override { return nullptr; }
     std::shared_ptr<cef::CefSettings> createSettings(std::shared_ptr<cef::CefSettings>) override {
         return nullptr;
     }
-    std::shared_ptr<cef::CefBrowserSettings> createBrowserSettings() override { return nullptr; }
+    std::shared_ptr<cef::CefBrowserSettings> createBrowserSettings() override {
+        return std::make_shared<FakeBrowserSettings>();
+    }
     std::shared_ptr<cef::CefBrowserSettings>
     createBrowserSettings(std::shared_ptr<cef::CefBrowserSettings>) override {
-        return nullptr;
+        return std::make_shared<FakeBrowserSettings>();
     }
-    std::shared_ptr<cef::CefWindowInfo> createWindowInfo() override { return nullptr; }
+    std::shared_ptr<cef::CefWindowInfo> createWindowInfo() override {
+        return std::make_shared<FakeWindowInfo>();
+    }
     std::shared_ptr<cef::CefWindowInfo>
     createWindowInfo(std::shared_ptr<cef::CefWindowInfo>) override {
-        return nullptr;
+        return std::make_shared<FakeWindowInfo>();
     }
     QStringList created;
+    std::vector<Request> requests;
 };
 
 // An addon folder "<name>/<name>.toc" with the given headers.
