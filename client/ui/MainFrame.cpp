@@ -20,6 +20,7 @@
 #include "client/ui/DesktopOpener.h"
 #include "client/ui/DownloadPanel.h"
 #include "client/ui/FileChooser.h"
+#include "client/ui/FlavourMenu.h"
 #include "client/ui/MessageBoxes.h"
 #include "client/ui/Utilities.h"
 #include "lib/util/Paths.h"
@@ -184,6 +185,8 @@ void MainFrame::createMenuBar() {
             [this] { openFolder(chooseWowFolder()); });
     addItem(wowMenu, QStringLiteral("Open WoW Addon folder ..."),
             [this] { openFolder(chooseAddonFolder()); });
+    flavourMenu = new FlavourMenu(
+        wowMenu, [this](const QString& folderName) { changeFlavour(folderName); }, this);
 
     QMenu* feedback = menuBar()->addMenu(QStringLiteral("Feedback"));
     addItem(feedback, QStringLiteral("Open current log file ..."), [this] { openLogFile(); });
@@ -227,22 +230,26 @@ void MainFrame::onBeforeInitialization() {
     initialized = false;
     for (QAction* item : {changeWowMenuItem, enableUpdatesMenuItem, disableUpdatesMenuItem})
         item->setEnabled(false);
+    flavourMenu->setEnabled(false);
 }
 
 void MainFrame::onAfterInitialization() {
     initialized = true;
     for (QAction* item : {changeWowMenuItem, enableUpdatesMenuItem, disableUpdatesMenuItem})
         item->setEnabled(true);
+    showFlavours();
+    flavourMenu->setEnabled(true);
     // First run: the player was never asked.
     if (updatesSetting.isDefault() && !updatesSetting.enabled() && !closing)
         enableUpdates();
 }
 
-void MainFrame::startClient(const std::optional<fs::path>& folder, bool restart) {
+void MainFrame::startClient(const std::optional<fs::path>& folder, bool restart,
+                            const std::optional<QString>& flavour) {
     onBeforeInitialization();
     if (initializationThread.joinable())
         initializationThread.join();
-    initializationThread = std::thread([this, folder, restart] {
+    initializationThread = std::thread([this, folder, restart, flavour] {
         try {
             if (restart) {
                 client->shutdown();
@@ -255,7 +262,7 @@ void MainFrame::startClient(const std::optional<fs::path>& folder, bool restart)
         }
         if (closing)
             return;
-        client->initialize(getClientOptions(folder));
+        client->initialize(getClientOptions(folder, flavour));
     });
 }
 
@@ -265,10 +272,13 @@ void MainFrame::joinInitialization() {
 }
 
 std::shared_ptr<model::ClientOptions>
-MainFrame::getClientOptions(const std::optional<fs::path>& folder) {
+MainFrame::getClientOptions(const std::optional<fs::path>& folder,
+                            const std::optional<QString>& flavour) {
     auto options = std::make_shared<model::ClientOptions>();
     if (folder)
         options->setWowFolder(*folder);
+    if (flavour)
+        options->setFlavour(*flavour);
     options->setUpdatesEnabled(updatesSetting.enabled());
     return options;
 }
@@ -497,8 +507,10 @@ void MainFrame::changeWowFolder() {
     request.title = QStringLiteral("Find one of the recognized WoW files ...");
     request.startFolder = current ? util::pathText(*current) : QString();
     request.filterDescription = QStringLiteral("Recognized WoW files (wow.exe, wow-64.exe, etc.)");
-    request.acceptedNames = {QStringLiteral("wow.exe"), QStringLiteral("wow-64.exe"),
-                             QStringLiteral("World of Warcraft Launcher.exe")};
+    // Every client's executable: a flavour folder chosen this way becomes
+    // the flavour worked on.
+    request.acceptedNames = wow::WowFlavour::executableNames();
+    request.acceptedNames << QStringLiteral("World of Warcraft Launcher.exe");
     const QString chosen = FileChooser::chooseFile(this, request);
     if (chosen.isNull() || closing)
         return;
@@ -515,6 +527,34 @@ void MainFrame::changeWowFolder() {
                                                "installation, are you sure you want to continue?")))
         return;
     startClient(folder, true);
+}
+
+void MainFrame::changeFlavour(const QString& folderName) {
+    model::Client* ready = readyClient();
+    wow::WowInstallation* wow = ready ? ready->getWow() : nullptr;
+    const std::optional<wow::WowFlavour> current = wow ? wow->currentFlavour() : std::nullopt;
+    if (!wow || closing || (current && current->sameFolder(folderName))) {
+        showFlavours();
+        return;
+    }
+    App::log(Prefix + QStringLiteral(".changeFlavour: [") + folderName + QLatin1Char(']'));
+    startClient(std::nullopt, true, folderName);
+}
+
+void MainFrame::showFlavours() {
+    wow::WowInstallation* wow = client->getWow();
+    if (!wow || !wow->exists()) {
+        flavourMenu->show({}, std::nullopt);
+        return;
+    }
+    // A game folder of the old layout about which nothing more is known
+    // offers no choice.
+    std::vector<wow::WowFlavour> flavours = wow->flavours();
+    if (flavours.size() == 1 && !flavours.front().isKnown())
+        flavours.clear();
+    const std::optional<wow::WowFlavour> current = wow->currentFlavour();
+    flavourMenu->show(flavours,
+                      current ? std::optional<QString>(current->folderName()) : std::nullopt);
 }
 
 // --- folders and files ----------------------------------------------------

@@ -40,6 +40,7 @@ class BrowserEventHandler;
 class BrowserPanel;
 class DesktopOpener;
 class DownloadPanel;
+class FlavourMenu;
 
 // The program's only window: the "Web", "WoW" and "Downloads" tabs, the
 // advertisement strip, the menus and the dialogs. It owns the Client, starts
@@ -87,13 +88,17 @@ public:
     void onBeforeExit();
 
     void changeWowFolder();
+    // Restarts the client on the flavour of that folder name, as a change of
+    // the game folder does; the choice is kept for later runs.
+    void changeFlavour(const QString& folderName);
     void enableUpdates();
     void disableUpdates();
     void applyUpdatesSetting();
     void createBugReport();
     void cleanUpOldLogFiles();
     std::shared_ptr<model::ClientOptions>
-    getClientOptions(const std::optional<std::filesystem::path>& folder = std::nullopt);
+    getClientOptions(const std::optional<std::filesystem::path>& folder = std::nullopt,
+                     const std::optional<QString>& flavour = std::nullopt);
 
     // Parts for tests and for the entry point.
     QTabWidget* tabs() const { return tabbedPane; }
@@ -154,7 +159,10 @@ private:
     void onBeforeInitialization();
     void onAfterInitialization();
     // Starts the client on the start-up thread: scan, then initialize.
-    void startClient(const std::optional<std::filesystem::path>& folder, bool restart);
+    void startClient(const std::optional<std::filesystem::path>& folder, bool restart,
+                     const std::optional<QString>& flavour = std::nullopt);
+    // Shows the installation's flavours in the WoW menu.
+    void showFlavours();
     // Runs on the GUI thread, or is posted there.
     void post(std::function<void()> task);
     void openFolder(const std::optional<std::filesystem::path>& folder);
@@ -180,6 +188,7 @@ private:
     AddonsPanel* addonsPanel = nullptr;
     DownloadPanel* downloadsPanel = nullptr;
     QAction* changeWowMenuItem = nullptr;
+    FlavourMenu* flavourMenu = nullptr;
     QAction* enableUpdatesMenuItem = nullptr;
     QAction* disableUpdatesMenuItem = nullptr;
     std::thread initializationThread;

@@ -41,6 +41,9 @@ public:
     // The build ("12.1.0.69382"); null when unknown.
     const QString& version() const { return build; }
     bool isOldLayout() const { return name.isEmpty(); }
+    // Whether more is known than that the folder is a game: a flavour folder,
+    // or a product named by ".build.info". Players are shown known flavours.
+    bool isKnown() const { return !name.isEmpty() || !productCode.isEmpty(); }
 
     // A classic client (era, anniversary, the classic expansions): by its
     // product code, else its executable, else its folder name.

@@ -354,10 +354,15 @@ void WowInstallation::readFlavours() {
     });
     if (flavourList.empty()) {
         // The layout of older games: the folder is the game itself.
+        // Its product is what ".build.info" says, if anything: its only row,
+        // else the row its executable stands for.
         const fs::path executable = WowFlavour::findExecutable(*root);
-        QString product = productForExecutable(executable);
+        QString product;
         if (build && build->rows().size() == 1)
             product = BuildInfo::value(build->rows().front(), QStringLiteral("Product"));
+        else if (const QString guess = productForExecutable(executable);
+                 build && !guess.isEmpty() && build->productRow(guess))
+            product = guess;
         flavourList.emplace_back(*root, QString(), executable, product, versionOf(product));
     }
     for (const WowFlavour& flavour : flavourList)
