@@ -4,6 +4,9 @@
 // dependencies, and the downloads a flavour would not load.
 #include "client/model/Client.h"
 #include "client/model/ClientRepository.h"
+#include "client/model/downloads/DownloadAttributes.h"
+#include "client/model/downloads/DownloadManager.h"
+#include "client/model/downloads/FileDownloader.h"
 #include "client/model/updates/UpdateManager.h"
 #include "client/model/wow/WowInstallation.h"
 #include "client/ui/AddonsPanel.h"
@@ -70,10 +73,10 @@ protected:
                  {{QStringLiteral("RetailOnly/RetailOnly_Mainline.toc"), "## Version: 1\n"}});
     }
 
-    std::unique_ptr<client::ui::MainFrame> start() {
+    std::unique_ptr<client::ui::MainFrame> start(const fs::path& folder = {}) {
         client::ui::MainFrame::Setup setup = sandbox.setup();
         const fs::path data = sandbox.dataFolder();
-        const fs::path game = root;
+        const fs::path game = folder.empty() ? root : folder;
         auto stub = sandbox.source;
         setup.makeClient = [data, game, stub](client::model::ClientEventHandler* handler) {
             auto wow = undetectedInstallation();
@@ -186,6 +189,64 @@ TEST_F(FlavourWindowTest, ChoosingAFlavourInTheMenuSwitchesTheAddonFolderAndIsKe
     table = frame->getAddonsPanel()->getTable();
     ASSERT_TRUE(waitFor([table] { return table->model()->rowCount() == 1; }));
     EXPECT_EQ(rows(table), QStringList({QStringLiteral("Questie |  | 11.2.1 | 1.15.8")}));
+}
+
+// A fresh download for another flavour waits for the player; one for this
+// flavour is installed at once.
+TEST_F(FlavourWindowTest, FreshDownloadsForAnotherFlavourAreNotInstalledAutomatically) {
+    fs::remove(sandbox.dataFolder() / "downloads" / "RetailOnly-1.zip");
+    auto frame = start(root / "_classic_era_");
+    client::model::DownloadManager& manager = *frame->getClient()->getDownloadManager();
+    QTableView* downloads = frame->getDownloadsPanel()->getTable();
+    const auto download = [&manager](const QString& name, const fs::path& zip) {
+        const QByteArray bytes = readFile(zip);
+        client::model::DownloadAttributes attributes;
+        attributes.fileName = name;
+        attributes.mimeType = QStringLiteral("application/zip");
+        attributes.contentLength = bytes.size();
+        auto downloader = manager.createDownloader(attributes);
+        ASSERT_TRUE(downloader);
+        ASSERT_TRUE(downloader->receivedData(bytes));
+        downloader->complete();
+    };
+    const auto details = [downloads](const QString& file) {
+        for (int row = 0; row < downloads->model()->rowCount(); ++row)
+            if (downloads->model()->index(row, DownloadsTableModel::File).data() == file)
+                return downloads->model()
+                    ->index(row, DownloadsTableModel::Details)
+                    .data()
+                    .toString();
+        return QString();
+    };
+    const fs::path packages = sandbox.env.scratch() / "packages";
+    writeZip(packages / "Retail.zip",
+             {{QStringLiteral("RetailOnly/RetailOnly_Mainline.toc"), "## Version: 1\n"}});
+    writeZip(packages / "Era.zip",
+             {{QStringLiteral("EraAddon/EraAddon_Vanilla.toc"), "## Version: 2\n"}});
+    const fs::path addons = root / "_classic_era_" / "Interface" / "AddOns";
+
+    download(QStringLiteral("Retail.zip"), packages / "Retail.zip");
+    download(QStringLiteral("Era.zip"), packages / "Era.zip");
+    ASSERT_TRUE(waitFor([&] {
+        return details(QStringLiteral("Era.zip")) == QStringLiteral("1 WoW addon, installed.");
+    })) << details(QStringLiteral("Era.zip")).toStdString();
+    sandbox.settle(*frame);
+    EXPECT_EQ(details(QStringLiteral("Retail.zip")),
+              QStringLiteral("1 WoW addon, not installed. Not for Classic Era."));
+    EXPECT_FALSE(fs::exists(addons / "RetailOnly"));
+    EXPECT_TRUE(sandbox.env.logContains(QStringLiteral("], not for the current flavour")));
+
+    // The player may still install it.
+    for (int row = 0; row < downloads->model()->rowCount(); ++row)
+        if (downloads->model()->index(row, DownloadsTableModel::File).data() ==
+            QStringLiteral("Retail.zip"))
+            downloads->selectRow(row);
+    QTest::mouseClick(frame->getDownloadsPanel()->getInstallButton(), Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return fs::exists(addons / "RetailOnly"); }));
+    ASSERT_TRUE(waitFor([&] {
+        return details(QStringLiteral("Retail.zip")) ==
+               QStringLiteral("1 WoW addon, installed. Not for Classic Era.");
+    })) << details(QStringLiteral("Retail.zip")).toStdString();
 }
 
 TEST(FlavourTextsTest, DownloadDetailsSayWhichAddonsTheFlavourDoesNotLoad) {
