@@ -291,7 +291,7 @@ std::optional<std::size_t> WowInstallation::findFlavour(const QString& folderNam
     return std::nullopt;
 }
 
-void WowInstallation::discoverLayout(const fs::path& path, bool chosen) {
+void WowInstallation::discoverLayout(fs::path path, bool chosen) {
     fs::path folder = path;
     // "…/_retail_/" names the folder "_retail_".
     while (!folder.has_filename() && folder.has_parent_path() && folder.parent_path() != folder)

@@ -115,7 +115,8 @@ private:
     // After the game was found at `path`: the installation's root, its
     // flavours and the current one (the flavour the path named when it was
     // chosen by hand, else the default).
-    void discoverLayout(const std::filesystem::path& path, bool chosen);
+    // Takes the path by value: it is often the root itself, which this replaces.
+    void discoverLayout(std::filesystem::path path, bool chosen);
     void readFlavours();
     // The flavour the launcher started last, else retail, else the first.
     std::optional<std::size_t> defaultFlavour() const;

@@ -222,6 +222,10 @@ TEST_F(FlavourInstallationTest, DetectionThroughPathsPointingIntoAFlavourFolder)
         EXPECT_EQ(wow->currentFlavour()->folderName(), QStringLiteral("_retail_"));
         EXPECT_TRUE(env.logContains(QStringLiteral("Accepting validated path [") +
                                     pathText(root / "_classic_era_") + "]"));
+        EXPECT_TRUE(env.logContains(QStringLiteral("Path [") + pathText(root / "_classic_era_") +
+                                    QStringLiteral("] is the flavour [_classic_era_] of the "
+                                                   "installation [") +
+                                    pathText(root) + "]"));
     }
     EXPECT_TRUE(WowInstallation::validateWowDirectory(root));
     EXPECT_TRUE(WowInstallation::validateWowDirectory(root / "_classic_era_"));
