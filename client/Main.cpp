@@ -88,9 +88,9 @@ int main(int argc, char* argv[]) {
     App::log(QStringLiteral("go returns, waitForClose"));
     mainFrame->waitForClose();
     App::log(QStringLiteral("waitForClose returns"));
-    mainFrame->dispose();
+    mainFrame->hide();
     App::log(QStringLiteral("disposed frame"));
-    mainFrame->onBeforeExit();
+    mainFrame->shutDown();
     App::log(QStringLiteral("onBeforeExit returns"));
     frame = nullptr;
     // The engine closes its browsers while the widgets they live in still

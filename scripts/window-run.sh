@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
 # Runs the windowed program end to end on a virtual display, in a sandbox:
 # a prepared game folder found through a launcher setup log, the reference
-# update service on the client's configured host, the first-run question
-# answered with Yes, one screenshot per tab, then SIGTERM. Checks exit status
-# 0 and the orderly shutdown in the log.
+# update service on a free port (the program is pointed at it through
+# PLENFOX_SERVICE_PORT, which it honours for its loopback service host only),
+# the first-run question answered with Yes, one screenshot per tab, then
+# SIGTERM. Checks exit status 0 and the orderly shutdown in the log.
 #
 #   xvfb-run -a -s "-screen 0 1280x1024x24" bash scripts/window-run.sh <build-dir> <artefact-dir>
 set -euo pipefail
 build=$(realpath "${1:-build}")
 out=$(realpath -m "${2:-$build/window-run}")
 root=$(cd "$(dirname "$0")/.." && pwd)
-port=8642
 
 rm -rf "$out" && mkdir -p "$out"
 # The program draws on the virtual display, whatever the test suite set.
@@ -47,11 +47,19 @@ printf "Blizzard Setup (2.0) started at '%s/Wow.exe'\n" "$game" \
   >"$sandbox/ProgramData/battle.net/Setup/wow_enus/log/setup-1.log"
 mkdir -p "$sandbox/home" "$sandbox/tmp"
 
-(exec 3<>/dev/tcp/127.0.0.1/$port) 2>/dev/null && fail "port $port is taken"
-"$build/service/plenfox-update-service" --port $port --catalog "$root/service/sample-catalog.xml" \
-  >"$out/service.txt" 2>&1 &
+# The service picks a free port and prints it on its first line.
+"$build/service/plenfox-update-service" --port 0 --catalog "$root/service/sample-catalog.xml" \
+  >"$out/service-port.txt" 2>"$out/service.txt" &
 service_pid=$!
-sleep 0.5
+port=
+for _ in $(seq 100); do
+  port=$(head -n 1 "$out/service-port.txt" 2>/dev/null || true)
+  [ -n "$port" ] && break
+  kill -0 "$service_pid" 2>/dev/null || fail "the update service did not start: $(cat "$out/service.txt")"
+  sleep 0.1
+done
+[[ "$port" =~ ^[0-9]+$ ]] || fail "the update service printed no port"
+export PLENFOX_SERVICE_PORT=$port
 # Two earlier downloads: a package from the service and a file without addons.
 mkdir -p "$sandbox/home/.plenfoxclient/downloads"
 python3 - "$port" "$sandbox/home/.plenfoxclient/downloads" <<'PY'
@@ -139,6 +147,8 @@ cp "$sandbox"/tmp/plenfoxclient*.log "$out/" 2>/dev/null || true
 [ "$status" -eq 0 ] || fail "exit status $status"
 grep -q "Successfully shut down client" "$out"/plenfoxclient*.log || fail "no orderly shutdown in the log"
 grep -q "Installed addon \[BagSorter\] version \[1.6\]" "$out"/plenfoxclient*.log || fail "addons not listed in the log"
+grep -q "Update service \[127.0.0.1:$port\]" "$out"/plenfoxclient*.log ||
+  fail "the program did not take the test service's port"
 if [ -e "$build/libcef.so" ]; then
   grep -q "getDownloadHandler(application/zip,QuestHelperLite-2.4.1.zip" "$out"/plenfoxclient*.log ||
     fail "the zip did not come through the browser"

@@ -1,6 +1,7 @@
 #include "client/model/App.h"
 
 #include "client/model/Constants.h"
+#include "client/model/LogFiles.h"
 #include "lib/util/Error.h"
 #include "lib/util/Paths.h"
 
@@ -109,23 +110,13 @@ int App::getExceptionCount() {
 
 void App::cleanUpOldLogFiles(const QString& folder, const QString& prefix) {
     namespace fs = std::filesystem;
-    struct LogFile {
-        fs::path path;
-        fs::file_time_type modified;
-    };
     try {
-        std::vector<LogFile> logs;
-        for (const fs::directory_entry& entry :
-             fs::directory_iterator(fs::path(folder.toStdU16String()))) {
-            const QString name = util::pathText(entry.path().filename());
-            if (entry.is_regular_file() && name.startsWith(QStringLiteral("plenfoxclient")) &&
-                name.endsWith(QStringLiteral(".log")))
-                logs.push_back({entry.path(), entry.last_write_time()});
-        }
+        std::vector<LogFiles::Entry> logs = LogFiles::list(fs::path(folder.toStdU16String()));
         if (logs.size() <= static_cast<std::size_t>(Constants::LogFilesToKeep))
             return;
-        std::sort(logs.begin(), logs.end(),
-                  [](const LogFile& a, const LogFile& b) { return a.modified < b.modified; });
+        std::sort(logs.begin(), logs.end(), [](const LogFiles::Entry& a, const LogFiles::Entry& b) {
+            return a.modified < b.modified;
+        });
         const std::size_t excess = logs.size() - Constants::LogFilesToKeep;
         for (std::size_t i = 0; i < excess; ++i)
             if (!fs::remove(logs[i].path))

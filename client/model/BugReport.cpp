@@ -1,5 +1,6 @@
 #include "client/model/BugReport.h"
 
+#include "client/model/LogFiles.h"
 #include "lib/util/Error.h"
 #include "lib/util/Paths.h"
 
@@ -54,13 +55,11 @@ void writeArchive(const fs::path& zipFile, const std::vector<fs::path>& logs) {
 
 std::vector<fs::path> BugReport::findLogFiles(const fs::path& logFolder) {
     std::vector<fs::path> logs;
-    std::error_code error;
-    for (fs::directory_iterator it(logFolder, error), end; !error && it != end;
-         it.increment(error)) {
-        const QString name = util::pathText(it->path().filename());
-        if (it->is_regular_file(error) && name.startsWith(QStringLiteral("plenfoxclient")) &&
-            name.endsWith(QStringLiteral(".log")))
-            logs.push_back(it->path());
+    try {
+        for (const LogFiles::Entry& log : LogFiles::list(logFolder))
+            logs.push_back(log.path);
+    } catch (const fs::filesystem_error&) {
+        // An unreadable folder holds no log files to send.
     }
     return logs;
 }

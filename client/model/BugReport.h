@@ -10,7 +10,7 @@ namespace plenfox::client::model {
 // Packs the program's log files into one zip for the player to send.
 class BugReport {
 public:
-    // The "plenfoxclient*.log" files of the folder.
+    // The log files of the folder (none when it cannot be read).
     static std::vector<std::filesystem::path> findLogFiles(const std::filesystem::path& logFolder);
     // Writes the log files of the folder into a new "plenfoxclientbug*.zip"
     // in the output folder, one deflated entry per file named after it.

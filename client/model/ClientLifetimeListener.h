@@ -4,7 +4,8 @@ namespace plenfox::client::model {
 
 class ClientComponent;
 
-// The main window's view of the client's start-up and shutdown.
+// Hears the client's start-up and shutdown: the ClientLifecycle, which passes
+// each call on to the main window.
 class ClientLifetimeListener {
 public:
     virtual ~ClientLifetimeListener() = default;

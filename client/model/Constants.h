@@ -1,5 +1,7 @@
 #pragma once
 
+#include "client/model/ServiceHost.h"
+
 #include <QString>
 
 namespace plenfox::client {
@@ -10,9 +12,11 @@ struct Constants {
     static inline const QString CurrentServerVersionString = QStringLiteral("0.0.1");
     static inline const QString UserRepositoryName = QStringLiteral(".plenfoxclient");
     static inline const QString DownloadRepositoryName = QStringLiteral("downloads");
-    // Chosen when the project is configured: the maker's web site, the address
+    // Chosen when the project is configured: the maker's web site (a loopback
+    // one moves with a test service's port, see ServiceHost), the address
     // players write to, and the update service's domain as dialogs name it.
-    static inline const QString WebSiteHost = QStringLiteral(PLENFOX_WEB_HOST);
+    static inline const QString WebSiteHost =
+        ServiceHost::fromEnvironment(QStringLiteral(PLENFOX_WEB_HOST));
     static inline const QString SupportEmail = QStringLiteral(PLENFOX_SUPPORT_EMAIL);
     static inline const QString ServiceDomain = QStringLiteral(PLENFOX_SERVICE_DOMAIN);
     static inline const QString SupportPageUrl =
@@ -34,8 +38,10 @@ struct Constants {
     static inline const QString FlavourFileName = QStringLiteral("Flavour.dat");
     static constexpr qint64 UpdateDeltaMs = 14400000;
     static constexpr int LogFilesToKeep = 25;
-    // Chosen when the project is configured (PLENFOX_HTTP_HOST).
-    static inline const QString HttpHost = QStringLiteral(PLENFOX_HTTP_HOST);
+    // Chosen when the project is configured (PLENFOX_HTTP_HOST); a loopback
+    // host may be moved to a test service's port (see ServiceHost).
+    static inline const QString HttpHost =
+        ServiceHost::fromEnvironment(QStringLiteral(PLENFOX_HTTP_HOST));
     static inline const QString UpdatesPostUrl =
         QStringLiteral("http://") + HttpHost + QStringLiteral("/info");
     static inline const QString DefaultUrl =

@@ -2,6 +2,7 @@
 #include "client/ui/TableViews.h"
 
 #include "client/model/App.h"
+#include "client/model/BackgroundTasks.h"
 #include "client/model/Client.h"
 #include "client/model/ClientOptions.h"
 #include "client/model/Constants.h"
@@ -11,7 +12,6 @@
 #include "client/model/wow/InstalledWowAddon.h"
 #include "client/model/wow/WowInstallation.h"
 #include "client/ui/AddonsTableModel.h"
-#include "client/ui/BackgroundTasks.h"
 #include "client/ui/MessageBoxes.h"
 #include "client/ui/PanelHost.h"
 #include "client/ui/TableFilter.h"

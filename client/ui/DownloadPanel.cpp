@@ -2,6 +2,7 @@
 #include "client/ui/TableViews.h"
 
 #include "client/model/App.h"
+#include "client/model/BackgroundTasks.h"
 #include "client/model/Client.h"
 #include "client/model/Constants.h"
 #include "client/model/addons/AddonManager.h"
@@ -11,7 +12,6 @@
 #include "client/model/downloads/RecognizedItem.h"
 #include "client/model/events/EventDispatcher.h"
 #include "client/model/wow/WowInstallation.h"
-#include "client/ui/BackgroundTasks.h"
 #include "client/ui/DesktopOpener.h"
 #include "client/ui/DownloadsTableModel.h"
 #include "client/ui/MessageBoxes.h"

@@ -1,15 +1,10 @@
 #include "client/ui/MainFrame.h"
 
 #include "client/model/App.h"
-#include "client/model/BugReport.h"
 #include "client/model/Client.h"
-#include "client/model/ClientComponent.h"
-#include "client/model/ClientOptions.h"
-#include "client/model/ClientRepository.h"
 #include "client/model/Constants.h"
 #include "client/model/addons/AddonManager.h"
-#include "client/model/events/EventDispatcher.h"
-#include "client/model/wow/InstalledWowAddon.h"
+#include "client/model/updates/UpdatesOptIn.h"
 #include "client/model/wow/WowInstallation.h"
 #include "client/ui/AdControlAdapter.h"
 #include "client/ui/AddonsPanel.h"
@@ -17,7 +12,7 @@
 #include "client/ui/BrowserControl.h"
 #include "client/ui/BrowserEventHandler.h"
 #include "client/ui/BrowserPanel.h"
-#include "client/ui/DesktopOpener.h"
+#include "client/ui/CefDesktopOpener.h"
 #include "client/ui/DownloadPanel.h"
 #include "client/ui/FileChooser.h"
 #include "client/ui/FlavourMenu.h"
@@ -35,69 +30,31 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <exception>
 
 namespace plenfox::client::ui {
 
 namespace fs = std::filesystem;
 
+using model::ClientLifecycle;
+using model::UpdatesOptIn;
+
 namespace {
 
 const QString WebTab = QStringLiteral("Web");
-
-QString optInText() {
-    const QString& domain = Constants::ServiceDomain;
-    return QStringLiteral("Would you like to recieve information from ") + domain +
-           QStringLiteral(" when addon updates are available?\n\nIf you select Yes, strictly "
-                          "anonymous information about the addons you install,\nincluding the URL "
-                          "of the download page, is shared with ") +
-           domain +
-           QStringLiteral(" and other people\nusing the service. You will also receive updates "
-                          "from the service.\n\nIf you select No, no information is uploaded and "
-                          "you will not receive updates.");
-}
-
-QString optOutText() {
-    const QString& domain = Constants::ServiceDomain;
-    return QStringLiteral("Would you like to stop receiving addon update information from ") +
-           domain +
-           QStringLiteral("?\n\nIf you select Yes, Plenfox Client will stop uploading anonymous "
-                          "information to ") +
-           domain +
-           QStringLiteral(" and you will also stop receiving update information.\n\nIf you select "
-                          "No, Plenfox Client will continue to upload anonymous information to ") +
-           domain + QStringLiteral(" and you will continue receiving update information.");
-}
-
-std::unique_ptr<model::Client> defaultClient(model::ClientEventHandler* handler) {
-    return std::make_unique<model::Client>(handler);
-}
-
-std::unique_ptr<wow::WowInstallation> defaultScanner() {
-    return std::make_unique<wow::WowInstallation>();
-}
 
 } // namespace
 
 MainFrame::MainFrame() : MainFrame(Setup()) {}
 
-MainFrame::MainFrame(Setup givenSetup) : setup(std::move(givenSetup)) {
-    if (!setup.makeClient)
-        setup.makeClient = defaultClient;
-    if (!setup.makeScanner)
-        setup.makeScanner = defaultScanner;
-    if (setup.logFolder.empty())
-        setup.logFolder = util::toPath(App::temporaryFolder());
-    opener = setup.opener ? setup.opener : std::make_shared<SystemDesktopOpener>();
-
+MainFrame::MainFrame(Setup setup)
+    : opener(setup.opener ? setup.opener : std::make_shared<CefDesktopOpener>()),
+      life(std::move(setup.life), *this), factory(setup.factory) {
     setWindowTitle(Title);
     setWindowIcon(Utilities::loadIcon(QStringLiteral("assets/plenfox.png")));
-    // The panels hand the client to their models, so it comes first.
-    client = setup.makeClient(this);
 
-    if (setup.factory) {
+    if (factory) {
         browserEventHandler = std::make_shared<BrowserEventHandler>();
-        browserPanel = new BrowserPanel(*this, *setup.factory);
+        browserPanel = new BrowserPanel(*this, *factory);
         browser = browserPanel;
     } else {
         auto* browserPlaceholder = new QWidget;
@@ -127,8 +84,8 @@ MainFrame::MainFrame(Setup givenSetup) : setup(std::move(givenSetup)) {
     adPanel->setFixedSize(AdWidth, AdHeight);
     auto* adLayout = new QHBoxLayout(adPanel);
     adLayout->setContentsMargins(0, 0, 0, 0);
-    if (setup.factory) {
-        adControl = new BrowserControl(*setup.factory);
+    if (factory) {
+        adControl = new BrowserControl(*factory);
         adControl->setFixedSize(AdWidth, AdHeight);
         adLayout->addWidget(adControl);
     } else {
@@ -148,16 +105,12 @@ MainFrame::MainFrame(Setup givenSetup) : setup(std::move(givenSetup)) {
     setCentralWidget(content);
 
     createMenuBar();
-    scannedWowInstall = setup.makeScanner();
-    startClient(std::nullopt, false);
-    cleanUpThread = std::thread([this] { cleanUpOldLogFiles(); });
+    onBeforeInitialization();
+    life.start();
 }
 
 MainFrame::~MainFrame() {
-    if (!exited)
-        onBeforeExit();
-    if (cleanUpThread.joinable())
-        cleanUpThread.join();
+    shutDown();
 }
 
 QAction* MainFrame::addItem(QMenu* menu, const QString& text, std::function<void()> action) {
@@ -172,7 +125,7 @@ void MainFrame::createMenuBar() {
 
     QMenu* tools = menuBar()->addMenu(QStringLiteral("Tools"));
     addItem(tools, QStringLiteral("Open downloads folder ..."),
-            [this] { openFolder(chooseDownloadsFolder()); });
+            [this] { openFolder(life.downloadsFolder()); });
     enableUpdatesMenuItem =
         addItem(tools, QStringLiteral("Enable updates ..."), [this] { enableUpdates(); });
     disableUpdatesMenuItem =
@@ -182,17 +135,16 @@ void MainFrame::createMenuBar() {
     changeWowMenuItem =
         addItem(wowMenu, QStringLiteral("Change WoW folder ..."), [this] { changeWowFolder(); });
     addItem(wowMenu, QStringLiteral("Open WoW folder ..."),
-            [this] { openFolder(chooseWowFolder()); });
+            [this] { openFolder(life.gameFolder()); });
     addItem(wowMenu, QStringLiteral("Open WoW Addon folder ..."),
-            [this] { openFolder(chooseAddonFolder()); });
+            [this] { openFolder(life.addonFolder()); });
     flavourMenu = new FlavourMenu(
         wowMenu, [this](const QString& folderName) { changeFlavour(folderName); }, this);
 
     QMenu* feedback = menuBar()->addMenu(QStringLiteral("Feedback"));
     addItem(feedback, QStringLiteral("Open current log file ..."), [this] { openLogFile(); });
-    addItem(feedback, QStringLiteral("Create bug report zip file ..."), [this] {
-        tasks.run(QStringLiteral("createBugReport"), [this] { createBugReport(); });
-    });
+    addItem(feedback, QStringLiteral("Create bug report zip file ..."),
+            [this] { createBugReport(); });
 }
 
 QAction* MainFrame::menuItem(const QString& text) const {
@@ -206,10 +158,6 @@ QAction* MainFrame::menuItem(const QString& text) const {
 
 void MainFrame::post(std::function<void()> task) {
     QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
-}
-
-model::Client* MainFrame::readyClient() {
-    return initialized ? client.get() : nullptr;
 }
 
 model::DownloadListener* MainFrame::getDownloadListener() {
@@ -240,60 +188,12 @@ void MainFrame::onAfterInitialization() {
     showFlavours();
     flavourMenu->setEnabled(true);
     // First run: the player was never asked.
-    if (updatesSetting.isDefault() && !updatesSetting.enabled() && !closing)
+    if (life.updatesQuestionDue())
         enableUpdates();
 }
 
-void MainFrame::startClient(const std::optional<fs::path>& folder, bool restart,
-                            const std::optional<QString>& flavour) {
-    onBeforeInitialization();
-    if (initializationThread.joinable())
-        initializationThread.join();
-    initializationThread = std::thread([this, folder, restart, flavour] {
-        try {
-            if (restart) {
-                client->shutdown();
-            } else {
-                // The launcher's logs, the switcher log, then the registry.
-                scannedWowInstall->initialize();
-            }
-        } catch (const std::exception& error) {
-            App::log(error);
-        }
-        if (closing)
-            return;
-        client->initialize(getClientOptions(folder, flavour));
-    });
-}
-
-void MainFrame::joinInitialization() {
-    if (initializationThread.joinable())
-        initializationThread.join();
-}
-
-std::shared_ptr<model::ClientOptions>
-MainFrame::getClientOptions(const std::optional<fs::path>& folder,
-                            const std::optional<QString>& flavour) {
-    auto options = std::make_shared<model::ClientOptions>();
-    if (folder)
-        options->setWowFolder(*folder);
-    if (flavour)
-        options->setFlavour(*flavour);
-    options->setUpdatesEnabled(updatesSetting.enabled());
-    return options;
-}
-
 void MainFrame::afterInitialize() {
-    App::log(QStringLiteral("Initialized client"));
-    const bool startedWithUpdates = client->getOptions()->getUpdatesEnabled();
-    updatesSetting.initialize(*client);
-    // The client started before the player's choice was read: when it
-    // allows updates, check again now that the options say so.
-    if (updatesSetting.enabled() && !startedWithUpdates) {
-        if (const auto manager = client->getAddonManager())
-            manager->refreshAddonsAsync();
-    }
-    wow::WowInstallation* wow = client->getWow();
+    wow::WowInstallation* wow = life.client().getWow();
     const bool missing = !wow || !wow->exists();
     // One task, so that the first-run question comes after the "Oops!" was
     // closed rather than on top of it.
@@ -302,7 +202,7 @@ void MainFrame::afterInitialize() {
             showCantFindWow();
         onAfterInitialization();
     });
-    if (const auto manager = client->getAddonManager())
+    if (const auto manager = life.client().getAddonManager())
         addonsPanel->setInformation(*manager);
 }
 
@@ -313,18 +213,6 @@ void MainFrame::showCantFindWow() {
             "We can't find your WoW installation. Some things aren't going to work. Use "
             "the menu WoW / Change WoW folder to find it manually. Other suggestions: ") +
             Constants::CantFindWowMessageSuffix);
-}
-
-void MainFrame::initializeFailed(model::ClientComponent* component) {
-    App::log(QStringLiteral("Failed to initialize component: ") + util::textOf(component));
-}
-
-void MainFrame::beforeShutdown() {
-    App::log(QStringLiteral("Shutting down client"));
-}
-
-void MainFrame::afterShutdown() {
-    App::log(QStringLiteral("Successfully shut down client"));
 }
 
 void MainFrame::go() {
@@ -349,7 +237,7 @@ void MainFrame::startAdControl(int attempt) {
     // tab's browser exists (or after a few seconds without it), since the
     // engine places a second browser made meanwhile outside its panel.
     constexpr int Attempts = 100;
-    if (closing)
+    if (closeRequested())
         return;
     if (browserPanel->getBrowserControl()->hasBrowser() || attempt >= Attempts) {
         adControl->go(Constants::AdUrl, std::make_shared<AdControlAdapter>(opener));
@@ -359,7 +247,7 @@ void MainFrame::startAdControl(int attempt) {
 }
 
 void MainFrame::waitForClose() {
-    if (closing)
+    if (closeRequested())
         return;
     QEventLoop loop;
     waitLoop = &loop;
@@ -368,7 +256,7 @@ void MainFrame::waitForClose() {
 }
 
 void MainFrame::signalClose() {
-    closing = true;
+    life.requestShutdown();
     // A dialog waiting for an answer would keep its own event loop running.
     MessageBoxes::closeAll();
     for (QWidget* widget : QApplication::topLevelWidgets())
@@ -379,21 +267,17 @@ void MainFrame::signalClose() {
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {
-    // Closing only asks the program to end; the entry point disposes.
+    // Closing only asks the program to end; the entry point hides the window
+    // and shuts down.
     event->ignore();
     signalClose();
 }
 
-void MainFrame::dispose() {
-    disposed = true;
-    hide();
-}
-
-void MainFrame::onBeforeExit() {
+void MainFrame::shutDown() {
     if (exited)
         return;
     exited = true;
-    closing = true;
+    life.requestShutdown();
     App::log(QStringLiteral("Disposing browser ..."));
     if (adControl)
         adControl->dispose();
@@ -401,10 +285,7 @@ void MainFrame::onBeforeExit() {
     if (browserPanel)
         browserPanel->dispose();
     App::log(QStringLiteral("browser disposed"));
-    joinInitialization();
-    tasks.joinAll();
-    client->shutdown();
-    tasks.joinAll();
+    life.shutdown();
 }
 
 // --- addon events -------------------------------------------------------
@@ -420,10 +301,6 @@ void MainFrame::addonRemoved(model::AddonManager& manager,
 }
 
 void MainFrame::afterRefresh(model::AddonManager& manager) {
-    // Support reads the installed addons from the log of a bug report.
-    for (const auto& addon : manager.getAddons())
-        App::log(QStringLiteral("Installed addon [") + addon->getName() +
-                 QStringLiteral("] version [") + addon->getVersionName() + QLatin1Char(']'));
     addonsPanel->setInformation(manager);
     addonsPanel->getModel()->afterRefresh(manager);
 }
@@ -450,58 +327,29 @@ void MainFrame::showDownloadsTab() {
 // --- updates --------------------------------------------------------------
 
 void MainFrame::enableUpdates() {
-    if (updatesSetting.enabled()) {
-        MessageBoxes::showInformation(
-            this, QStringLiteral("Updates Enabled"),
-            QStringLiteral("Updates from the web service are already enabled. Thanks for "
-                           "contributing!"));
+    if (getUpdatesSetting().enabled()) {
+        MessageBoxes::showInformation(this, UpdatesOptIn::alreadyEnabledTitle(),
+                                      UpdatesOptIn::alreadyEnabledText());
         return;
     }
-    if (!MessageBoxes::askYesNo(this,
-                                QStringLiteral("Enable updates from ") + Constants::ServiceDomain +
-                                    QLatin1Char('?'),
-                                optInText()))
-        return;
-    updatesSetting.set(true);
-    applyUpdatesSetting();
+    if (MessageBoxes::askYesNo(this, UpdatesOptIn::enableTitle(), UpdatesOptIn::enableQuestion()))
+        life.setUpdatesEnabled(true);
 }
 
 void MainFrame::disableUpdates() {
-    if (!updatesSetting.enabled()) {
-        MessageBoxes::showInformation(
-            this, QStringLiteral("Updates Disabled"),
-            QStringLiteral("Updates from the web service are already disabled."));
+    if (!getUpdatesSetting().enabled()) {
+        MessageBoxes::showInformation(this, UpdatesOptIn::alreadyDisabledTitle(),
+                                      UpdatesOptIn::alreadyDisabledText());
         return;
     }
-    if (!MessageBoxes::askYesNo(this,
-                                QStringLiteral("Disable updates from ") + Constants::ServiceDomain +
-                                    QLatin1Char('?'),
-                                optOutText()))
-        return;
-    updatesSetting.set(false);
-    applyUpdatesSetting();
-}
-
-void MainFrame::applyUpdatesSetting() {
-    model::Client* ready = readyClient();
-    if (!ready)
-        return;
-    if (const auto manager = ready->getAddonManager())
-        manager->refreshAddonsAsync();
-    if (const auto dispatcher = ready->getEventDispatcher()) {
-        try {
-            dispatcher->invokeLater([this] { updatesSetting.persist(); },
-                                    QStringLiteral("persist update setting"));
-        } catch (const std::exception& error) {
-            App::log(error);
-        }
-    }
+    if (MessageBoxes::askYesNo(this, UpdatesOptIn::disableTitle(), UpdatesOptIn::disableQuestion()))
+        life.setUpdatesEnabled(false);
 }
 
 // --- the game folder ------------------------------------------------------
 
 void MainFrame::changeWowFolder() {
-    wow::WowInstallation* wow = readyClient() ? client->getWow() : nullptr;
+    wow::WowInstallation* wow = readyClient() ? life.client().getWow() : nullptr;
     const std::optional<fs::path> current = wow ? wow->installRoot() : std::nullopt;
     FileChooser::Request request;
     request.title = QStringLiteral("Find one of the recognized WoW files ...");
@@ -512,12 +360,14 @@ void MainFrame::changeWowFolder() {
     request.acceptedNames = wow::WowFlavour::executableNames();
     request.acceptedNames << QStringLiteral("World of Warcraft Launcher.exe");
     const QString chosen = FileChooser::chooseFile(this, request);
-    if (chosen.isNull() || closing)
+    if (chosen.isNull() || closeRequested())
         return;
-    App::log(Prefix + QStringLiteral(".changeWowFolder: [") + chosen + QLatin1Char(']'));
+    App::log(ClientLifecycle::Prefix + QStringLiteral(".changeWowFolder: [") + chosen +
+             QLatin1Char(']'));
     const fs::path file = util::toPath(chosen);
     if (!file.has_parent_path() || file.parent_path() == file) {
-        App::log(Prefix + QStringLiteral(".changeWowFolder: null parent on file?"));
+        App::log(ClientLifecycle::Prefix +
+                 QStringLiteral(".changeWowFolder: null parent on file?"));
         return;
     }
     const fs::path folder = file.parent_path();
@@ -526,75 +376,60 @@ void MainFrame::changeWowFolder() {
                                 QStringLiteral("The selected folder doesn't look like a valid WoW "
                                                "installation, are you sure you want to continue?")))
         return;
-    startClient(folder, true);
+    onBeforeInitialization();
+    life.restart(folder);
 }
 
 void MainFrame::changeFlavour(const QString& folderName) {
     model::Client* ready = readyClient();
     wow::WowInstallation* wow = ready ? ready->getWow() : nullptr;
     const std::optional<wow::WowFlavour> current = wow ? wow->currentFlavour() : std::nullopt;
-    if (!wow || closing || (current && current->sameFolder(folderName))) {
+    if (!wow || closeRequested() || (current && current->sameFolder(folderName))) {
         showFlavours();
         return;
     }
-    App::log(Prefix + QStringLiteral(".changeFlavour: [") + folderName + QLatin1Char(']'));
-    startClient(std::nullopt, true, folderName);
+    App::log(ClientLifecycle::Prefix + QStringLiteral(".changeFlavour: [") + folderName +
+             QLatin1Char(']'));
+    onBeforeInitialization();
+    life.restartOnFlavour(folderName);
 }
 
 void MainFrame::showFlavours() {
-    wow::WowInstallation* wow = client->getWow();
-    if (!wow || !wow->exists()) {
-        flavourMenu->show({}, std::nullopt);
-        return;
-    }
+    wow::WowInstallation* wow = life.client().getWow();
     // A game folder of the old layout about which nothing more is known
     // offers no choice.
-    std::vector<wow::WowFlavour> flavours = wow->flavours();
+    std::vector<wow::WowFlavour> flavours =
+        wow && wow->exists() ? wow->flavours() : std::vector<wow::WowFlavour>();
     if (flavours.size() == 1 && !flavours.front().isKnown())
         flavours.clear();
-    const std::optional<wow::WowFlavour> current = wow->currentFlavour();
+    const std::optional<wow::WowFlavour> current = wow ? wow->currentFlavour() : std::nullopt;
     flavourMenu->show(flavours,
                       current ? std::optional<QString>(current->folderName()) : std::nullopt);
 }
 
 // --- folders and files ----------------------------------------------------
 
-void MainFrame::openFolder(const std::optional<fs::path>& folder) {
-    if (folder)
-        opener->open(util::pathText(*folder));
-}
-
-std::optional<fs::path> MainFrame::chooseDownloadsFolder() {
-    model::Client* ready = readyClient();
-    if (!ready || !ready->getClientRepository())
-        return std::nullopt;
-    return ready->getClientRepository()->getDownloadRepository();
-}
-
-std::optional<fs::path> MainFrame::chooseWowFolder() {
-    model::Client* ready = readyClient();
-    wow::WowInstallation* wow = ready ? ready->getWow() : nullptr;
-    const std::optional<fs::path> root = wow && wow->exists() ? wow->installRoot() : std::nullopt;
-    if (!root)
+void MainFrame::openFolder(const ClientLifecycle::FolderLookup& lookup) {
+    using Problem = ClientLifecycle::FolderLookup::Problem;
+    switch (lookup.problem) {
+    case Problem::None:
+        opener->open(util::pathText(*lookup.folder));
+        return;
+    case Problem::ClientNotReady:
+        return;
+    case Problem::GameNotFound:
         MessageBoxes::showError(
             this, QStringLiteral("Sorry!"),
             QStringLiteral("We can't open this folder because we can't find your WoW "
                            "installation.") +
                 Constants::CantFindWowMessageSuffix);
-    return root;
-}
-
-std::optional<fs::path> MainFrame::chooseAddonFolder() {
-    if (!chooseWowFolder())
-        return std::nullopt;
-    wow::WowInstallation* wow = client->getWow();
-    if (!wow->addonRootExists()) {
+        return;
+    case Problem::AddonFolderMissing:
         MessageBoxes::showError(this, QStringLiteral("Sorry!"),
                                 QStringLiteral("The WoW addon directory doesn't exist yet.\n\nIt "
                                                "should be created if you install an addon."));
-        return std::nullopt;
+        return;
     }
-    return wow->addonRoot();
 }
 
 void MainFrame::openLogFile() {
@@ -607,10 +442,9 @@ void MainFrame::openLogFile() {
 }
 
 void MainFrame::createBugReport() {
-    try {
-        const std::optional<fs::path> zip =
-            model::BugReport::create(setup.logFolder, setup.logFolder);
-        if (!zip) {
+    life.backgroundTasks().run(QStringLiteral("createBugReport"), [this] {
+        const ClientLifecycle::BugReportOutcome outcome = life.createBugReport();
+        if (outcome.noLogFiles) {
             post([this] {
                 MessageBoxes::showError(
                     this, QStringLiteral("Sorry!"),
@@ -620,20 +454,14 @@ void MainFrame::createBugReport() {
             });
             return;
         }
-        App::log(Prefix + QStringLiteral(".createBugReport: [") + util::pathText(*zip) +
-                 QLatin1Char(']'));
-        post([this, file = *zip] {
+        if (!outcome.zip)
+            return;
+        post([this, file = *outcome.zip] {
             opener->browseInShell(file);
             MessageBoxes::showInformation(this, QStringLiteral("Email Bug Report"),
                                           Constants::BugReportPopupMessage);
         });
-    } catch (const std::exception& error) {
-        App::log(error);
-    }
-}
-
-void MainFrame::cleanUpOldLogFiles() {
-    App::cleanUpOldLogFiles(util::pathText(setup.logFolder), Prefix);
+    });
 }
 
 } // namespace plenfox::client::ui

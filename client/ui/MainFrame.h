@@ -1,20 +1,15 @@
 #pragma once
 
+#include "client/model/ClientLifecycle.h"
 #include "client/model/ClientLifetimeListener.h"
 #include "client/model/addons/AddonChangeListener.h"
 #include "client/model/events/ClientEventHandler.h"
-#include "client/model/updates/EnableUpdatesSetting.h"
-#include "client/ui/BackgroundTasks.h"
 #include "client/ui/PanelHost.h"
 
 #include <QMainWindow>
 #include <QString>
-#include <atomic>
-#include <filesystem>
 #include <functional>
 #include <memory>
-#include <optional>
-#include <thread>
 
 class QAction;
 class QEventLoop;
@@ -26,10 +21,6 @@ class CefFactory;
 }
 namespace plenfox::client::model {
 class Client;
-class ClientOptions;
-} // namespace plenfox::client::model
-namespace plenfox::client::wow {
-class WowInstallation;
 }
 
 namespace plenfox::client::ui {
@@ -43,17 +34,15 @@ class DownloadPanel;
 class FlavourMenu;
 
 // The program's only window: the "Web", "WoW" and "Downloads" tabs, the
-// advertisement strip, the menus and the dialogs. It owns the Client, starts
-// it on a thread of its own, hands out the panels as the client's listeners
-// and shuts the client down when the program ends.
+// advertisement strip, the menus and the dialogs. The client's life (start-up,
+// restart, shutdown) belongs to its ClientLifecycle; the window hands out the
+// panels as the client's listeners and shows what the player is told.
 class MainFrame : public QMainWindow,
                   public model::ClientEventHandler,
                   public model::ClientLifetimeListener,
                   public model::AddonChangeListener,
                   public PanelHost {
 public:
-    static inline const QString Prefix =
-        QStringLiteral("class com.plenfox.kesh.client.ui.MainFrame");
     static inline const QString Title = QStringLiteral("Plenfox Client v0.2 beta");
     static constexpr int AdWidth = 728;
     static constexpr int AdHeight = 90;
@@ -61,11 +50,11 @@ public:
     // What the window is built from; every part has a default for the real
     // program, and tests replace them.
     struct Setup {
-        std::function<std::unique_ptr<model::Client>(model::ClientEventHandler*)> makeClient;
-        std::function<std::unique_ptr<wow::WowInstallation>()> makeScanner;
+        // The client, the start-up scan and the log folder.
+        model::ClientLifecycle::Setup life;
+        // Hands addresses and files to the desktop; by default through the
+        // browser engine's shell utilities.
         std::shared_ptr<DesktopOpener> opener;
-        // Where the log files are (and the bug report is written).
-        std::filesystem::path logFolder;
         // The browser engine; without one the "Web" tab says that there is
         // no browser in this build.
         cef::CefFactory* factory = nullptr;
@@ -81,11 +70,10 @@ public:
     void waitForClose();
     // The player asked to close: ends waitForClose, also from within a dialog.
     void signalClose();
-    bool closeRequested() const { return closing; }
-    // Hides the window for good.
-    void dispose();
-    // Shuts the browser and the client down; after dispose.
-    void onBeforeExit();
+    bool closeRequested() const { return life.shutdownRequested(); }
+    // Disposes the browsers, then shuts the client down; after the window
+    // was hidden. Once; the destructor does it when nobody did.
+    void shutDown();
 
     void changeWowFolder();
     // Restarts the client on the flavour of that folder name, as a change of
@@ -93,12 +81,6 @@ public:
     void changeFlavour(const QString& folderName);
     void enableUpdates();
     void disableUpdates();
-    void applyUpdatesSetting();
-    void createBugReport();
-    void cleanUpOldLogFiles();
-    std::shared_ptr<model::ClientOptions>
-    getClientOptions(const std::optional<std::filesystem::path>& folder = std::nullopt,
-                     const std::optional<QString>& flavour = std::nullopt);
 
     // Parts for tests and for the entry point.
     QTabWidget* tabs() const { return tabbedPane; }
@@ -108,22 +90,21 @@ public:
     BrowserPanel* getBrowserPanel() const { return browserPanel; }
     // The menu item of that text, or null.
     QAction* menuItem(const QString& text) const;
-    model::EnableUpdatesSetting& getUpdatesSetting() { return updatesSetting; }
+    model::EnableUpdatesSetting& getUpdatesSetting() { return life.updatesSetting(); }
+    // Whether the window has taken the started client: its menus act.
     bool isInitialized() const { return initialized; }
-    // Waits for the client's start-up thread (not on the GUI thread's behalf
-    // of anything it waits for).
-    void joinInitialization();
 
     // PanelHost
-    model::Client* getClient() override { return client.get(); }
-    model::Client* readyClient() override;
+    model::Client* getClient() override { return &life.client(); }
+    model::Client* readyClient() override { return life.readyClient(); }
     void navigate(const QString& url) override;
     void showDownloadsTab() override;
-    BackgroundTasks& backgroundTasks() override { return tasks; }
+    model::BackgroundTasks& backgroundTasks() override { return life.backgroundTasks(); }
     DesktopOpener& desktopOpener() override { return *opener; }
     QWidget* dialogOwner() override { return this; }
 
-    // ClientEventHandler
+    // ClientEventHandler: the listeners the lifecycle hands to the client's
+    // components; its own handling of the lifetime and addon events comes first.
     model::AddonChangeListener* getAddonChangeListener() override { return this; }
     model::ClientLifetimeListener* getClientLifetimeListener() override { return this; }
     model::DownloadListener* getDownloadListener() override;
@@ -132,10 +113,10 @@ public:
 
     // ClientLifetimeListener
     void afterInitialize() override;
-    void afterShutdown() override;
+    void afterShutdown() override {}
     void beforeInitialize() override {}
-    void beforeShutdown() override;
-    void initializeFailed(model::ClientComponent* component) override;
+    void beforeShutdown() override {}
+    void initializeFailed(model::ClientComponent*) override {}
 
     // AddonChangeListener
     void addonInstalled(model::AddonManager& manager,
@@ -158,26 +139,21 @@ private:
     void startAdControl(int attempt);
     void onBeforeInitialization();
     void onAfterInitialization();
-    // Starts the client on the start-up thread: scan, then initialize.
-    void startClient(const std::optional<std::filesystem::path>& folder, bool restart,
-                     const std::optional<QString>& flavour = std::nullopt);
     // Shows the installation's flavours in the WoW menu.
     void showFlavours();
     // Runs on the GUI thread, or is posted there.
     void post(std::function<void()> task);
-    void openFolder(const std::optional<std::filesystem::path>& folder);
-    std::optional<std::filesystem::path> chooseDownloadsFolder();
-    std::optional<std::filesystem::path> chooseWowFolder();
-    std::optional<std::filesystem::path> chooseAddonFolder();
+    // Opens the folder with the desktop, or says why there is none.
+    void openFolder(const model::ClientLifecycle::FolderLookup& lookup);
     void openLogFile();
+    // Packs the log files on a background task and shows the result.
+    void createBugReport();
     void showCantFindWow();
 
-    Setup setup;
     std::shared_ptr<DesktopOpener> opener;
-    std::unique_ptr<model::Client> client;
-    std::unique_ptr<wow::WowInstallation> scannedWowInstall;
-    BackgroundTasks tasks;
-    model::EnableUpdatesSetting updatesSetting;
+    // Made before the panels, which hand the client to their models.
+    model::ClientLifecycle life;
+    cef::CefFactory* factory = nullptr;
     QTabWidget* tabbedPane = nullptr;
     QWidget* browser = nullptr;
     QLabel* browserMessage = nullptr;
@@ -191,12 +167,8 @@ private:
     FlavourMenu* flavourMenu = nullptr;
     QAction* enableUpdatesMenuItem = nullptr;
     QAction* disableUpdatesMenuItem = nullptr;
-    std::thread initializationThread;
-    std::thread cleanUpThread;
     QEventLoop* waitLoop = nullptr;
-    std::atomic<bool> closing{false};
     bool initialized = false; // GUI thread
-    bool disposed = false;
     bool exited = false;
 };
 

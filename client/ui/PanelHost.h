@@ -5,12 +5,12 @@
 class QWidget;
 
 namespace plenfox::client::model {
+class BackgroundTasks;
 class Client;
-}
+} // namespace plenfox::client::model
 
 namespace plenfox::client::ui {
 
-class BackgroundTasks;
 class DesktopOpener;
 
 // What a tab panel needs from the window around it.
@@ -24,7 +24,7 @@ public:
     // Shows the address in the "Web" tab and brings that tab to the front.
     virtual void navigate(const QString& url) = 0;
     virtual void showDownloadsTab() = 0;
-    virtual BackgroundTasks& backgroundTasks() = 0;
+    virtual model::BackgroundTasks& backgroundTasks() = 0;
     virtual DesktopOpener& desktopOpener() = 0;
     // The window that owns the panel's dialogs.
     virtual QWidget* dialogOwner() = 0;

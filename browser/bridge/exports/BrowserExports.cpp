@@ -2,8 +2,6 @@
 
 #include "cef_browser.h"
 
-#include "WindowPlacement.h"
-
 using namespace viewlink;
 
 namespace {

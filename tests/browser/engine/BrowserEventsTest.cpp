@@ -8,7 +8,7 @@
 #include "LiveEngine.h"
 #include "LoopbackHttpServer.h"
 #include "RecordingClient.h"
-#include "WindowPlacement.h"
+#include "cef_browser.h"
 #include "cef_task.h"
 
 namespace {
@@ -296,14 +296,14 @@ TEST_F(BrowserEvents, closingAsksTheHandlerWhichMayKeepTheBrowser) {
     browser = nullptr;
 }
 
-TEST_F(BrowserEvents, windowPlacementResizesTheBrowserWindow) {
+TEST_F(BrowserEvents, setBrowserWindowRectResizesTheBrowserWindow) {
     browser = LiveEngine::openBrowser(client, server.url("/"));
     ASSERT_TRUE(browser);
     ASSERT_EQ(200, client->waitFor("loadEnd", server.url("/")).code);
     const cef_window_handle_t window = browser->GetWindowHandle();
     ASSERT_NE(cef_window_handle_t{}, window);
-    EXPECT_FALSE(WindowPlacement::setRect(window + 1, 0, 0, 100, 100)) << "no such window";
-    ASSERT_TRUE(WindowPlacement::setRect(window, 0, 0, 640, 360));
+    EXPECT_FALSE(CefSetBrowserWindowRect(window + 1, 0, 0, 100, 100)) << "no such window";
+    ASSERT_TRUE(CefSetBrowserWindowRect(window, 0, 0, 640, 360));
 
     // The page sees the new size once the resize reached it.
     auto frame = browser->GetMainFrame();

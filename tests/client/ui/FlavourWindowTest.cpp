@@ -78,7 +78,7 @@ protected:
         const fs::path data = sandbox.dataFolder();
         const fs::path game = folder.empty() ? root : folder;
         auto stub = sandbox.source;
-        setup.makeClient = [data, game, stub](client::model::ClientEventHandler* handler) {
+        setup.life.makeClient = [data, game, stub](client::model::ClientEventHandler* handler) {
             auto wow = undetectedInstallation();
             wow->initializeExplicit(game);
             auto made = std::make_unique<client::model::Client>(
@@ -181,7 +181,7 @@ TEST_F(FlavourWindowTest, ChoosingAFlavourInTheMenuSwitchesTheAddonFolderAndIsKe
                .toString()
                .toStdString();
 
-    frame->onBeforeExit();
+    frame->shutDown();
     frame.reset();
     EXPECT_TRUE(fs::exists(sandbox.dataFolder() / "Flavour.dat"));
     // The next run starts on the era client.

@@ -1,10 +1,9 @@
 // The texts the panels compute from their data: sizes, information lines,
-// the status and details columns, removal questions, the chooser's filter.
+// the status and details columns, removal questions.
 #include "client/ui/AddonsPanel.h"
 #include "client/ui/AddonsTableModel.h"
 #include "client/ui/DownloadPanel.h"
 #include "client/ui/DownloadsTableModel.h"
-#include "client/ui/FileChooser.h"
 #include "client/ui/InfoPanelData.h"
 #include "client/ui/Utilities.h"
 
@@ -146,16 +145,4 @@ TEST(RemovalQuestionTest, DownloadsNameOneOrCountMany) {
         DownloadPanel::removalQuestion({QStringLiteral("a.zip"), QStringLiteral("b.zip")});
     EXPECT_EQ(title, QStringLiteral("Remove 2 downloads?"));
     EXPECT_EQ(text, QStringLiteral("Really remove these 2 downloads?"));
-}
-
-TEST(FileChooserTest, GameFolderChooserShowsFoldersAndTheGameFilesOnly) {
-    FileChooser::Request request;
-    request.acceptedNames = {QStringLiteral("wow.exe"), QStringLiteral("wow-64.exe"),
-                             QStringLiteral("World of Warcraft Launcher.exe")};
-    EXPECT_TRUE(FileChooser::shows(request, QStringLiteral("Wow.exe"), false));
-    EXPECT_TRUE(
-        FileChooser::shows(request, QStringLiteral("World of Warcraft Launcher.exe"), false));
-    EXPECT_TRUE(FileChooser::shows(request, QStringLiteral("Interface"), true));
-    EXPECT_FALSE(FileChooser::shows(request, QStringLiteral("wow.exe.bak"), false));
-    EXPECT_FALSE(FileChooser::shows(request, QStringLiteral("readme.txt"), false));
 }

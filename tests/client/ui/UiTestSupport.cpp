@@ -96,7 +96,8 @@ MainFrame::Setup WindowSandbox::setup(bool withGame) {
     const std::filesystem::path data = dataFolder();
     const std::filesystem::path game = gameFolder();
     auto stub = source;
-    result.makeClient = [data, game, withGame, stub](client::model::ClientEventHandler* handler) {
+    result.life.makeClient = [data, game, withGame,
+                              stub](client::model::ClientEventHandler* handler) {
         auto wow = undetectedInstallation();
         if (withGame)
             wow->initializeExplicit(game);
@@ -105,9 +106,9 @@ MainFrame::Setup WindowSandbox::setup(bool withGame) {
         made->setUpdateManager(std::make_unique<client::model::UpdateManager>(stub));
         return made;
     };
-    result.makeScanner = [] { return undetectedInstallation(); };
+    result.life.makeScanner = [] { return undetectedInstallation(); };
     result.opener = opener;
-    result.logFolder = logFolder();
+    result.life.logFolder = logFolder();
     return result;
 }
 

@@ -6,12 +6,12 @@
 #include <thread>
 #include <vector>
 
-namespace plenfox::client::ui {
+namespace plenfox::client::model {
 
 // Runs slow work (installs, removals, refreshes, bug reports) on short-lived
 // threads of its own, so the GUI thread never waits on the disk. Errors are
-// logged. joinAll waits for every thread started so far; the window calls it
-// before the client shuts down.
+// logged. joinAll waits for every thread started so far; the client's
+// lifecycle calls it before the client shuts down.
 class BackgroundTasks {
 public:
     BackgroundTasks() = default;
@@ -27,4 +27,4 @@ private:
     std::vector<std::thread> threads;
 };
 
-} // namespace plenfox::client::ui
+} // namespace plenfox::client::model

@@ -1,10 +1,10 @@
-#include "client/ui/BackgroundTasks.h"
+#include "client/model/BackgroundTasks.h"
 
 #include "client/model/App.h"
 
 #include <exception>
 
-namespace plenfox::client::ui {
+namespace plenfox::client::model {
 
 BackgroundTasks::~BackgroundTasks() {
     joinAll();
@@ -38,4 +38,4 @@ void BackgroundTasks::joinAll() {
     }
 }
 
-} // namespace plenfox::client::ui
+} // namespace plenfox::client::model
