@@ -3,8 +3,9 @@
 #include "client/model/wow/WowFlavour.h"
 #include "lib/util/Paths.h"
 
-#include <QHash>
+#include <string>
 #include <system_error>
+#include <vector>
 
 namespace plenfox::client::wow {
 
@@ -100,20 +101,24 @@ bool TocSelector::isTocOf(const QString& folder, const QString& fileName) {
 
 std::optional<TocSelector::Choice> TocSelector::choose(const QString& folder,
                                                        const QStringList& fileNames) const {
-    // Lower-case name -> the first file spelled that way.
-    QHash<QString, QString> tocs;
-    for (const QString& fileName : fileNames)
-        if (fileName.endsWith(TocExtension, Qt::CaseInsensitive) && fileName.size() > folder.size())
-            tocs.insert(fileName.toLower(), fileName);
-    if (tocs.isEmpty())
-        return std::nullopt;
-    const QString stem = folder.toLower();
-    const auto find = [&](const QStringList& suffixes) -> std::optional<QString> {
-        for (const QString& suffix : suffixes) {
-            const auto found = tocs.constFind(stem + suffix.toLower() + TocExtension);
-            if (found != tocs.constEnd())
-                return *found;
-        }
+    // The suffix of each TOC named after the folder, as a view of its name.
+    std::vector<std::pair<QStringView, qsizetype>> suffixes;
+    for (qsizetype i = 0; i < fileNames.size(); ++i) {
+        const QString& fileName = fileNames[i];
+        if (fileName.size() < folder.size() + TocExtension.size() ||
+            !fileName.startsWith(folder, Qt::CaseInsensitive) ||
+            !fileName.endsWith(TocExtension, Qt::CaseInsensitive))
+            continue;
+        suffixes.emplace_back(
+            QStringView(fileName).mid(folder.size(),
+                                      fileName.size() - folder.size() - TocExtension.size()),
+            i);
+    }
+    const auto find = [&](const QStringList& wanted) -> std::optional<QString> {
+        for (const QString& suffix : wanted)
+            for (const auto& [candidate, index] : suffixes)
+                if (candidate.compare(suffix, Qt::CaseInsensitive) == 0)
+                    return fileNames[index];
         return std::nullopt;
     };
     if (const std::optional<QString> own = find(order))
@@ -123,14 +128,28 @@ std::optional<TocSelector::Choice> TocSelector::choose(const QString& folder,
     return std::nullopt;
 }
 
+namespace {
+
+// Whether a file name ends in ".toc", in any letter case, read from the
+// system's own encoding of the name so that other files cost no conversion.
+template <typename Char> bool hasTocExtension(const std::basic_string<Char>& name) {
+    if (name.size() < 4)
+        return false;
+    const Char* end = name.data() + name.size() - 4;
+    const auto lower = [](Char c) { return c >= 'A' && c <= 'Z' ? Char(c - 'A' + 'a') : c; };
+    return end[0] == '.' && lower(end[1]) == 't' && lower(end[2]) == 'o' && lower(end[3]) == 'c';
+}
+
+} // namespace
+
 std::optional<TocSelector::Choice> TocSelector::choose(const fs::path& folder,
                                                        const QString& name) const {
     QStringList fileNames;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const QString fileName = util::pathText(it->path().filename());
-        if (fileName.endsWith(TocExtension, Qt::CaseInsensitive) && it->is_regular_file(error))
-            fileNames << fileName;
+        if (!hasTocExtension(it->path().native()) || !it->is_regular_file(error))
+            continue;
+        fileNames << util::pathText(it->path().filename());
     }
     if (error)
         return std::nullopt;
