@@ -11,6 +11,7 @@ packages=(
   openjdk-17-jdk-headless
   zip unzip libarchive-tools python3 curl dbus-daemon
   xvfb xauth imagemagick xdotool
+  g++-mingw-w64-x86-64
 )
 
 missing=()

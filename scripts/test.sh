@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything under AddressSanitizer and
-# UndefinedBehaviorSanitizer and runs the whole test suite; then builds the
+# UndefinedBehaviorSanitizer and runs the whole test suite (with it the
+# checks of the tree: scripts/check-includes.py for the include arrows and
+# scripts/windows-syntax-check.sh for the Windows branches); then builds the
 # core and its tests under ThreadSanitizer and runs them again, since the
 # core's threads (dispatcher, update worker, download and install threads)
 # meet in ways no single run shows.
