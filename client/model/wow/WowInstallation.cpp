@@ -545,14 +545,24 @@ void WowInstallation::initializeFromSwitcherLog() {
 void WowInstallation::initializeWithRegistry() {
     App::log(QStringLiteral("Trying to detect wow installation from the registry"));
     App::log(QStringLiteral("Blizzard key: ") + platform::Registry::fullName(RegistryKey));
-    if (!registry->keyExists(RegistryKey)) {
+    initializeFromRegistryValue(RegistryKey, RegistryValueName, true);
+    if (installed)
+        return;
+    // The launcher also records where it installed the game for Windows'
+    // list of programs.
+    App::log(QStringLiteral("Uninstall key: ") + platform::Registry::fullName(UninstallKey));
+    initializeFromRegistryValue(UninstallKey, UninstallValueName, false);
+}
+
+void WowInstallation::initializeFromRegistryValue(const QString& key, const QString& valueName,
+                                                  bool first) {
+    if (!registry->keyExists(key)) {
         App::log(QStringLiteral(" ... does not exist"));
         return;
     }
-    const std::optional<platform::Registry::Value> value =
-        registry->readValue(RegistryKey, RegistryValueName);
+    const std::optional<platform::Registry::Value> value = registry->readValue(key, valueName);
     if (!value) {
-        App::log(QStringLiteral(" ... does not have [") + RegistryValueName + QLatin1Char(']'));
+        App::log(QStringLiteral(" ... does not have [") + valueName + QLatin1Char(']'));
         return;
     }
     App::log(QStringLiteral("value: ") + value->toString());
@@ -561,7 +571,11 @@ void WowInstallation::initializeWithRegistry() {
         return;
     }
     App::log(QStringLiteral("path: ") + value->data);
-    root = localPath(value->data);
+    // A later value that cannot be used keeps the path an earlier one gave.
+    const std::optional<fs::path> path = localPath(value->data);
+    if (!path && !first)
+        return;
+    root = path;
     if (!root)
         return;
     const bool exists = pathExists(*root);

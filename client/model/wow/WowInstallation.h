@@ -40,6 +40,10 @@ public:
     static inline const QString RegistryKey =
         QStringLiteral("SOFTWARE\\Blizzard Entertainment\\World of Warcraft");
     static inline const QString RegistryValueName = QStringLiteral("InstallPath");
+    // The game's entry in Windows' list of installed programs.
+    static inline const QString UninstallKey = QStringLiteral(
+        "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\World of Warcraft");
+    static inline const QString UninstallValueName = QStringLiteral("InstallLocation");
 
     // Reads an environment variable; absent when it is not set.
     using EnvironmentReader = std::function<std::optional<QString>(const QString& name)>;
@@ -101,7 +105,10 @@ private:
     void initializeFromBattleNetAppLogsInternal();
     bool acceptFromSetupLog(const std::filesystem::path& logFile);
     void initializeFromSwitcherLog();
+    // The Blizzard key's "InstallPath", else the uninstall key's
+    // "InstallLocation"; the registry reads both views of a 64-bit system.
     void initializeWithRegistry();
+    void initializeFromRegistryValue(const QString& key, const QString& valueName, bool first);
     std::optional<QString> programData();
 
     // Where Windows is absent: the sources above, read inside each of the

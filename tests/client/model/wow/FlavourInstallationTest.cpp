@@ -227,6 +227,31 @@ TEST_F(FlavourInstallationTest, DetectionThroughPathsPointingIntoAFlavourFolder)
                                                    "installation [") +
                                     pathText(root) + "]"));
     }
+    // The Blizzard key names a folder that is gone; the uninstall key's
+    // location, in the era folder, is the game.
+    {
+        auto registry = std::make_shared<InMemoryRegistry>();
+        registry->setValue(WowInstallation::RegistryKey, QStringLiteral("InstallPath"),
+                           {Registry::ValueType::String, pathText(env.scratch() / "Gone")});
+        registry->setValue(WowInstallation::UninstallKey, QStringLiteral("InstallLocation"),
+                           {Registry::ValueType::String, pathText(root / "_classic_era_")});
+        auto wow = installation(registry);
+        EXPECT_TRUE(wow->exists());
+        EXPECT_EQ(wow->installRoot(), root);
+        EXPECT_TRUE(env.logContains(
+            QStringLiteral("Uninstall key: HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\"
+                           "CurrentVersion\\Uninstall\\World of Warcraft")));
+        // Without any usable value the first key's path stays, not installed.
+        auto onlyGone = std::make_shared<InMemoryRegistry>();
+        onlyGone->setValue(WowInstallation::RegistryKey, QStringLiteral("InstallPath"),
+                           {Registry::ValueType::String, pathText(env.scratch() / "Gone")});
+        onlyGone->setValue(WowInstallation::UninstallKey, QStringLiteral("InstallLocation"),
+                           {Registry::ValueType::ExpandString, pathText(root)});
+        auto gone = installation(onlyGone);
+        EXPECT_FALSE(gone->exists());
+        EXPECT_EQ(gone->installRoot(), env.scratch() / "Gone");
+        EXPECT_TRUE(env.logContains(QStringLiteral("value.type == REG_EXPAND_SZ")));
+    }
     EXPECT_TRUE(WowInstallation::validateWowDirectory(root));
     EXPECT_TRUE(WowInstallation::validateWowDirectory(root / "_classic_era_"));
     EXPECT_FALSE(WowInstallation::validateWowDirectory(root / "_retail_" / "Interface"));
@@ -259,6 +284,33 @@ TEST_F(FlavourInstallationTest, AWinePrefixHoldingTheRetailFolder) {
     EXPECT_EQ(wow.currentFlavour()->folderName(), QStringLiteral("_retail_"));
     EXPECT_EQ(addons(wow), QStringList({QStringLiteral("Details"), QStringLiteral("WeakAuras")}));
     EXPECT_TRUE(env.logContains(QStringLiteral("through the registry")));
+}
+
+TEST_F(FlavourInstallationTest, AWinePrefixWhoseUninstallKeyIsInThe64BitView) {
+    const fs::path home = env.scratch() / "home";
+    const fs::path prefix = home / ".wine";
+    const fs::path game = prefix / "drive_c" / "Program Files" / "World of Warcraft";
+    plenfox::test::writeFlavouredInstallation(game);
+    writeFile(prefix / "system.reg",
+              "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n\n"
+              "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\World of "
+              "Warcraft] 1600000000\n\"DisplayName\"=\"World of Warcraft\"\n"
+              "\"InstallLocation\"=\"C:\\\\Program Files\\\\World of Warcraft\"\n");
+    fs::create_directories(prefix / "drive_c" / "ProgramData");
+    fs::create_directories(prefix / "dosdevices");
+    fs::create_directory_symlink("../drive_c", prefix / "dosdevices" / "c:");
+    const QString homeText = pathText(home);
+    WowInstallation wow(std::make_shared<InMemoryRegistry>(),
+                        [homeText](const QString& name) -> std::optional<QString> {
+                            if (name == QStringLiteral("HOME"))
+                                return homeText;
+                            return std::nullopt;
+                        });
+    ASSERT_TRUE(wow.exists());
+    EXPECT_EQ(wow.installRoot(), game);
+    EXPECT_EQ(wow.currentFlavour()->folderName(), QStringLiteral("_retail_"));
+    EXPECT_TRUE(env.logContains(QStringLiteral(" ... does not exist")));
+    EXPECT_TRUE(env.logContains(QStringLiteral("path: C:\\Program Files\\World of Warcraft")));
 }
 
 TEST_F(FlavourInstallationTest, OldStyleFoldersKeepWorking) {
