@@ -1,4 +1,5 @@
 #include "platform/WindowsRegistry.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -87,16 +88,16 @@ TEST(WindowsRegistryTest, ReadsTheFirstViewThatHasTheValue) {
     views.push_back(std::move(bits64));
     const WindowsRegistry registry(std::move(views));
 
-    const QString blizzardKey = QString::fromStdU16String(blizzard);
-    EXPECT_EQ(registry.readValue(blizzardKey, QStringLiteral("InstallPath"))->data,
-              QStringLiteral("A"));
-    EXPECT_EQ(registry.readValue(blizzardKey, QStringLiteral("Other"))->data, QStringLiteral("C"));
+    const auto data = [&registry](const std::u16string& key, const char* name) {
+        const std::optional<Registry::Value> value =
+            registry.readValue(QString::fromStdU16String(key), QString::fromLatin1(name));
+        return value ? value->data : QStringLiteral("<none>");
+    };
+    EXPECT_EQ(data(blizzard, "InstallPath"), QStringLiteral("A"));
+    EXPECT_EQ(data(blizzard, "Other"), QStringLiteral("C"));
     // Only in the 64-bit view.
     EXPECT_TRUE(registry.keyExists(QString::fromStdU16String(uninstall)));
-    EXPECT_EQ(
-        registry.readValue(QString::fromStdU16String(uninstall), QStringLiteral("InstallLocation"))
-            ->data,
-        QStringLiteral("D"));
+    EXPECT_EQ(data(uninstall, "InstallLocation"), QStringLiteral("D"));
     EXPECT_FALSE(registry.keyExists(QStringLiteral("SOFTWARE\\Nothing")));
-    EXPECT_FALSE(registry.readValue(blizzardKey, QStringLiteral("Missing")));
+    EXPECT_EQ(data(blizzard, "Missing"), QStringLiteral("<none>"));
 }
