@@ -63,10 +63,16 @@ run() {
     sleep 0.2
   done
   if [ "${SHOTS:-0}" = 1 ]; then
+    # The WoW tab, then the WoW menu open over it.
     sleep 2
     xdotool mousemove 120 38 click 1
     sleep 1
     import -window root "$out/$name-wow-tab.png"
+    xdotool mousemove "${MENU_X:-95}" 10 click 1
+    sleep 1
+    import -window root "$out/$name-wow-menu.png"
+    xdotool key Escape
+    sleep 0.5
   fi
   kill -TERM "$client_pid"
   wait "$client_pid" || fail "$name: exit status $?"
