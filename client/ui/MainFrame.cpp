@@ -2,6 +2,7 @@
 
 #include "client/model/App.h"
 #include "client/model/Client.h"
+#include "client/model/ClientRepository.h"
 #include "client/model/Constants.h"
 #include "client/model/addons/AddonManager.h"
 #include "client/model/updates/UpdatesOptIn.h"
@@ -18,6 +19,7 @@
 #include "client/ui/FlavourMenu.h"
 #include "client/ui/MessageBoxes.h"
 #include "client/ui/Utilities.h"
+#include "client/ui/WindowState.h"
 #include "lib/util/Paths.h"
 
 #include <QApplication>
@@ -27,9 +29,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace plenfox::client::ui {
 
@@ -48,9 +52,12 @@ MainFrame::MainFrame() : MainFrame(Setup()) {}
 
 MainFrame::MainFrame(Setup setup)
     : opener(setup.opener ? setup.opener : std::make_shared<CefDesktopOpener>()),
-      life(std::move(setup.life), *this), factory(setup.factory) {
+      life(std::move(setup.life), *this), factory(setup.factory),
+      windowStateFile(setup.windowStateFile.empty()
+                          ? model::ClientRepository::defaultRoot() / "Window.ini"
+                          : setup.windowStateFile) {
     setWindowTitle(Title);
-    setWindowIcon(Utilities::loadIcon(QStringLiteral("assets/plenfox.png")));
+    setWindowIcon(Utilities::programIcon());
 
     if (factory) {
         browserEventHandler = std::make_shared<BrowserEventHandler>();
@@ -187,6 +194,11 @@ void MainFrame::onAfterInitialization() {
         item->setEnabled(true);
     showFlavours();
     flavourMenu->setEnabled(true);
+    if (pendingWowFolder && !closeRequested()) {
+        onBeforeInitialization();
+        life.restart(*std::exchange(pendingWowFolder, std::nullopt));
+        return;
+    }
     // First run: the player was never asked.
     if (life.updatesQuestionDue())
         enableUpdates();
@@ -216,8 +228,9 @@ void MainFrame::showCantFindWow() {
 }
 
 void MainFrame::go() {
-    resize(1024, 768);
+    restoreWindowState();
     show();
+    wentOnScreen = true;
     if (browserPanel) {
         // Once the window is laid out, so that the browsers' windows are
         // made inside their panels at their final places.
@@ -273,10 +286,55 @@ void MainFrame::closeEvent(QCloseEvent* event) {
     signalClose();
 }
 
+void MainFrame::showOnRequest() {
+    if (closeRequested())
+        return;
+    App::log(ClientLifecycle::Prefix +
+             QStringLiteral(".showOnRequest: another start asked this window to show itself"));
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+void MainFrame::restoreWindowState() {
+    std::optional<WindowState> saved = WindowState::load(windowStateFile);
+    if (!saved) {
+        resize(1024, 768);
+        return;
+    }
+    // Placed at the size the window will take: never below its smallest.
+    saved->geometry.setSize(saved->geometry.size().expandedTo(minimumSizeHint()));
+    const QRect placed = saved->placeOn(WindowState::currentScreens());
+    setGeometry(placed);
+    tabbedPane->setCurrentIndex(qBound(0, saved->tab, tabbedPane->count() - 1));
+    if (saved->maximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
+    App::log(ClientLifecycle::Prefix + QStringLiteral(".restoreWindowState: [") +
+             QString::number(placed.x()) + QLatin1Char(',') + QString::number(placed.y()) +
+             QLatin1Char(' ') + QString::number(placed.width()) + QLatin1Char('x') +
+             QString::number(placed.height()) + QStringLiteral("] tab [") +
+             QString::number(tabbedPane->currentIndex()) + QLatin1Char(']'));
+}
+
+void MainFrame::saveWindowState() {
+    WindowState state;
+    state.screen = screen() ? screen()->name() : QString();
+    state.geometry = normalGeometry();
+    state.maximized = isMaximized();
+    state.tab = tabbedPane->currentIndex();
+    if (!state.save(windowStateFile))
+        App::log(ClientLifecycle::Prefix + QStringLiteral(".saveWindowState: could not write [") +
+                 util::pathText(windowStateFile) + QLatin1Char(']'));
+}
+
 void MainFrame::shutDown() {
     if (exited)
         return;
     exited = true;
+    // A window never shown has no place of its own to keep.
+    if (wentOnScreen)
+        saveWindowState();
     life.requestShutdown();
     App::log(QStringLiteral("Disposing browser ..."));
     if (adControl)
@@ -405,6 +463,19 @@ void MainFrame::showFlavours() {
     const std::optional<wow::WowFlavour> current = wow ? wow->currentFlavour() : std::nullopt;
     flavourMenu->show(flavours,
                       current ? std::optional<QString>(current->folderName()) : std::nullopt);
+}
+
+void MainFrame::useWowFolder(const fs::path& folder) {
+    App::log(ClientLifecycle::Prefix + QStringLiteral(".useWowFolder: [") + util::pathText(folder) +
+             QLatin1Char(']'));
+    if (closeRequested())
+        return;
+    if (!initialized) {
+        pendingWowFolder = folder;
+        return;
+    }
+    onBeforeInitialization();
+    life.restart(folder);
 }
 
 // --- folders and files ----------------------------------------------------
