@@ -23,12 +23,7 @@ ROOT = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)),
 # Includes that break the rule today, each with its cause. They go when the
 # cause goes; an entry no include needs any more fails the check, so that it
 # is deleted and the rule tightens. Patterns: (including file, included file).
-KNOWN_EXCEPTIONS = [
-    # The JNI environment and the browser wrapper log through App until
-    # lib/util offers them a log sink.
-    ("browser/jni/*", "client/model/App.h"),
-    ("browser/wrapper/*", "client/model/App.h"),
-]
+KNOWN_EXCEPTIONS = []
 
 # "anything": a folder on top of every other.
 ANYTHING = "anything"

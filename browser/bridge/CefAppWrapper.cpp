@@ -2,16 +2,16 @@
 
 #include "browser/bridge/CefProxyHandlerWrapper.h"
 #include "browser/bridge/CefResourceBundleHandlerWrapper.h"
-#include "browser/bridge/ClientSignatures.h"
 #include "browser/bridge/JavaCallScope.h"
 
 namespace viewlink {
 
+using namespace plenfox::boundary;
+
 CefAppWrapper::CefAppWrapper(JNIEnv* env, jobject application)
-    : CefJavaGlobalRef(env, application), getProxyHandler_{vm(), object(), "getProxyHandler",
-                                                           "()" VIEWLINK_T(CefProxyHandler)},
-      getResourceBundleHandler_{vm(), object(), "getResourceBundleHandler",
-                                "()" VIEWLINK_T(CefResourceBundleHandler)} {}
+    : CefJavaGlobalRef(env, application), getProxyHandler_{vm(), object(),
+                                                           Methods::AppGetProxyHandler},
+      getResourceBundleHandler_{vm(), object(), Methods::AppGetResourceBundleHandler} {}
 
 CefRefPtr<CefProxyHandler> CefAppWrapper::GetProxyHandler() {
     JavaCallScope scope(vm());

@@ -3,16 +3,17 @@
 #include "browser/bridge/CefLifeSpanHandlerWrapper.h"
 #include "browser/bridge/CefLoadHandlerWrapper.h"
 #include "browser/bridge/CefRequestHandlerWrapper.h"
-#include "browser/bridge/ClientSignatures.h"
 #include "browser/bridge/JavaCallScope.h"
 
 namespace viewlink {
 
+using namespace plenfox::boundary;
+
 CefClientWrapper::CefClientWrapper(JNIEnv* env, jobject client)
-    : CefJavaGlobalRef(env, client), getLifeSpanHandler_{vm(), object(), "getLifeSpanHandler",
-                                                         "()" VIEWLINK_T(CefLifeSpanHandler)},
-      getLoadHandler_{vm(), object(), "getLoadHandler", "()" VIEWLINK_T(CefLoadHandler)},
-      getRequestHandler_{vm(), object(), "getRequestHandler", "()" VIEWLINK_T(CefRequestHandler)} {}
+    : CefJavaGlobalRef(env, client), getLifeSpanHandler_{vm(), object(),
+                                                         Methods::ClientGetLifeSpanHandler},
+      getLoadHandler_{vm(), object(), Methods::ClientGetLoadHandler},
+      getRequestHandler_{vm(), object(), Methods::ClientGetRequestHandler} {}
 
 template <class Wrapper>
 CefRefPtr<Wrapper> CefClientWrapper::handlerFrom(const JavaMethodRef& getter) {

@@ -1,12 +1,13 @@
 #include "browser/bridge/CefContentFilterWrapper.h"
 
 #include "browser/bridge/ClientArguments.h"
-#include "browser/bridge/ClientSignatures.h"
 #include "browser/bridge/JavaCallScope.h"
 #include "browser/bridge/JniSupport.h"
 #include "browser/bridge/StreamReaderBox.h"
 
 namespace viewlink {
+
+using namespace plenfox::boundary;
 
 namespace {
 
@@ -30,10 +31,9 @@ jobject readOnlyBuffer(JNIEnv* env, const void* data, int size) {
 } // namespace
 
 CefContentFilterWrapper::CefContentFilterWrapper(JNIEnv* env, jobject filter)
-    : CefJavaGlobalRef(env, filter), processData_{vm(), object(), "processData",
-                                                  "(Ljava/nio/ByteBuffer;" VIEWLINK_T(
-                                                      CefStreamReaderBox) ")V"},
-      drain_{vm(), object(), "drain", "(" VIEWLINK_T(CefStreamReaderBox) ")V"} {}
+    : CefJavaGlobalRef(env, filter), processData_{vm(), object(),
+                                                  Methods::ContentFilterProcessData},
+      drain_{vm(), object(), Methods::ContentFilterDrain} {}
 
 void CefContentFilterWrapper::ProcessData(const void* data, int data_size,
                                           CefRefPtr<CefStreamReader>& substitute_data) {

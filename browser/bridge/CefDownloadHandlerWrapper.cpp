@@ -5,10 +5,12 @@
 
 namespace viewlink {
 
+using namespace plenfox::boundary;
+
 CefDownloadHandlerWrapper::CefDownloadHandlerWrapper(JNIEnv* env, jobject handler)
-    : CefJavaGlobalRef(env, handler), receivedData_{vm(), object(), "receivedData",
-                                                    "(Ljava/nio/ByteBuffer;)Z"},
-      complete_{vm(), object(), "complete", "()V"} {}
+    : CefJavaGlobalRef(env, handler), receivedData_{vm(), object(),
+                                                    Methods::DownloadHandlerReceivedData},
+      complete_{vm(), object(), Methods::DownloadHandlerComplete} {}
 
 bool CefDownloadHandlerWrapper::ReceivedData(void* data, int data_size) {
     if (!data && data_size > 0)

@@ -1,15 +1,15 @@
 #include "browser/bridge/CefLifeSpanHandlerWrapper.h"
 
 #include "browser/bridge/ClientArguments.h"
-#include "browser/bridge/ClientKind.h"
 #include "browser/bridge/ClientObjects.h"
-#include "browser/bridge/ClientSignatures.h"
 #include "browser/bridge/JavaCallScope.h"
 #include "browser/bridge/JavaStrings.h"
 
 #include <memory>
 
 namespace viewlink {
+
+using namespace plenfox::boundary;
 
 namespace {
 
@@ -30,15 +30,12 @@ void takeBack(JNIEnv* env, jobject client, const ClientKind& kind, Record& engin
 } // namespace
 
 CefLifeSpanHandlerWrapper::CefLifeSpanHandlerWrapper(JNIEnv* env, jobject handler)
-    : CefJavaGlobalRef(env, handler),
-      onBeforePopup_{vm(), object(), "onBeforePopup",
-                     "(" VIEWLINK_T(CefBrowser) VIEWLINK_T(CefPopupFeatures)
-                         VIEWLINK_T(CefWindowInfo) "Ljava/lang/String;" VIEWLINK_T(CefClientBox)
-                             VIEWLINK_T(CefBrowserSettings) ")Z"},
-      onAfterCreated_{vm(), object(), "onAfterCreated", "(" VIEWLINK_T(CefBrowser) ")V"},
-      runModal_{vm(), object(), "runModal", "(" VIEWLINK_T(CefBrowser) ")Z"},
-      doClose_{vm(), object(), "doClose", "(" VIEWLINK_T(CefBrowser) ")Z"},
-      onBeforeClose_{vm(), object(), "onBeforeClose", "(" VIEWLINK_T(CefBrowser) ")V"} {}
+    : CefJavaGlobalRef(env, handler), onBeforePopup_{vm(), object(),
+                                                     Methods::LifeSpanHandlerOnBeforePopup},
+      onAfterCreated_{vm(), object(), Methods::LifeSpanHandlerOnAfterCreated},
+      runModal_{vm(), object(), Methods::LifeSpanHandlerRunModal},
+      doClose_{vm(), object(), Methods::LifeSpanHandlerDoClose},
+      onBeforeClose_{vm(), object(), Methods::LifeSpanHandlerOnBeforeClose} {}
 
 bool CefLifeSpanHandlerWrapper::OnBeforePopup(CefRefPtr<CefBrowser> parentBrowser,
                                               const CefPopupFeatures&, CefWindowInfo& windowInfo,

@@ -1,22 +1,18 @@
 #include "browser/bridge/CefLoadHandlerWrapper.h"
 
 #include "browser/bridge/ClientArguments.h"
-#include "browser/bridge/ClientSignatures.h"
 #include "browser/bridge/JavaBox.h"
 #include "browser/bridge/JavaCallScope.h"
 #include "browser/bridge/JavaStrings.h"
 
 namespace viewlink {
 
+using namespace plenfox::boundary;
+
 CefLoadHandlerWrapper::CefLoadHandlerWrapper(JNIEnv* env, jobject handler)
-    : CefJavaGlobalRef(env, handler), onLoadStart_{vm(), object(), "onLoadStart",
-                                                   "(" VIEWLINK_T(CefBrowser)
-                                                       VIEWLINK_T(CefFrame) ")V"},
-      onLoadEnd_{vm(), object(), "onLoadEnd",
-                 "(" VIEWLINK_T(CefBrowser) VIEWLINK_T(CefFrame) "I)V"},
-      onLoadError_{vm(), object(), "onLoadError",
-                   "(" VIEWLINK_T(CefBrowser) VIEWLINK_T(CefFrame) VIEWLINK_T(
-                       CefHandlerErrorCode) "Ljava/lang/String;" VIEWLINK_T(CefStringBox) ")Z"} {}
+    : CefJavaGlobalRef(env, handler), onLoadStart_{vm(), object(), Methods::LoadHandlerOnLoadStart},
+      onLoadEnd_{vm(), object(), Methods::LoadHandlerOnLoadEnd},
+      onLoadError_{vm(), object(), Methods::LoadHandlerOnLoadError} {}
 
 void CefLoadHandlerWrapper::OnLoadStart(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame) {
     JavaCallScope scope(vm());
@@ -51,12 +47,11 @@ bool CefLoadHandlerWrapper::OnLoadError(CefRefPtr<CefBrowser> browser, CefRefPtr
         return false;
     jvalue initial;
     initial.l = JavaStrings::toClient(env, errorText);
-    JavaBox box(env, Signatures::StringBox, Signatures::StringBoxInit, initial);
+    JavaBox box(env, Methods::StringBoxInit, initial);
     jvalue args[5];
     args[0].l = ClientArguments::browser(env, browser);
     args[1].l = ClientArguments::frame(env, frame);
-    args[2].l = ClientArguments::enumeration(env, Signatures::HandlerErrorCode,
-                                             Signatures::ErrorCodeFromInt, errorCode);
+    args[2].l = ClientArguments::enumeration(env, Methods::HandlerErrorCodeFromInt, errorCode);
     args[3].l = JavaStrings::toClient(env, failedUrl);
     args[4].l = box.object();
     bool threw = false;

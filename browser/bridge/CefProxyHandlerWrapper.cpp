@@ -1,8 +1,6 @@
 #include "browser/bridge/CefProxyHandlerWrapper.h"
 
-#include "browser/bridge/ClientKind.h"
 #include "browser/bridge/ClientObjects.h"
-#include "browser/bridge/ClientSignatures.h"
 #include "browser/bridge/JavaCallScope.h"
 #include "browser/bridge/JavaStrings.h"
 
@@ -10,10 +8,11 @@
 
 namespace viewlink {
 
+using namespace plenfox::boundary;
+
 CefProxyHandlerWrapper::CefProxyHandlerWrapper(JNIEnv* env, jobject handler)
-    : CefJavaGlobalRef(env, handler), getProxyForUrl_{
-                                          vm(), object(), "getProxyForUrl",
-                                          "(Ljava/lang/String;" VIEWLINK_T(CefProxyInfo) ")V"} {}
+    : CefJavaGlobalRef(env, handler), getProxyForUrl_{vm(), object(),
+                                                      Methods::ProxyHandlerGetProxyForUrl} {}
 
 void CefProxyHandlerWrapper::GetProxyForUrl(const CefString& url, CefProxyInfo& proxy_info) {
     JavaCallScope scope(vm());

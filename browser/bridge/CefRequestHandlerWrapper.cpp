@@ -3,13 +3,14 @@
 #include "browser/bridge/CefContentFilterWrapper.h"
 #include "browser/bridge/CefDownloadHandlerWrapper.h"
 #include "browser/bridge/ClientArguments.h"
-#include "browser/bridge/ClientSignatures.h"
 #include "browser/bridge/JavaBox.h"
 #include "browser/bridge/JavaCallScope.h"
 #include "browser/bridge/JavaStrings.h"
 #include "browser/bridge/StreamReaderBox.h"
 
 namespace viewlink {
+
+using namespace plenfox::boundary;
 
 namespace {
 
@@ -22,7 +23,7 @@ jvalue stringValue(JNIEnv* env, const CefString& text) {
 // Stores the client object a box holds into an engine out-parameter, wrapped
 // in a new Wrapper; null stores none.
 template <class Wrapper, class Interface>
-void writeBackWrapped(JNIEnv* env, JavaBox& box, const char* getter, CefRefPtr<Interface>& out) {
+void writeBackWrapped(JNIEnv* env, JavaBox& box, const Method& getter, CefRefPtr<Interface>& out) {
     jobject value = nullptr;
     if (!box.readObject(getter, value))
         return;
@@ -37,31 +38,14 @@ void writeBackWrapped(JNIEnv* env, JavaBox& box, const char* getter, CefRefPtr<I
 } // namespace
 
 CefRequestHandlerWrapper::CefRequestHandlerWrapper(JNIEnv* env, jobject handler)
-    : CefJavaGlobalRef(env, handler), onBeforeBrowse_{vm(), object(), "onBeforeBrowse",
-                                                      "(" VIEWLINK_T(CefBrowser) VIEWLINK_T(
-                                                          CefFrame) VIEWLINK_T(CefRequest)
-                                                          VIEWLINK_T(CefNavigationType) "Z)Z"},
-      onBeforeResourceLoad_{vm(), object(), "onBeforeResourceLoad",
-                            "(" VIEWLINK_T(CefBrowser) VIEWLINK_T(CefRequest)
-                                VIEWLINK_T(CefStringBox) VIEWLINK_T(CefStreamReaderBox)
-                                    VIEWLINK_T(CefResponse) "I)Z"},
-      onResourceRedirect_{
-          vm(), object(), "onResourceRedirect",
-          "(" VIEWLINK_T(CefBrowser) "Ljava/lang/String;" VIEWLINK_T(CefStringBox) ")V"},
-      onResourceResponse_{vm(), object(), "onResourceResponse",
-                          "(" VIEWLINK_T(CefBrowser) "Ljava/lang/String;" VIEWLINK_T(CefResponse)
-                              VIEWLINK_T(CefContentFilterBox) ")V"},
-      onProtocolExecution_{
-          vm(), object(), "onProtocolExecution",
-          "(" VIEWLINK_T(CefBrowser) "Ljava/lang/String;" VIEWLINK_T(CefBooleanBox) ")Z"},
-      getDownloadHandler_{
-          vm(), object(), "getDownloadHandler",
-          "(" VIEWLINK_T(CefBrowser) "Ljava/lang/String;Ljava/lang/String;J" VIEWLINK_T(
-              CefDownloadHandlerBox) ")Z"},
-      getAuthCredentials_{vm(), object(), "getAuthCredentials",
-                          "(" VIEWLINK_T(CefBrowser) "ZLjava/lang/String;ILjava/lang/String;"
-                                                     "Ljava/lang/String;" VIEWLINK_T(CefStringBox)
-                                                         VIEWLINK_T(CefStringBox) ")Z"} {}
+    : CefJavaGlobalRef(env, handler), onBeforeBrowse_{vm(), object(),
+                                                      Methods::RequestHandlerOnBeforeBrowse},
+      onBeforeResourceLoad_{vm(), object(), Methods::RequestHandlerOnBeforeResourceLoad},
+      onResourceRedirect_{vm(), object(), Methods::RequestHandlerOnResourceRedirect},
+      onResourceResponse_{vm(), object(), Methods::RequestHandlerOnResourceResponse},
+      onProtocolExecution_{vm(), object(), Methods::RequestHandlerOnProtocolExecution},
+      getDownloadHandler_{vm(), object(), Methods::RequestHandlerGetDownloadHandler},
+      getAuthCredentials_{vm(), object(), Methods::RequestHandlerGetAuthCredentials} {}
 
 bool CefRequestHandlerWrapper::OnBeforeBrowse(CefRefPtr<CefBrowser> browser,
                                               CefRefPtr<CefFrame> frame,
@@ -75,8 +59,7 @@ bool CefRequestHandlerWrapper::OnBeforeBrowse(CefRefPtr<CefBrowser> browser,
     args[0].l = ClientArguments::browser(env, browser);
     args[1].l = ClientArguments::frame(env, frame);
     args[2].l = ClientArguments::request(env, request);
-    args[3].l = ClientArguments::enumeration(env, Signatures::NavigationType,
-                                             Signatures::NavigationFromInt, navType);
+    args[3].l = ClientArguments::enumeration(env, Methods::NavigationTypeFromInt, navType);
     args[4].z = isRedirect ? JNI_TRUE : JNI_FALSE;
     return onBeforeBrowse_.callBoolean(env, args);
 }
@@ -88,8 +71,7 @@ bool CefRequestHandlerWrapper::OnBeforeResourceLoad(
     JNIEnv* env = scope.env();
     if (!env)
         return false;
-    JavaBox redirectBox(env, Signatures::StringBox, Signatures::StringBoxInit,
-                        stringValue(env, redirectUrl));
+    JavaBox redirectBox(env, Methods::StringBoxInit, stringValue(env, redirectUrl));
     StreamReaderBox streamBox(env, resourceStream);
     jvalue args[6];
     args[0].l = ClientArguments::browser(env, browser);
@@ -113,7 +95,7 @@ void CefRequestHandlerWrapper::OnResourceRedirect(CefRefPtr<CefBrowser> browser,
     JNIEnv* env = scope.env();
     if (!env)
         return;
-    JavaBox box(env, Signatures::StringBox, Signatures::StringBoxInit, stringValue(env, new_url));
+    JavaBox box(env, Methods::StringBoxInit, stringValue(env, new_url));
     jvalue args[3];
     args[0].l = ClientArguments::browser(env, browser);
     args[1].l = JavaStrings::toClient(env, old_url);
@@ -134,7 +116,7 @@ void CefRequestHandlerWrapper::OnResourceResponse(CefRefPtr<CefBrowser> browser,
         return;
     jvalue initial;
     initial.l = ClientArguments::contentFilter(env, filter);
-    JavaBox box(env, Signatures::ContentFilterBox, Signatures::ContentFilterBoxInit, initial);
+    JavaBox box(env, Methods::ContentFilterBoxInit, initial);
     jvalue args[4];
     args[0].l = ClientArguments::browser(env, browser);
     args[1].l = JavaStrings::toClient(env, url);
@@ -145,7 +127,8 @@ void CefRequestHandlerWrapper::OnResourceResponse(CefRefPtr<CefBrowser> browser,
     bool threw = false;
     onResourceResponse_.callVoid(env, args, &threw);
     if (!threw)
-        writeBackWrapped<CefContentFilterWrapper>(env, box, Signatures::ContentFilterGet, filter);
+        writeBackWrapped<CefContentFilterWrapper>(env, box, Methods::ContentFilterBoxGetValue,
+                                                  filter);
 }
 
 bool CefRequestHandlerWrapper::OnProtocolExecution(CefRefPtr<CefBrowser> browser,
@@ -156,7 +139,7 @@ bool CefRequestHandlerWrapper::OnProtocolExecution(CefRefPtr<CefBrowser> browser
         return false;
     jvalue initial;
     initial.z = allowOSExecution ? JNI_TRUE : JNI_FALSE;
-    JavaBox box(env, Signatures::BooleanBox, Signatures::BooleanBoxInit, initial);
+    JavaBox box(env, Methods::BooleanBoxInit, initial);
     jvalue args[3];
     args[0].l = ClientArguments::browser(env, browser);
     args[1].l = JavaStrings::toClient(env, url);
@@ -172,7 +155,9 @@ bool CefRequestHandlerWrapper::GetDownloadHandler(CefRefPtr<CefBrowser> browser,
                                                   const CefString& mimeType,
                                                   const CefString& fileName, int64 contentLength,
                                                   CefRefPtr<CefDownloadHandler>& handler) {
-    if (contentLength < 0 || mimeType.empty() || fileName.empty())
+    // A negative length is an unknown one: the client decides whether it takes
+    // such a download, so it is asked too.
+    if (mimeType.empty() || fileName.empty())
         return false;
     JavaCallScope scope(vm());
     JNIEnv* env = scope.env();
@@ -180,7 +165,7 @@ bool CefRequestHandlerWrapper::GetDownloadHandler(CefRefPtr<CefBrowser> browser,
         return false;
     jvalue initial;
     initial.l = ClientArguments::downloadHandler(env, handler);
-    JavaBox box(env, Signatures::DownloadHandlerBox, Signatures::DownloadHandlerBoxInit, initial);
+    JavaBox box(env, Methods::DownloadHandlerBoxInit, initial);
     jvalue args[5];
     args[0].l = ClientArguments::browser(env, browser);
     args[1].l = JavaStrings::toClient(env, mimeType);
@@ -192,7 +177,7 @@ bool CefRequestHandlerWrapper::GetDownloadHandler(CefRefPtr<CefBrowser> browser,
     bool threw = false;
     const bool accepted = getDownloadHandler_.callBoolean(env, args, &threw);
     if (!threw)
-        writeBackWrapped<CefDownloadHandlerWrapper>(env, box, Signatures::DownloadHandlerGet,
+        writeBackWrapped<CefDownloadHandlerWrapper>(env, box, Methods::DownloadHandlerBoxGetValue,
                                                     handler);
     return accepted;
 }
@@ -205,10 +190,8 @@ bool CefRequestHandlerWrapper::GetAuthCredentials(CefRefPtr<CefBrowser> browser,
     JNIEnv* env = scope.env();
     if (!env)
         return false;
-    JavaBox userBox(env, Signatures::StringBox, Signatures::StringBoxInit,
-                    stringValue(env, username));
-    JavaBox passwordBox(env, Signatures::StringBox, Signatures::StringBoxInit,
-                        stringValue(env, password));
+    JavaBox userBox(env, Methods::StringBoxInit, stringValue(env, username));
+    JavaBox passwordBox(env, Methods::StringBoxInit, stringValue(env, password));
     jvalue args[8];
     args[0].l = ClientArguments::browser(env, browser);
     args[1].z = isProxy ? JNI_TRUE : JNI_FALSE;

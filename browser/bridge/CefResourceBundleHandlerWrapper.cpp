@@ -1,6 +1,5 @@
 #include "browser/bridge/CefResourceBundleHandlerWrapper.h"
 
-#include "browser/bridge/ClientSignatures.h"
 #include "browser/bridge/JavaBox.h"
 #include "browser/bridge/JavaCallScope.h"
 #include "browser/bridge/JavaStrings.h"
@@ -8,9 +7,12 @@
 
 namespace viewlink {
 
+using namespace plenfox::boundary;
+
 CefResourceBundleHandlerWrapper::CefResourceBundleHandlerWrapper(JNIEnv* env, jobject handler)
-    : CefJavaGlobalRef(env, handler), getLocalizedString_{vm(), object(), "getLocalizedString",
-                                                          "(I" VIEWLINK_T(CefStringBox) ")Z"} {}
+    : CefJavaGlobalRef(env, handler), getLocalizedString_{
+                                          vm(), object(),
+                                          Methods::ResourceBundleHandlerGetLocalizedString} {}
 
 bool CefResourceBundleHandlerWrapper::GetLocalizedString(int message_id, CefString& string) {
     if (string.empty())
@@ -21,7 +23,7 @@ bool CefResourceBundleHandlerWrapper::GetLocalizedString(int message_id, CefStri
         return false;
     jvalue initial;
     initial.l = JavaStrings::toClient(env, string);
-    JavaBox box(env, Signatures::StringBox, Signatures::StringBoxInit, initial);
+    JavaBox box(env, Methods::StringBoxInit, initial);
     if (!box.made())
         return false;
     jvalue args[2];
@@ -31,7 +33,7 @@ bool CefResourceBundleHandlerWrapper::GetLocalizedString(int message_id, CefStri
     if (!getLocalizedString_.callBoolean(env, args, &threw) || threw)
         return false;
     jobject value = nullptr;
-    if (!box.readObject("()Ljava/lang/String;", value) || !value)
+    if (!box.readObject(Methods::StringBoxGetValue, value) || !value)
         return false;
     LocalRef<jclass> stringClass(env, env->FindClass("java/lang/String"));
     const bool isText = !clearPendingException(env) && stringClass &&

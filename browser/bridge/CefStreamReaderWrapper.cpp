@@ -1,17 +1,19 @@
 #include "browser/bridge/CefStreamReaderWrapper.h"
 
 #include "browser/bridge/ClientArguments.h"
-#include "browser/bridge/ClientSignatures.h"
 #include "browser/bridge/JavaCallScope.h"
 
 #include <limits>
 
 namespace viewlink {
 
+using namespace plenfox::boundary;
+
 CefStreamReaderWrapper::CefStreamReaderWrapper(JNIEnv* env, jobject reader)
-    : CefJavaGlobalRef(env, reader), read_{vm(), object(), "read", "(Ljava/nio/ByteBuffer;J)J"},
-      seek_{vm(), object(), "seek", "(J" VIEWLINK_T(CefSeekType) ")Z"},
-      tell_{vm(), object(), "tell", "()J"}, eof_{vm(), object(), "eof", "()Z"} {}
+    : CefJavaGlobalRef(env, reader), read_{vm(), object(), Methods::StreamReaderRead},
+      seek_{vm(), object(), Methods::StreamReaderSeek},
+      tell_{vm(), object(), Methods::StreamReaderTell}, eof_{vm(), object(),
+                                                             Methods::StreamReaderEof} {}
 
 std::size_t CefStreamReaderWrapper::Read(void* ptr, std::size_t size, std::size_t n) {
     constexpr auto Largest = static_cast<std::size_t>(std::numeric_limits<jlong>::max());
@@ -39,8 +41,7 @@ int CefStreamReaderWrapper::Seek(int64 offset, int whence) {
         return -1;
     jvalue args[2];
     args[0].j = offset;
-    args[1].l =
-        ClientArguments::enumeration(env, Signatures::SeekType, Signatures::SeekFromInt, whence);
+    args[1].l = ClientArguments::enumeration(env, Methods::SeekTypeFromInt, whence);
     return seek_.callBoolean(env, args) ? 0 : -1;
 }
 

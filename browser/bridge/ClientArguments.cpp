@@ -1,9 +1,10 @@
 #include "browser/bridge/ClientArguments.h"
 
-#include "browser/bridge/ClientKind.h"
 #include "browser/bridge/ClientObjects.h"
 
 namespace viewlink {
+
+using namespace plenfox::boundary;
 
 jobject ClientArguments::browser(JNIEnv* env, CefRefPtr<CefBrowser> browser) {
     return ClientObjects::wrapReferenced(env, Kinds::Browser.className, Kinds::Browser.handleField,
@@ -46,17 +47,16 @@ jobject ClientArguments::downloadHandler(JNIEnv* env, CefRefPtr<CefDownloadHandl
                                          Kinds::DownloadHandler.handleField, handler.get());
 }
 
-jobject ClientArguments::enumeration(JNIEnv* env, const char* className, const char* signature,
-                                     int value) {
-    LocalRef<jclass> cls(env, env->FindClass(className));
+jobject ClientArguments::enumeration(JNIEnv* env, const Method& fromInt, int value) {
+    LocalRef<jclass> cls(env, env->FindClass(fromInt.className));
     if (clearPendingException(env) || !cls)
         return nullptr;
-    jmethodID fromInt = env->GetStaticMethodID(cls.get(), "fromInt", signature);
-    if (clearPendingException(env) || !fromInt)
+    jmethodID method = env->GetStaticMethodID(cls.get(), fromInt.name, fromInt.signature);
+    if (clearPendingException(env) || !method)
         return nullptr;
     jvalue arg;
     arg.i = value;
-    jobject constant = env->CallStaticObjectMethodA(cls.get(), fromInt, &arg);
+    jobject constant = env->CallStaticObjectMethodA(cls.get(), method, &arg);
     if (clearPendingException(env))
         return nullptr;
     return constant;

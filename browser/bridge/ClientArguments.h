@@ -1,5 +1,7 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
+
 #include "cef_browser.h"
 #include "cef_content_filter.h"
 #include "cef_download_handler.h"
@@ -26,8 +28,7 @@ public:
     static jobject downloadHandler(JNIEnv* env, CefRefPtr<CefDownloadHandler> handler);
 
     // A client enumeration constant through its static "fromInt".
-    static jobject enumeration(JNIEnv* env, const char* className, const char* signature,
-                               int value);
+    static jobject enumeration(JNIEnv* env, const plenfox::boundary::Method& fromInt, int value);
     // A direct buffer over engine memory, valid during the call only; null for
     // a negative size.
     static jobject buffer(JNIEnv* env, const void* data, jlong size);

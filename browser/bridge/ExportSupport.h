@@ -1,6 +1,6 @@
 #pragma once
 
-#include "browser/bridge/ClientKind.h"
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/bridge/ClientObjects.h"
 #include "browser/bridge/ExportGuard.h"
 #include "browser/bridge/HandleField.h"
@@ -13,6 +13,9 @@
     extern "C" JNIEXPORT ReturnType JNICALL Java_com_plenfox_lib_wrapper_cef_##Class##_n_1##method
 
 namespace viewlink {
+
+// The exports name the client's classes by the boundary's names.
+using namespace plenfox::boundary;
 
 // The engine object behind a client object's handle, with a reference held
 // for the duration of the export; null for a zero handle.

@@ -6,16 +6,16 @@
 
 namespace viewlink {
 
-JavaBox::JavaBox(JNIEnv* env, const char* className, const char* constructorSignature,
-                 jvalue initial)
-    : env_(env) {
-    LocalRef<jclass> cls(env, env->FindClass(className));
+using namespace plenfox::boundary;
+
+JavaBox::JavaBox(JNIEnv* env, const Method& constructor, jvalue initial) : env_(env) {
+    LocalRef<jclass> cls(env, env->FindClass(constructor.className));
     if (clearPendingException(env) || !cls)
         return;
-    jmethodID constructor = env->GetMethodID(cls.get(), "<init>", constructorSignature);
-    if (clearPendingException(env) || !constructor)
+    jmethodID method = env->GetMethodID(cls.get(), constructor.name, constructor.signature);
+    if (clearPendingException(env) || !method)
         return;
-    LocalRef<> box(env, env->NewObjectA(cls.get(), constructor, &initial));
+    LocalRef<> box(env, env->NewObjectA(cls.get(), method, &initial));
     if (clearPendingException(env) || !box)
         return;
     box_ = env->NewGlobalRef(box.get());
@@ -26,14 +26,14 @@ JavaBox::~JavaBox() {
         env_->DeleteGlobalRef(box_);
 }
 
-bool JavaBox::readObject(const char* getterSignature, jobject& out) {
+bool JavaBox::readObject(const Method& getter, jobject& out) {
     out = nullptr;
     // An exception the client left pending means the answer is not to be used.
     if (!box_ || clearPendingException(env_))
         return false;
     JavaVM* vm = nullptr;
     env_->GetJavaVM(&vm);
-    const JavaMethodRef getValue{vm, box_, "getValue", getterSignature};
+    const JavaMethodRef getValue{vm, box_, getter};
     jmethodID method = getValue.lookup(env_);
     if (!method)
         return false;
@@ -50,7 +50,7 @@ bool JavaBox::readObject(const char* getterSignature, jobject& out) {
 
 bool JavaBox::writeBack(CefString& out) {
     jobject value = nullptr;
-    if (!readObject("()Ljava/lang/String;", value))
+    if (!readObject(Methods::StringBoxGetValue, value))
         return false;
     CefString text;
     JavaStrings::toEngine(env_, static_cast<jstring>(value), text);
@@ -64,7 +64,8 @@ bool JavaBox::writeBack(bool& out) {
     if (!box_ || clearPendingException(env_))
         return false;
     LocalRef<jclass> cls(env_, env_->GetObjectClass(box_));
-    jmethodID method = env_->GetMethodID(cls.get(), "getValue", "()Z");
+    jmethodID method = env_->GetMethodID(cls.get(), Methods::BooleanBoxGetValue.name,
+                                         Methods::BooleanBoxGetValue.signature);
     if (clearPendingException(env_) || !method)
         return false;
     const jboolean value = env_->CallBooleanMethod(box_, method);

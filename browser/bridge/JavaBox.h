@@ -1,5 +1,7 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
+
 #include "cef_string.h"
 
 #include <jni.h>
@@ -12,7 +14,8 @@ namespace viewlink {
 // when that read succeeds without a pending exception.
 class JavaBox {
 public:
-    JavaBox(JNIEnv* env, const char* className, const char* constructorSignature, jvalue initial);
+    // The box of the constructor's class, made with the initial value.
+    JavaBox(JNIEnv* env, const plenfox::boundary::Method& constructor, jvalue initial);
     ~JavaBox();
     JavaBox(const JavaBox&) = delete;
     JavaBox& operator=(const JavaBox&) = delete;
@@ -27,7 +30,7 @@ public:
     bool writeBack(bool& out);
     // The box's object (a local reference, may be null); false when it could
     // not be read. Marks the box written on success.
-    bool readObject(const char* getterSignature, jobject& out);
+    bool readObject(const plenfox::boundary::Method& getter, jobject& out);
 
 private:
     JNIEnv* env_;

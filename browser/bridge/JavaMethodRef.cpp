@@ -10,10 +10,10 @@ jmethodID JavaMethodRef::lookup(JNIEnv* env) const {
     LocalRef<jclass> cls(env, env->GetObjectClass(target));
     if (!cls)
         return nullptr;
-    jmethodID method = env->GetMethodID(cls.get(), name, signature);
+    jmethodID id = env->GetMethodID(cls.get(), method.name, method.signature);
     if (clearPendingException(env))
         return nullptr;
-    return method;
+    return id;
 }
 
 bool JavaMethodRef::cleared(JNIEnv* env, bool* threw) {

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
+
 #include <jni.h>
 
 namespace viewlink {
 
 // One client method a wrapper forwards to: the target object (a global
-// reference owned by the wrapper), the method name and its type signature.
+// reference owned by the wrapper) and the method, by name and type signature.
 // The method identifier is looked up on every call, so a class reloaded or
 // replaced by the client is always called correctly. Each call answers the
 // default when the method is missing, and clears any exception it leaves;
@@ -14,8 +16,7 @@ namespace viewlink {
 struct JavaMethodRef {
     JavaVM* vm;
     jobject target;
-    const char* name;
-    const char* signature;
+    plenfox::boundary::Method method;
 
     // The identifier on the target's class, or null (no exception pending).
     jmethodID lookup(JNIEnv* env) const;

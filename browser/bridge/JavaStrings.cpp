@@ -1,9 +1,11 @@
 #include "browser/bridge/JavaStrings.h"
 
 #include "browser/bridge/JniSupport.h"
-#include "browser/bridge/ModifiedUtf8.h"
+#include "lib/utf8/ModifiedUtf8.h"
 
 namespace viewlink {
+
+using plenfox::utf8::ModifiedUtf8;
 
 bool JavaStrings::toEngine(JNIEnv* env, jstring text, CefString& out) {
     out.clear();
@@ -13,7 +15,7 @@ bool JavaStrings::toEngine(JNIEnv* env, jstring text, CefString& out) {
     if (clearPendingException(env) || !bytes)
         return false;
     const jsize length = env->GetStringUTFLength(text);
-    out = CefString(fromModifiedUtf8(std::string_view(bytes, static_cast<size_t>(length))));
+    out = CefString(ModifiedUtf8::decode(std::string_view(bytes, static_cast<size_t>(length))));
     env->ReleaseStringUTFChars(text, bytes);
     return true;
 }
@@ -21,7 +23,7 @@ bool JavaStrings::toEngine(JNIEnv* env, jstring text, CefString& out) {
 jstring JavaStrings::toClient(JNIEnv* env, const CefString& text) {
     if (!env || text.empty())
         return nullptr;
-    const std::string bytes = toModifiedUtf8(text.ToString16());
+    const std::string bytes = ModifiedUtf8::encode(text.ToString16());
     jstring result = env->NewStringUTF(bytes.c_str());
     if (clearPendingException(env))
         return nullptr;

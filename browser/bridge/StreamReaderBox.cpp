@@ -2,9 +2,10 @@
 
 #include "browser/bridge/CefStreamReaderWrapper.h"
 #include "browser/bridge/ClientArguments.h"
-#include "browser/bridge/ClientSignatures.h"
 
 namespace viewlink {
+
+using namespace plenfox::boundary;
 
 namespace {
 
@@ -17,12 +18,11 @@ jvalue initialValue(JNIEnv* env, CefRefPtr<CefStreamReader> current) {
 } // namespace
 
 StreamReaderBox::StreamReaderBox(JNIEnv* env, CefRefPtr<CefStreamReader> current)
-    : env_(env), box_(env, Signatures::StreamReaderBox, Signatures::StreamReaderBoxInit,
-                      initialValue(env, current)) {}
+    : env_(env), box_(env, Methods::StreamReaderBoxInit, initialValue(env, current)) {}
 
 void StreamReaderBox::writeBack(CefRefPtr<CefStreamReader>& out) {
     jobject reader = nullptr;
-    if (!box_.readObject(Signatures::StreamReaderGet, reader))
+    if (!box_.readObject(Methods::StreamReaderBoxGetValue, reader))
         return;
     if (!reader) {
         out = nullptr;

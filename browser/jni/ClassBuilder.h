@@ -54,6 +54,27 @@ public:
         return addInstanceMethod<const C, R, A...>(name, member);
     }
 
+    // A method carried out by a function that receives the object first, for
+    // an interface whose C++ parameters are not the environment's types (a
+    // handler taking bytes where native code passes a buffer).
+    template <class R, class... A>
+    ClassBuilder& method(const std::string& name, R (*function)(T&, A...)) {
+        MethodDescriptor method;
+        method.name = name;
+        method.signature = methodSignature<R, A...>();
+        method.isStatic = false;
+        method.invoke = [function](ThreadState& thread, JavaObject* self, const jvalue* args) {
+            T& object = target(self);
+            return call<R, A...>(thread, args, std::index_sequence_for<A...>{},
+                                 [&object, function](auto&&... values) {
+                                     return function(object,
+                                                     std::forward<decltype(values)>(values)...);
+                                 });
+        };
+        javaClass.addMethod(std::move(method));
+        return *this;
+    }
+
     template <class R, class... A>
     ClassBuilder& staticMethod(const std::string& name, R (*function)(A...)) {
         MethodDescriptor method;

@@ -4,7 +4,7 @@
 #include "browser/jni/JniFunctions.h"
 #include "browser/jni/JniSlotNames.h"
 #include "browser/jni/UnsatisfiedLinkError.h"
-#include "client/model/App.h"
+#include "lib/util/Log.h"
 
 #include <dlfcn.h>
 
@@ -23,7 +23,7 @@ const QString Prefix = QStringLiteral("class com.plenfox.lib.jni.JavaVirtualMach
 [[noreturn]] void abortUnimplemented(const char* slotName) {
     const QString message = QStringLiteral("JNI function ") + QString::fromLatin1(slotName) +
                             QStringLiteral(" is not implemented by the client's environment");
-    client::App::log(Prefix + QStringLiteral(".unimplemented: ") + message);
+    util::Log::message(Prefix + QStringLiteral(".unimplemented: ") + message);
     std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
     std::fflush(stderr);
     std::abort();

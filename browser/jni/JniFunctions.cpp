@@ -5,8 +5,8 @@
 #include "browser/jni/JavaString.h"
 #include "browser/jni/JavaThrowable.h"
 #include "browser/jni/JavaVirtualMachine.h"
-#include "browser/jni/ModifiedUtf8.h"
-#include "client/model/App.h"
+#include "lib/utf8/ModifiedUtf8.h"
+#include "lib/util/Log.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -25,14 +25,23 @@ namespace {
 
 const QString Prefix = QStringLiteral("class com.plenfox.lib.jni.JniFunctions");
 
+// Text crosses the interface in modified UTF-8.
+QString decodeModified(std::string_view bytes) {
+    return QString::fromStdU16String(utf8::ModifiedUtf8::decode(bytes));
+}
+
+std::u16string_view unitsOf(QStringView text) {
+    return {reinterpret_cast<const char16_t*>(text.utf16()), std::size_t(text.size())};
+}
+
 // The calling thread's state, or null when the pointer may not be used here.
 ThreadState* usable(JNIEnv* env, const char* function) {
     ThreadState& thread = ThreadState::of(env);
     if (thread.isUsable())
         return &thread;
-    client::App::log(Prefix + QStringLiteral(".") + QString::fromLatin1(function) +
-                     QStringLiteral(": interface pointer used on a thread it does not belong to "
-                                    "or after detaching; nothing runs"));
+    util::Log::message(Prefix + QStringLiteral(".") + QString::fromLatin1(function) +
+                       QStringLiteral(": interface pointer used on a thread it does not belong to "
+                                      "or after detaching; nothing runs"));
     return nullptr;
 }
 
@@ -421,7 +430,7 @@ jint JNICALL throwNew(JNIEnv* env, jclass reference, const char* message) {
         return JNI_ERR;
     QString name = QString::fromStdString(javaClass->getName());
     name.replace(QLatin1Char('/'), QLatin1Char('.'));
-    thread->raise(name, message ? ModifiedUtf8::decode(message) : QString());
+    thread->raise(name, message ? decodeModified(message) : QString());
     return JNI_OK;
 }
 
@@ -436,8 +445,8 @@ void JNICALL exceptionDescribe(JNIEnv* env) {
     ThreadState* thread = usable(env, "ExceptionDescribe");
     if (!thread || !thread->getPending())
         return;
-    client::App::log(Prefix + QStringLiteral(".ExceptionDescribe: ") +
-                     thread->getPending()->toString());
+    util::Log::message(Prefix + QStringLiteral(".ExceptionDescribe: ") +
+                       thread->getPending()->toString());
     thread->clearPending();
 }
 
@@ -452,8 +461,8 @@ jboolean JNICALL exceptionCheck(JNIEnv* env) {
 }
 
 void JNICALL fatalError(JNIEnv*, const char* message) {
-    const QString text = message ? ModifiedUtf8::decode(message) : QString();
-    client::App::log(Prefix + QStringLiteral(".FatalError: ") + text);
+    const QString text = message ? decodeModified(message) : QString();
+    util::Log::message(Prefix + QStringLiteral(".FatalError: ") + text);
     std::fprintf(stderr, "FatalError: %s\n", text.toLocal8Bit().constData());
     std::abort();
 }
@@ -535,7 +544,7 @@ jstring JNICALL newStringUtf(JNIEnv* env, const char* bytes) {
     if (!thread || !bytes)
         return nullptr;
     return static_cast<jstring>(
-        thread->newLocal(std::make_shared<JavaString>(ModifiedUtf8::decode(bytes))));
+        thread->newLocal(std::make_shared<JavaString>(decodeModified(bytes))));
 }
 
 jstring JNICALL newString(JNIEnv* env, const jchar* units, jsize length) {
@@ -555,7 +564,8 @@ jsize JNICALL getStringLength(JNIEnv* env, jstring reference) {
 jsize JNICALL getStringUtfLength(JNIEnv* env, jstring reference) {
     ThreadState* thread = usable(env, "GetStringUTFLength");
     auto text = thread ? stringOf(*thread, reference) : nullptr;
-    return text ? static_cast<jsize>(ModifiedUtf8::encodedLength(text->getText())) : 0;
+    return text ? static_cast<jsize>(utf8::ModifiedUtf8::encodedLength(unitsOf(text->getText())))
+                : 0;
 }
 
 const char* JNICALL getStringUtfChars(JNIEnv* env, jstring reference, jboolean* isCopy) {
@@ -563,7 +573,7 @@ const char* JNICALL getStringUtfChars(JNIEnv* env, jstring reference, jboolean* 
     auto text = thread ? stringOf(*thread, reference) : nullptr;
     if (!text)
         return nullptr;
-    const std::string bytes = ModifiedUtf8::encode(text->getText());
+    const std::string bytes = utf8::ModifiedUtf8::encode(unitsOf(text->getText()));
     auto buffer = std::make_unique<char[]>(bytes.size() + 1);
     std::memcpy(buffer.get(), bytes.c_str(), bytes.size() + 1);
     if (isCopy)
@@ -573,8 +583,8 @@ const char* JNICALL getStringUtfChars(JNIEnv* env, jstring reference, jboolean* 
 
 void JNICALL releaseStringUtfChars(JNIEnv* env, jstring, const char* chars) {
     if (chars && !ThreadState::of(env).getVm().returnBuffer(chars))
-        client::App::log(Prefix +
-                         QStringLiteral(".ReleaseStringUTFChars: buffer was not lent; ignored"));
+        util::Log::message(Prefix +
+                           QStringLiteral(".ReleaseStringUTFChars: buffer was not lent; ignored"));
 }
 
 const jchar* JNICALL getStringChars(JNIEnv* env, jstring reference, jboolean* isCopy) {
@@ -593,8 +603,8 @@ const jchar* JNICALL getStringChars(JNIEnv* env, jstring reference, jboolean* is
 
 void JNICALL releaseStringChars(JNIEnv* env, jstring, const jchar* chars) {
     if (chars && !ThreadState::of(env).getVm().returnBuffer(chars))
-        client::App::log(Prefix +
-                         QStringLiteral(".ReleaseStringChars: buffer was not lent; ignored"));
+        util::Log::message(Prefix +
+                           QStringLiteral(".ReleaseStringChars: buffer was not lent; ignored"));
 }
 
 void JNICALL getStringRegion(JNIEnv* env, jstring reference, jsize start, jsize length,
@@ -622,7 +632,8 @@ void JNICALL getStringUtfRegion(JNIEnv* env, jstring reference, jsize start, jsi
         thread->raise(QStringLiteral("java.lang.StringIndexOutOfBoundsException"), QString());
         return;
     }
-    const std::string bytes = ModifiedUtf8::encode(value.mid(start, length));
+    const std::string bytes =
+        utf8::ModifiedUtf8::encode(unitsOf(QStringView(value).mid(start, length)));
     std::memcpy(buffer, bytes.c_str(), bytes.size() + 1);
 }
 

@@ -1,7 +1,7 @@
 #include "browser/jni/NativeCall.h"
 
 #include "browser/jni/JavaThrowable.h"
-#include "client/model/App.h"
+#include "lib/util/Log.h"
 
 namespace plenfox::jni {
 
@@ -27,8 +27,8 @@ NativeCall::~NativeCall() {
 void NativeCall::finish(const std::string& symbol) {
     if (auto pending = state->getPending()) {
         state->clearPending();
-        client::App::log(Prefix + QStringLiteral(".finish: [") + QString::fromStdString(symbol) +
-                         QStringLiteral("] left an exception pending: ") + pending->toString());
+        util::Log::message(Prefix + QStringLiteral(".finish: [") + QString::fromStdString(symbol) +
+                           QStringLiteral("] left an exception pending: ") + pending->toString());
     }
 }
 
@@ -40,7 +40,7 @@ void* NativeCall::lookUp(const std::string& symbol) {
 }
 
 void logUnsatisfied(const UnsatisfiedLinkError& error) {
-    client::App::log(error);
+    util::Log::exception(error);
 }
 
 } // namespace plenfox::jni

@@ -2,8 +2,8 @@
 
 #include "browser/jni/JavaThrowable.h"
 #include "browser/jni/JavaVirtualMachine.h"
-#include "client/model/App.h"
 #include "lib/util/Error.h"
+#include "lib/util/Log.h"
 
 #include <algorithm>
 
@@ -61,10 +61,10 @@ jobject ThreadState::newLocal(std::shared_ptr<JavaObject> object) {
     live.insert(raw);
     if (frames.size() == 1 && frames.back().size() == LeakWarningThreshold && !leakReported) {
         leakReported = true;
-        client::App::log(Prefix + QStringLiteral(".newLocal: ") +
-                         QString::number(LeakWarningThreshold) +
-                         QStringLiteral(" local references held outside any frame; native code "
-                                        "on this attached thread does not delete them"));
+        util::Log::message(Prefix + QStringLiteral(".newLocal: ") +
+                           QString::number(LeakWarningThreshold) +
+                           QStringLiteral(" local references held outside any frame; native code "
+                                          "on this attached thread does not delete them"));
     }
     return reinterpret_cast<jobject>(raw);
 }
@@ -77,7 +77,7 @@ std::shared_ptr<JavaObject> ThreadState::resolve(jobject reference) {
     std::shared_ptr<JavaObject> global;
     if (vm.resolveGlobal(reference, global))
         return global;
-    client::App::log(Prefix + QStringLiteral(".resolve: invalid reference used by native code"));
+    util::Log::message(Prefix + QStringLiteral(".resolve: invalid reference used by native code"));
     return nullptr;
 }
 
@@ -134,19 +134,19 @@ void ThreadState::raiseFromHandler(std::exception_ptr error, const std::string& 
     try {
         std::rethrow_exception(error);
     } catch (const util::Error& own) {
-        client::App::log(own);
+        util::Log::exception(own);
         raise(own.typeName(), own.message());
     } catch (const std::exception& foreign) {
-        client::App::log(foreign);
+        util::Log::exception(foreign);
         raise(QStringLiteral("java.lang.RuntimeException"), QString::fromLocal8Bit(foreign.what()));
     } catch (...) {
         const util::Error unknown(QStringLiteral("java.lang.RuntimeException"),
                                   QStringLiteral("unknown exception"));
-        client::App::log(unknown);
+        util::Log::exception(unknown);
         raise(unknown.typeName(), unknown.message());
     }
-    client::App::log(Prefix + QStringLiteral(".raiseFromHandler: [") + method +
-                     QStringLiteral("] raised an exception; it is pending in native code"));
+    util::Log::message(Prefix + QStringLiteral(".raiseFromHandler: [") + method +
+                       QStringLiteral("] raised an exception; it is pending in native code"));
 }
 
 } // namespace plenfox::jni

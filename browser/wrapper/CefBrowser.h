@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/jni/JavaObject.h"
 #include "browser/wrapper/CefFrame.h"
 
@@ -14,7 +15,7 @@ namespace plenfox::cef {
 // by name, the client getter) are left out.
 class CefBrowser : public virtual jni::JavaObject {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefBrowser";
+    static constexpr std::string_view JavaName = PLENFOX_BOUNDARY_PACKAGE "CefBrowser";
 
     virtual void beforeParentClose() = 0;
     virtual bool canGoBack() = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/jni/JavaObject.h"
 
 #include <QString>
@@ -57,7 +58,7 @@ namespace plenfox::cef {
 // Settings of one browser, filled in before it is made.
 class CefBrowserSettings : public virtual jni::JavaObject {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefBrowserSettings";
+    static constexpr std::string_view JavaName = PLENFOX_BOUNDARY_PACKAGE "CefBrowserSettings";
 
     virtual void dispose() = 0;
 

@@ -1,6 +1,8 @@
 #include "browser/wrapper/CefClasses.h"
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/jni/ClassBuilder.h"
+#include "browser/jni/DirectByteBuffer.h"
 #include "browser/jni/JavaEnum.h"
 #include "browser/wrapper/CefApp.h"
 #include "browser/wrapper/CefBooleanBox.h"
@@ -38,6 +40,9 @@ namespace plenfox::cef {
 
 namespace {
 
+namespace Kinds = boundary::Kinds;
+namespace Methods = boundary::Methods;
+
 template <class T> std::string nameOf() {
     return std::string(T::JavaName);
 }
@@ -49,10 +54,10 @@ template <class T> jni::ClassBuilder<T> interfaceOf(jni::ClassRegistry& registry
 // A handle class: made by the bridge with its constructor, the handle in its
 // "n_handleCef..." field.
 template <class T, class Interface>
-void declareHandleClass(jni::ClassRegistry& registry, const std::string& handleField) {
+void declareHandleClass(jni::ClassRegistry& registry, const boundary::ClientKind& kind) {
     jni::ClassBuilder<T>::forClass(registry, nameOf<T>(), {nameOf<Interface>()})
         .template constructor<>()
-        .field(handleField, &T::handle);
+        .field(kind.handleField, &T::handle);
 }
 
 // A box: made by the bridge with the current value, read back with getValue.
@@ -102,46 +107,59 @@ void declareInterfaces(jni::ClassRegistry& registry) {
     interfaceOf<CefWindowInfo>(registry);
 
     interfaceOf<CefStreamReader>(registry)
-        .method("read", &CefStreamReader::read)
-        .method("seek", &CefStreamReader::seek)
-        .method("tell", &CefStreamReader::tell)
-        .method("eof", &CefStreamReader::eof);
+        .method(Methods::StreamReaderRead.name, &CefStreamReader::read)
+        .method(Methods::StreamReaderSeek.name, &CefStreamReader::seek)
+        .method(Methods::StreamReaderTell.name, &CefStreamReader::tell)
+        .method(Methods::StreamReaderEof.name, &CefStreamReader::eof);
     interfaceOf<CefContentFilter>(registry)
-        .method("processData", &CefContentFilter::processData)
-        .method("drain", &CefContentFilter::drain);
+        .method(Methods::ContentFilterProcessData.name, &CefContentFilter::processData)
+        .method(Methods::ContentFilterDrain.name, &CefContentFilter::drain);
+    // The handler sees the piece's bytes, not the buffer native code passes;
+    // a missing buffer carries no bytes and the download goes on.
     interfaceOf<CefDownloadHandler>(registry)
-        .method("receivedData", &CefDownloadHandler::receivedData)
-        .method("complete", &CefDownloadHandler::complete);
+        .method(
+            Methods::DownloadHandlerReceivedData.name,
+            +[](CefDownloadHandler& handler, std::shared_ptr<jni::DirectByteBuffer> data) {
+                return !data || handler.receivedData(data->bytes());
+            })
+        .method(Methods::DownloadHandlerComplete.name, &CefDownloadHandler::complete);
     interfaceOf<CefLifeSpanHandler>(registry)
-        .method("onBeforePopup", &CefLifeSpanHandler::onBeforePopup)
-        .method("onAfterCreated", &CefLifeSpanHandler::onAfterCreated)
-        .method("runModal", &CefLifeSpanHandler::runModal)
-        .method("doClose", &CefLifeSpanHandler::doClose)
-        .method("onBeforeClose", &CefLifeSpanHandler::onBeforeClose);
+        .method(Methods::LifeSpanHandlerOnBeforePopup.name, &CefLifeSpanHandler::onBeforePopup)
+        .method(Methods::LifeSpanHandlerOnAfterCreated.name, &CefLifeSpanHandler::onAfterCreated)
+        .method(Methods::LifeSpanHandlerRunModal.name, &CefLifeSpanHandler::runModal)
+        .method(Methods::LifeSpanHandlerDoClose.name, &CefLifeSpanHandler::doClose)
+        .method(Methods::LifeSpanHandlerOnBeforeClose.name, &CefLifeSpanHandler::onBeforeClose);
     interfaceOf<CefLoadHandler>(registry)
-        .method("onLoadStart", &CefLoadHandler::onLoadStart)
-        .method("onLoadEnd", &CefLoadHandler::onLoadEnd)
-        .method("onLoadError", &CefLoadHandler::onLoadError);
+        .method(Methods::LoadHandlerOnLoadStart.name, &CefLoadHandler::onLoadStart)
+        .method(Methods::LoadHandlerOnLoadEnd.name, &CefLoadHandler::onLoadEnd)
+        .method(Methods::LoadHandlerOnLoadError.name, &CefLoadHandler::onLoadError);
     interfaceOf<CefRequestHandler>(registry)
-        .method("onBeforeBrowse", &CefRequestHandler::onBeforeBrowse)
-        .method("onBeforeResourceLoad", &CefRequestHandler::onBeforeResourceLoad)
-        .method("onResourceRedirect", &CefRequestHandler::onResourceRedirect)
-        .method("onResourceResponse", &CefRequestHandler::onResourceResponse)
-        .method("onProtocolExecution", &CefRequestHandler::onProtocolExecution)
-        .method("getDownloadHandler", &CefRequestHandler::getDownloadHandler)
-        .method("getAuthCredentials", &CefRequestHandler::getAuthCredentials)
+        .method(Methods::RequestHandlerOnBeforeBrowse.name, &CefRequestHandler::onBeforeBrowse)
+        .method(Methods::RequestHandlerOnBeforeResourceLoad.name,
+                &CefRequestHandler::onBeforeResourceLoad)
+        .method(Methods::RequestHandlerOnResourceRedirect.name,
+                &CefRequestHandler::onResourceRedirect)
+        .method(Methods::RequestHandlerOnResourceResponse.name,
+                &CefRequestHandler::onResourceResponse)
+        .method(Methods::RequestHandlerOnProtocolExecution.name,
+                &CefRequestHandler::onProtocolExecution)
+        .method(Methods::RequestHandlerGetDownloadHandler.name,
+                &CefRequestHandler::getDownloadHandler)
+        .method(Methods::RequestHandlerGetAuthCredentials.name,
+                &CefRequestHandler::getAuthCredentials)
         .method("getCookieManager", &CefRequestHandler::getCookieManager);
-    interfaceOf<CefProxyHandler>(registry).method("getProxyForUrl",
+    interfaceOf<CefProxyHandler>(registry).method(Methods::ProxyHandlerGetProxyForUrl.name,
                                                   &CefProxyHandler::getProxyForUrl);
     interfaceOf<CefResourceBundleHandler>(registry).method(
-        "getLocalizedString", &CefResourceBundleHandler::getLocalizedString);
+        Methods::ResourceBundleHandlerGetLocalizedString.name,
+        &CefResourceBundleHandler::getLocalizedString);
     interfaceOf<CefApp>(registry)
-        .method("getProxyHandler", &CefApp::getProxyHandler)
-        .method("getResourceBundleHandler", &CefApp::getResourceBundleHandler);
+        .method(Methods::AppGetProxyHandler.name, &CefApp::getProxyHandler)
+        .method(Methods::AppGetResourceBundleHandler.name, &CefApp::getResourceBundleHandler);
     interfaceOf<CefClient>(registry)
-        .method("getLifeSpanHandler", &CefClient::getLifeSpanHandler)
-        .method("getLoadHandler", &CefClient::getLoadHandler)
-        .method("getRequestHandler", &CefClient::getRequestHandler)
+        .method(Methods::ClientGetLifeSpanHandler.name, &CefClient::getLifeSpanHandler)
+        .method(Methods::ClientGetLoadHandler.name, &CefClient::getLoadHandler)
+        .method(Methods::ClientGetRequestHandler.name, &CefClient::getRequestHandler)
         .method("getDisplayHandler", &CefClient::getDisplayHandler)
         .method("getFocusHandler", &CefClient::getFocusHandler)
         .method("getKeyboardHandler", &CefClient::getKeyboardHandler)
@@ -166,11 +184,12 @@ void declareValueClasses(jni::ClassRegistry& registry) {
     declareBox<CefClientBox, std::shared_ptr<CefClient>>(registry, "client");
     declareBox<CefV8ValueBox, std::shared_ptr<CefV8Value>>(registry, "value");
 
-    declareEnumeration<CefNavigationType>(registry).staticMethod("fromInt",
-                                                                 &fromInt<CefNavigationType>);
-    declareEnumeration<CefSeekType>(registry).staticMethod("fromInt", &fromInt<CefSeekType>);
-    declareEnumeration<CefHandlerErrorCode>(registry).staticMethod("fromInt",
-                                                                   &fromInt<CefHandlerErrorCode>);
+    declareEnumeration<CefNavigationType>(registry).staticMethod(
+        Methods::NavigationTypeFromInt.name, &fromInt<CefNavigationType>);
+    declareEnumeration<CefSeekType>(registry).staticMethod(Methods::SeekTypeFromInt.name,
+                                                           &fromInt<CefSeekType>);
+    declareEnumeration<CefHandlerErrorCode>(registry).staticMethod(
+        Methods::HandlerErrorCodeFromInt.name, &fromInt<CefHandlerErrorCode>);
     declareEnumeration<CefLogSeverity>(registry);
     declareEnumeration<CefGraphicsImplementationType>(registry);
     declareEnumeration<CefProxyType>(registry);
@@ -182,22 +201,21 @@ void declareValueClasses(jni::ClassRegistry& registry) {
 }
 
 void declareHandleClasses(jni::ClassRegistry& registry) {
-    declareHandleClass<NativeCefBrowser, CefBrowser>(registry, "n_handleCefBrowser");
-    declareHandleClass<NativeCefFrame, CefFrame>(registry, "n_handleCefFrame");
-    declareHandleClass<NativeCefRequest, CefRequest>(registry, "n_handleCefRequest");
-    declareHandleClass<NativeCefResponse, CefResponse>(registry, "n_handleCefResponse");
-    declareHandleClass<NativeCefPostData, CefPostData>(registry, "n_handleCefPostData");
-    declareHandleClass<NativeCefHeaderMap, CefHeaderMap>(registry, "n_handleCefHeaderMap");
-    declareHandleClass<NativeCefStreamReader, CefStreamReader>(registry, "n_handleCefStreamReader");
-    declareHandleClass<NativeCefProxyInfo, CefProxyInfo>(registry, "n_handleCefProxyInfo");
-    declareHandleClass<NativeCefContentFilter, CefContentFilter>(registry,
-                                                                 "n_handleCefContentFilter");
+    declareHandleClass<NativeCefBrowser, CefBrowser>(registry, Kinds::Browser);
+    declareHandleClass<NativeCefFrame, CefFrame>(registry, Kinds::Frame);
+    declareHandleClass<NativeCefRequest, CefRequest>(registry, Kinds::Request);
+    declareHandleClass<NativeCefResponse, CefResponse>(registry, Kinds::Response);
+    declareHandleClass<NativeCefPostData, CefPostData>(registry, Kinds::PostData);
+    declareHandleClass<NativeCefHeaderMap, CefHeaderMap>(registry, Kinds::HeaderMap);
+    declareHandleClass<NativeCefStreamReader, CefStreamReader>(registry, Kinds::StreamReader);
+    declareHandleClass<NativeCefProxyInfo, CefProxyInfo>(registry, Kinds::ProxyInfo);
+    declareHandleClass<NativeCefContentFilter, CefContentFilter>(registry, Kinds::ContentFilter);
     declareHandleClass<NativeCefDownloadHandler, CefDownloadHandler>(registry,
-                                                                     "n_handleCefDownloadHandler");
-    declareHandleClass<NativeCefSettings, CefSettings>(registry, "n_handleCefSettings");
+                                                                     Kinds::DownloadHandler);
+    declareHandleClass<NativeCefSettings, CefSettings>(registry, Kinds::Settings);
     declareHandleClass<NativeCefBrowserSettings, CefBrowserSettings>(registry,
-                                                                     "n_handleCefBrowserSettings");
-    declareHandleClass<NativeCefWindowInfo, CefWindowInfo>(registry, "n_handleCefWindowInfo");
+                                                                     Kinds::BrowserSettings);
+    declareHandleClass<NativeCefWindowInfo, CefWindowInfo>(registry, Kinds::WindowInfo);
 
     // Classes whose static methods are native: their class is the receiver.
     const auto noInstances = [](const jni::JavaObject&) { return false; };

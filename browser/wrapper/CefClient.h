@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/jni/JavaObject.h"
 #include "browser/wrapper/CefDisplayHandler.h"
 #include "browser/wrapper/CefDragHandler.h"
@@ -28,7 +29,7 @@ namespace plenfox::cef {
 // life-span, load and request handlers.
 class CefClient : public virtual jni::JavaObject {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefClient";
+    static constexpr std::string_view JavaName = PLENFOX_BOUNDARY_PACKAGE "CefClient";
 
     virtual std::shared_ptr<CefLifeSpanHandler> getLifeSpanHandler() = 0;
     virtual std::shared_ptr<CefLoadHandler> getLoadHandler() = 0;

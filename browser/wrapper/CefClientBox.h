@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/wrapper/CefClient.h"
 #include "browser/wrapper/CefValueBox.h"
 
@@ -10,7 +11,7 @@ namespace plenfox::cef {
 // Out-parameter holding a client or null.
 class CefClientBox final : public CefValueBox<std::shared_ptr<CefClient>> {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefClientBox";
+    static constexpr std::string_view JavaName = PLENFOX_BOUNDARY_PACKAGE "CefClientBox";
     using CefValueBox::CefValueBox;
 };
 

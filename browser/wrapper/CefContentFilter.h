@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/jni/DirectByteBuffer.h"
 #include "browser/jni/JavaObject.h"
 
@@ -14,7 +15,7 @@ class CefStreamReaderBox;
 
 class CefContentFilter : public virtual jni::JavaObject {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefContentFilter";
+    static constexpr std::string_view JavaName = PLENFOX_BOUNDARY_PACKAGE "CefContentFilter";
 
     virtual void processData(std::shared_ptr<jni::DirectByteBuffer> data,
                              std::shared_ptr<CefStreamReaderBox> substitute) = 0;

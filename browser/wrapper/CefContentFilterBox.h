@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/wrapper/CefContentFilter.h"
 #include "browser/wrapper/CefValueBox.h"
 
@@ -10,7 +11,7 @@ namespace plenfox::cef {
 // Out-parameter holding a content filter or null.
 class CefContentFilterBox final : public CefValueBox<std::shared_ptr<CefContentFilter>> {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefContentFilterBox";
+    static constexpr std::string_view JavaName = PLENFOX_BOUNDARY_PACKAGE "CefContentFilterBox";
     using CefValueBox::CefValueBox;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/jni/JavaObject.h"
 
 #include <string_view>
@@ -10,7 +11,7 @@ namespace plenfox::cef {
 // methods.
 class CefDisplayHandler : public virtual jni::JavaObject {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefDisplayHandler";
+    static constexpr std::string_view JavaName = PLENFOX_BOUNDARY_PACKAGE "CefDisplayHandler";
 };
 
 } // namespace plenfox::cef

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "browser/jni/DirectByteBuffer.h"
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/jni/JavaObject.h"
 
-#include <memory>
-
+#include <cstddef>
+#include <span>
 #include <string_view>
 
 namespace plenfox::cef {
@@ -12,10 +12,11 @@ namespace plenfox::cef {
 // Receives the bytes of one download.
 class CefDownloadHandler : public virtual jni::JavaObject {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefDownloadHandler";
+    static constexpr std::string_view JavaName = PLENFOX_BOUNDARY_PACKAGE "CefDownloadHandler";
 
-    // Called for each piece; false stops the download.
-    virtual bool receivedData(std::shared_ptr<jni::DirectByteBuffer> data) = 0;
+    // Called for each piece; the bytes are valid during the call only. False
+    // stops the download.
+    virtual bool receivedData(std::span<const std::byte> data) = 0;
     // Called once after the last piece.
     virtual void complete() = 0;
 };

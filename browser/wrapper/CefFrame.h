@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/jni/JavaObject.h"
 #include "browser/wrapper/CefRequest.h"
 #include "browser/wrapper/CefStreamReader.h"
@@ -16,7 +17,7 @@ namespace plenfox::cef {
 // A frame of a browser: the main document or one of its inner frames.
 class CefFrame : public virtual jni::JavaObject {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefFrame";
+    static constexpr std::string_view JavaName = PLENFOX_BOUNDARY_PACKAGE "CefFrame";
 
     virtual void copy() = 0;
     virtual void cut() = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/wrapper/CefEnumeration.h"
 
 namespace plenfox::cef {
@@ -16,5 +17,5 @@ enum class CefGraphicsImplementationType : std::int32_t {
 
 template <> struct plenfox::jni::JavaEnumTraits<plenfox::cef::CefGraphicsImplementationType> {
     static constexpr std::string_view JavaName =
-        "com/plenfox/lib/wrapper/cef/CefGraphicsImplementationType";
+        PLENFOX_BOUNDARY_PACKAGE "CefGraphicsImplementationType";
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/jni/JavaObject.h"
 
 #include <QString>
@@ -14,7 +15,7 @@ namespace plenfox::cef {
 // Header names and values, ordered by name; a name may occur more than once.
 class CefHeaderMap : public virtual jni::JavaObject {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefHeaderMap";
+    static constexpr std::string_view JavaName = PLENFOX_BOUNDARY_PACKAGE "CefHeaderMap";
 
     virtual void add(const QString& name, const QString& value) = 0;
     virtual bool containsKey(const QString& name) = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/jni/JavaObject.h"
 #include "browser/wrapper/CefBrowser.h"
 #include "browser/wrapper/CefBrowserSettings.h"
@@ -20,7 +21,7 @@ class CefClientBox;
 // the browser objects are fresh per call and disposed by the handler.
 class CefLifeSpanHandler : public virtual jni::JavaObject {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefLifeSpanHandler";
+    static constexpr std::string_view JavaName = PLENFOX_BOUNDARY_PACKAGE "CefLifeSpanHandler";
 
     // True cancels the popup; changes to the window info and settings apply to it.
     virtual bool onBeforePopup(std::shared_ptr<CefBrowser> parent,

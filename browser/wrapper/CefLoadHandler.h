@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/jni/JavaObject.h"
 #include "browser/wrapper/CefBrowser.h"
 #include "browser/wrapper/CefFrame.h"
@@ -19,7 +20,7 @@ namespace plenfox::cef {
 // Follows page loads. The browser and frame objects are fresh per call.
 class CefLoadHandler : public virtual jni::JavaObject {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefLoadHandler";
+    static constexpr std::string_view JavaName = PLENFOX_BOUNDARY_PACKAGE "CefLoadHandler";
 
     virtual void onLoadStart(std::shared_ptr<CefBrowser> browser,
                              std::shared_ptr<CefFrame> frame) = 0;

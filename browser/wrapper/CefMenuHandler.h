@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/jni/JavaObject.h"
 
 #include <string_view>
@@ -9,7 +10,7 @@ namespace plenfox::cef {
 // Receives context menus. The engine never asks the client for it; it has no methods.
 class CefMenuHandler : public virtual jni::JavaObject {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefMenuHandler";
+    static constexpr std::string_view JavaName = PLENFOX_BOUNDARY_PACKAGE "CefMenuHandler";
 };
 
 } // namespace plenfox::cef

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/wrapper/CefEnumeration.h"
 
 namespace plenfox::cef {
@@ -21,5 +22,5 @@ template <> std::optional<CefNavigationType> fromInt<CefNavigationType>(std::int
 } // namespace plenfox::cef
 
 template <> struct plenfox::jni::JavaEnumTraits<plenfox::cef::CefNavigationType> {
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefNavigationType";
+    static constexpr std::string_view JavaName = PLENFOX_BOUNDARY_PACKAGE "CefNavigationType";
 };

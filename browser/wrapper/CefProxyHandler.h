@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/jni/JavaObject.h"
 #include "browser/wrapper/CefProxyInfo.h"
 
@@ -14,7 +15,7 @@ namespace plenfox::cef {
 // Chooses the proxy for an address. The proxy info is valid only during the call.
 class CefProxyHandler : public virtual jni::JavaObject {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefProxyHandler";
+    static constexpr std::string_view JavaName = PLENFOX_BOUNDARY_PACKAGE "CefProxyHandler";
 
     virtual void getProxyForUrl(QString url, std::shared_ptr<CefProxyInfo> proxyInfo) = 0;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/jni/JavaObject.h"
 
 #include <QString>
@@ -14,7 +15,7 @@ namespace plenfox::cef {
 // handler.
 class CefProxyInfo : public virtual jni::JavaObject {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefProxyInfo";
+    static constexpr std::string_view JavaName = PLENFOX_BOUNDARY_PACKAGE "CefProxyInfo";
 
     virtual void dispose() = 0;
     virtual QString getProxyList() = 0;

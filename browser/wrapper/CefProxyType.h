@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/wrapper/CefEnumeration.h"
 
 namespace plenfox::cef {
@@ -14,5 +15,5 @@ enum class CefProxyType : std::int32_t {
 } // namespace plenfox::cef
 
 template <> struct plenfox::jni::JavaEnumTraits<plenfox::cef::CefProxyType> {
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefProxyType";
+    static constexpr std::string_view JavaName = PLENFOX_BOUNDARY_PACKAGE "CefProxyType";
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/jni/JavaObject.h"
 
 #include <string_view>
@@ -9,7 +10,7 @@ namespace plenfox::cef {
 // Receives off-screen painting. The engine never asks the client for it; it has no methods.
 class CefRenderHandler : public virtual jni::JavaObject {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefRenderHandler";
+    static constexpr std::string_view JavaName = PLENFOX_BOUNDARY_PACKAGE "CefRenderHandler";
 };
 
 } // namespace plenfox::cef

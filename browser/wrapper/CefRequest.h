@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/jni/JavaObject.h"
 #include "browser/wrapper/CefHeaderMap.h"
 #include "browser/wrapper/CefPostData.h"
@@ -15,7 +16,7 @@ namespace plenfox::cef {
 // A request the engine is about to send.
 class CefRequest : public virtual jni::JavaObject {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefRequest";
+    static constexpr std::string_view JavaName = PLENFOX_BOUNDARY_PACKAGE "CefRequest";
 
     virtual void dispose() = 0;
     virtual std::shared_ptr<CefHeaderMap> getHeaderMap() = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/jni/JavaObject.h"
 #include "browser/wrapper/CefBooleanBox.h"
 #include "browser/wrapper/CefBrowser.h"
@@ -27,7 +28,7 @@ namespace plenfox::cef {
 // threads with objects that are fresh per call.
 class CefRequestHandler : public virtual jni::JavaObject {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefRequestHandler";
+    static constexpr std::string_view JavaName = PLENFOX_BOUNDARY_PACKAGE "CefRequestHandler";
 
     // True cancels the navigation.
     virtual bool onBeforeBrowse(std::shared_ptr<CefBrowser> browser,

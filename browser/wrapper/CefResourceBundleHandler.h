@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/jni/JavaObject.h"
 #include "browser/wrapper/CefStringBox.h"
 
@@ -14,7 +15,7 @@ namespace plenfox::cef {
 class CefResourceBundleHandler : public virtual jni::JavaObject {
 public:
     static constexpr std::string_view JavaName =
-        "com/plenfox/lib/wrapper/cef/CefResourceBundleHandler";
+        PLENFOX_BOUNDARY_PACKAGE "CefResourceBundleHandler";
 
     // True when the box holds the text to use.
     virtual bool getLocalizedString(std::int32_t messageId, std::shared_ptr<CefStringBox> text) = 0;

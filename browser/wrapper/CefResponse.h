@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/jni/JavaObject.h"
 #include "browser/wrapper/CefHeaderMap.h"
 
@@ -15,7 +16,7 @@ namespace plenfox::cef {
 // A response as the engine received it, or one the client makes up.
 class CefResponse : public virtual jni::JavaObject {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefResponse";
+    static constexpr std::string_view JavaName = PLENFOX_BOUNDARY_PACKAGE "CefResponse";
 
     virtual void dispose() = 0;
     virtual QString getHeader(const QString& name) = 0;

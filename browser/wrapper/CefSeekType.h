@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/wrapper/CefEnumeration.h"
 
 namespace plenfox::cef {
@@ -17,5 +18,5 @@ template <> std::optional<CefSeekType> fromInt<CefSeekType>(std::int32_t value);
 } // namespace plenfox::cef
 
 template <> struct plenfox::jni::JavaEnumTraits<plenfox::cef::CefSeekType> {
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefSeekType";
+    static constexpr std::string_view JavaName = PLENFOX_BOUNDARY_PACKAGE "CefSeekType";
 };

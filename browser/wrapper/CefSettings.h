@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/jni/JavaObject.h"
 
 #include <QString>
@@ -32,7 +33,7 @@ namespace plenfox::cef {
 // are left out.)
 class CefSettings : public virtual jni::JavaObject {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefSettings";
+    static constexpr std::string_view JavaName = PLENFOX_BOUNDARY_PACKAGE "CefSettings";
 
     virtual void dispose() = 0;
 

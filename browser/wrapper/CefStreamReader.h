@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/jni/DirectByteBuffer.h"
 #include "browser/jni/JavaObject.h"
 #include "browser/wrapper/CefSeekType.h"
@@ -16,7 +17,7 @@ namespace plenfox::cef {
 // the engine.
 class CefStreamReader : public virtual jni::JavaObject {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefStreamReader";
+    static constexpr std::string_view JavaName = PLENFOX_BOUNDARY_PACKAGE "CefStreamReader";
 
     // Reads up to `count` bytes into the buffer; answers how many were read.
     virtual std::int64_t read(std::shared_ptr<jni::DirectByteBuffer> buffer,

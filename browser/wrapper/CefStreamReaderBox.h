@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/wrapper/CefStreamReader.h"
 #include "browser/wrapper/CefValueBox.h"
 
@@ -10,7 +11,7 @@ namespace plenfox::cef {
 // Out-parameter holding a stream reader or null.
 class CefStreamReaderBox final : public CefValueBox<std::shared_ptr<CefStreamReader>> {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefStreamReaderBox";
+    static constexpr std::string_view JavaName = PLENFOX_BOUNDARY_PACKAGE "CefStreamReaderBox";
     using CefValueBox::CefValueBox;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/wrapper/CefValueBox.h"
 #include <QString>
 
@@ -10,7 +11,7 @@ namespace plenfox::cef {
 // Out-parameter holding a text (null when there is none).
 class CefStringBox final : public CefValueBox<QString> {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefStringBox";
+    static constexpr std::string_view JavaName = PLENFOX_BOUNDARY_PACKAGE "CefStringBox";
     using CefValueBox::CefValueBox;
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -11,7 +13,7 @@ namespace plenfox::cef {
 // of the operating system's window functions.
 class CefUtilities {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefUtilities";
+    static constexpr std::string_view JavaName = PLENFOX_BOUNDARY_PACKAGE "CefUtilities";
 
     static constexpr std::int32_t SW_HIDE = 0;
     static constexpr std::int32_t SW_SHOWNORMAL = 1;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/jni/JavaObject.h"
 
 #include <string_view>
@@ -9,7 +10,7 @@ namespace plenfox::cef {
 // Receives script contexts. The engine never asks the client for it; it has no methods.
 class CefV8ContextHandler : public virtual jni::JavaObject {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefV8ContextHandler";
+    static constexpr std::string_view JavaName = PLENFOX_BOUNDARY_PACKAGE "CefV8ContextHandler";
 };
 
 } // namespace plenfox::cef

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/wrapper/CefV8Value.h"
 #include "browser/wrapper/CefValueBox.h"
 
@@ -10,7 +11,7 @@ namespace plenfox::cef {
 // Out-parameter holding a script value or null.
 class CefV8ValueBox final : public CefValueBox<std::shared_ptr<CefV8Value>> {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefV8ValueBox";
+    static constexpr std::string_view JavaName = PLENFOX_BOUNDARY_PACKAGE "CefV8ValueBox";
     using CefValueBox::CefValueBox;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/jni/JavaObject.h"
 #include "browser/wrapper/CefRect.h"
 
@@ -15,7 +16,7 @@ namespace plenfox::cef {
 // CefNotDisplayableError for a widget without a native window.
 class CefWindowInfo : public virtual jni::JavaObject {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/CefWindowInfo";
+    static constexpr std::string_view JavaName = PLENFOX_BOUNDARY_PACKAGE "CefWindowInfo";
 
     virtual void dispose() = 0;
     virtual void setChild(QWidget* component, const CefRect& rect) = 0;

@@ -1,7 +1,7 @@
 #include "browser/wrapper/NativeCefBrowser.h"
 
 #include "browser/jni/NativeCall.h"
-#include "client/model/App.h"
+#include "lib/util/Log.h"
 
 namespace plenfox::cef {
 
@@ -24,7 +24,7 @@ NativeCefBrowser::~NativeCefBrowser() {
         standIn->handle = remaining;
         jni::guardedNative<void>(native("dispose"), *standIn);
     } catch (const std::exception& error) {
-        client::App::log(error);
+        util::Log::exception(error);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/wrapper/CefBrowser.h"
 
 #include <atomic>
@@ -13,7 +14,7 @@ namespace plenfox::cef {
 // engine reference, as dispose() does.
 class NativeCefBrowser final : public CefBrowser {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/NativeCefBrowser";
+    static constexpr std::string_view JavaName = boundary::Kinds::Browser.className;
 
     NativeCefBrowser() = default;
     ~NativeCefBrowser() override;

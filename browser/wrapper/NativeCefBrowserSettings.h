@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/wrapper/CefBrowserSettings.h"
 
 #include <atomic>
@@ -11,8 +12,7 @@ namespace plenfox::cef {
 // A settings record owned by its handle; each operation reads or writes one field.
 class NativeCefBrowserSettings final : public CefBrowserSettings {
 public:
-    static constexpr std::string_view JavaName =
-        "com/plenfox/lib/wrapper/cef/NativeCefBrowserSettings";
+    static constexpr std::string_view JavaName = boundary::Kinds::BrowserSettings.className;
 
     void dispose() override;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/wrapper/CefContentFilter.h"
 #include "browser/wrapper/CefStreamReaderBox.h"
 
@@ -12,8 +13,7 @@ namespace plenfox::cef {
 // A content filter of the engine.
 class NativeCefContentFilter final : public CefContentFilter {
 public:
-    static constexpr std::string_view JavaName =
-        "com/plenfox/lib/wrapper/cef/NativeCefContentFilter";
+    static constexpr std::string_view JavaName = boundary::Kinds::ContentFilter.className;
 
     void processData(std::shared_ptr<jni::DirectByteBuffer> data,
                      std::shared_ptr<CefStreamReaderBox> substitute) override;

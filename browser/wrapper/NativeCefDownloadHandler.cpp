@@ -1,5 +1,6 @@
 #include "browser/wrapper/NativeCefDownloadHandler.h"
 
+#include "browser/jni/DirectByteBuffer.h"
 #include "browser/jni/NativeCall.h"
 
 namespace plenfox::cef {
@@ -12,8 +13,11 @@ std::string native(const char* operation) {
 
 } // namespace
 
-bool NativeCefDownloadHandler::receivedData(std::shared_ptr<jni::DirectByteBuffer> data) {
-    return jni::guardedNative<bool>(native("receivedData"), *this, data);
+bool NativeCefDownloadHandler::receivedData(std::span<const std::byte> data) {
+    // The bridge only reads the piece: a read-only view lends it the bytes.
+    auto buffer = std::make_shared<jni::DirectByteBuffer>(const_cast<std::byte*>(data.data()),
+                                                          jlong(data.size()), true);
+    return jni::guardedNative<bool>(native("receivedData"), *this, buffer);
 }
 
 void NativeCefDownloadHandler::complete() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/wrapper/CefDownloadHandler.h"
 
 #include <atomic>
@@ -11,10 +12,9 @@ namespace plenfox::cef {
 // A download handler of the engine.
 class NativeCefDownloadHandler final : public CefDownloadHandler {
 public:
-    static constexpr std::string_view JavaName =
-        "com/plenfox/lib/wrapper/cef/NativeCefDownloadHandler";
+    static constexpr std::string_view JavaName = boundary::Kinds::DownloadHandler.className;
 
-    bool receivedData(std::shared_ptr<jni::DirectByteBuffer> data) override;
+    bool receivedData(std::span<const std::byte> data) override;
     void complete() override;
 
     // The native object's address ("n_handleCefDownloadHandler"); only the bridge reads and writes

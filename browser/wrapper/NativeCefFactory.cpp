@@ -2,7 +2,7 @@
 
 #include "browser/jni/NativeCall.h"
 #include "browser/wrapper/CefClasses.h"
-#include "client/model/App.h"
+#include "lib/util/Log.h"
 
 #include <system_error>
 
@@ -32,8 +32,8 @@ NativeCefFactory::NativeCefFactory(const std::filesystem::path& libraryFolder) {
     for (std::string_view name : {"jawt", "libcef", "viewlink"}) {
         const std::filesystem::path file = libraryFolder / libraryFileName(name);
         vm.loadLibrary(file);
-        client::App::log(Prefix + QStringLiteral(".<init>: loaded [") + pathText(file) +
-                         QLatin1Char(']'));
+        util::Log::message(Prefix + QStringLiteral(".<init>: loaded [") + pathText(file) +
+                           QLatin1Char(']'));
     }
 }
 

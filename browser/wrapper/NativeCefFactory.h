@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/wrapper/CefFactory.h"
 
 #include <filesystem>
@@ -18,7 +19,7 @@ namespace plenfox::cef {
 // program's library folder, and logs the path of each.
 class NativeCefFactory final : public CefFactory {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/NativeCefFactory";
+    static constexpr std::string_view JavaName = PLENFOX_BOUNDARY_PACKAGE "NativeCefFactory";
     static inline const QString Prefix =
         QStringLiteral("class com.plenfox.lib.wrapper.cef.NativeCefFactory");
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/wrapper/CefFrame.h"
 #include <QString>
 
@@ -12,7 +13,7 @@ namespace plenfox::cef {
 // A frame of the engine.
 class NativeCefFrame final : public CefFrame {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/NativeCefFrame";
+    static constexpr std::string_view JavaName = boundary::Kinds::Frame.className;
 
     void copy() override;
     void cut() override;

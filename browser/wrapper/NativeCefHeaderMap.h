@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/wrapper/CefHeaderMap.h"
 #include <QString>
 
@@ -12,7 +13,7 @@ namespace plenfox::cef {
 // A header map owned by its handle.
 class NativeCefHeaderMap final : public CefHeaderMap {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/NativeCefHeaderMap";
+    static constexpr std::string_view JavaName = boundary::Kinds::HeaderMap.className;
 
     void add(const QString& name, const QString& value) override;
     bool containsKey(const QString& name) override;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/wrapper/CefProxyInfo.h"
 #include <QString>
 
@@ -12,7 +13,7 @@ namespace plenfox::cef {
 // Proxy information of the engine.
 class NativeCefProxyInfo final : public CefProxyInfo {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/NativeCefProxyInfo";
+    static constexpr std::string_view JavaName = boundary::Kinds::ProxyInfo.className;
 
     void dispose() override;
     QString getProxyList() override;

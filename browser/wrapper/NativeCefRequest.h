@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/wrapper/CefRequest.h"
 #include <QString>
 
@@ -12,7 +13,7 @@ namespace plenfox::cef {
 // A request of the engine.
 class NativeCefRequest final : public CefRequest {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/NativeCefRequest";
+    static constexpr std::string_view JavaName = boundary::Kinds::Request.className;
 
     void dispose() override;
     std::shared_ptr<CefHeaderMap> getHeaderMap() override;

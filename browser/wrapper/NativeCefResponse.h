@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/wrapper/CefResponse.h"
 #include <QString>
 
@@ -12,7 +13,7 @@ namespace plenfox::cef {
 // A response of the engine.
 class NativeCefResponse final : public CefResponse {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/NativeCefResponse";
+    static constexpr std::string_view JavaName = boundary::Kinds::Response.className;
 
     void dispose() override;
     QString getHeader(const QString& name) override;

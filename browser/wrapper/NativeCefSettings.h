@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/wrapper/CefSettings.h"
 
 #include <atomic>
@@ -11,7 +12,7 @@ namespace plenfox::cef {
 // A settings record owned by its handle; each operation reads or writes one field.
 class NativeCefSettings final : public CefSettings {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/NativeCefSettings";
+    static constexpr std::string_view JavaName = boundary::Kinds::Settings.className;
 
     void dispose() override;
 

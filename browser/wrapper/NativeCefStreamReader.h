@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/wrapper/CefStreamReader.h"
 
 #include <atomic>
@@ -11,8 +12,7 @@ namespace plenfox::cef {
 // A stream reader of the engine.
 class NativeCefStreamReader final : public CefStreamReader {
 public:
-    static constexpr std::string_view JavaName =
-        "com/plenfox/lib/wrapper/cef/NativeCefStreamReader";
+    static constexpr std::string_view JavaName = boundary::Kinds::StreamReader.className;
 
     std::int64_t read(std::shared_ptr<jni::DirectByteBuffer> buffer, std::int64_t count) override;
     bool seek(std::int64_t offset, std::optional<CefSeekType> whence) override;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/wrapper/CefWindowInfo.h"
 
 #include <atomic>
@@ -11,7 +12,7 @@ namespace plenfox::cef {
 // A window description owned by its handle.
 class NativeCefWindowInfo final : public CefWindowInfo {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/NativeCefWindowInfo";
+    static constexpr std::string_view JavaName = boundary::Kinds::WindowInfo.className;
 
     void dispose() override;
     // The bridge receives the rectangle as position and size.

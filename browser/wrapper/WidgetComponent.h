@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/jni/JavaObject.h"
 
 #include <QPointer>
@@ -15,7 +16,7 @@ namespace plenfox::cef {
 // locked, it answers the widget's native window id.
 class WidgetComponent final : public jni::JavaObject {
 public:
-    static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/WidgetComponent";
+    static constexpr std::string_view JavaName = PLENFOX_BOUNDARY_PACKAGE "WidgetComponent";
 
     explicit WidgetComponent(QWidget* widget) : widget(widget) {}
 

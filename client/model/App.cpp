@@ -41,6 +41,7 @@ std::unique_ptr<QFile> createNewLogFile(const QString& folder) {
 
 App::App(const QString& logFolder) {
     instance = this;
+    util::Log::install(*this);
     logger = createNewLogFile(logFolder.isEmpty() ? temporaryFolder() : logFolder);
     if (!logger)
         return;
@@ -52,6 +53,7 @@ App::App(const QString& logFolder) {
 }
 
 App::~App() {
+    util::Log::remove(*this);
     if (instance == this)
         instance = nullptr;
 }
@@ -82,9 +84,15 @@ void App::log(const QString& message) {
 }
 
 void App::log(const std::exception& error) {
-    App* app = getInstance();
-    if (!app)
-        return;
+    if (App* app = getInstance())
+        app->exception(error);
+}
+
+void App::message(const QString& line) {
+    info(line);
+}
+
+void App::exception(const std::exception& error) {
     QString line = QStringLiteral("Exception: [");
     if (const auto* own = dynamic_cast<const util::Error*>(&error)) {
         line += own->toString() + QLatin1Char(']');
@@ -94,8 +102,8 @@ void App::log(const std::exception& error) {
         const char* text = error.what();
         line += (text ? QString::fromLocal8Bit(text) : QStringLiteral("null")) + QLatin1Char(']');
     }
-    app->info(line);
-    app->countException();
+    info(line);
+    countException();
 }
 
 void App::countException() {

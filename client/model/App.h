@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lib/util/Log.h"
+
 #include <QFile>
 #include <QString>
 #include <exception>
@@ -11,8 +13,10 @@ namespace plenfox::client {
 
 // The running application: owns this run's log file and the single logger,
 // and counts the errors logged. There is at most one App at a time; logging
-// calls made while there is none do nothing.
-class App {
+// calls made while there is none do nothing. While it lives it is also the
+// sink of the lower layers' log (util::Log), so their lines and errors land
+// in the same file and their errors are counted too.
+class App : private util::Log::Sink {
 public:
     static inline const QString QualifiedName = QStringLiteral("com.plenfox.kesh.client.App");
 
@@ -20,7 +24,7 @@ public:
     // temporary-files folder when empty), writes the start-up line and prints
     // the log file's path. A failure leaves the App without a log.
     explicit App(const QString& logFolder = QString());
-    ~App();
+    ~App() override;
     App(const App&) = delete;
     App& operator=(const App&) = delete;
 
@@ -41,6 +45,9 @@ public:
     static void cleanUpOldLogFiles(const QString& folder, const QString& prefix);
 
 private:
+    void message(const QString& line) override;
+    void exception(const std::exception& error) override;
+
     static App* instance;
     std::filesystem::path temporaryLogFile;
     std::unique_ptr<QFile> logger; // absent when the log could not be set up

@@ -12,14 +12,11 @@
 #include "client/model/Client.h"
 #include "client/model/downloads/DownloadAttributes.h"
 #include "client/model/downloads/DownloadRecognizer.h"
-#include "client/model/downloads/Downloader.h"
 #include "client/ui/BrowserPanel.h"
 #include "client/ui/DesktopOpener.h"
 #include "client/ui/DownloadHandlerAdapter.h"
 #include "client/ui/MessageBoxes.h"
 #include "client/ui/PanelHost.h"
-
-#include <exception>
 
 namespace plenfox::client::ui {
 
@@ -178,15 +175,11 @@ bool BrowserPanelHandler::getDownloadHandler(std::shared_ptr<cef::CefBrowser> br
     auto [shown, window] = target();
     model::Client* client = window ? window->getClient() : nullptr;
     const auto recognizer = client ? client->getDownloadRecognizer() : nullptr;
-    std::shared_ptr<model::Downloader> downloader;
-    try {
-        if (recognizer && client->isInitialized())
-            downloader = recognizer->handleDownload(attributes);
-    } catch (const std::exception& error) {
-        App::log(error);
-    }
-    if (downloader && box) {
-        box->setValue(std::make_shared<DownloadHandlerAdapter>(downloader));
+    std::shared_ptr<DownloadHandlerAdapter> accepted;
+    if (recognizer && client->isInitialized())
+        accepted = DownloadHandlerAdapter::accept(*recognizer, attributes);
+    if (accepted && box) {
+        box->setValue(accepted);
         if (shown)
             QMetaObject::invokeMethod(
                 shown, [window = window] { window->showDownloadsTab(); }, Qt::QueuedConnection);

@@ -1,6 +1,5 @@
 #include "browser/bridge/CefStreamReaderWrapper.h"
 #include "browser/bridge/ClientArguments.h"
-#include "browser/bridge/ClientSignatures.h"
 #include "browser/bridge/ExportSupport.h"
 
 #include "cef_content_filter.h"
@@ -12,10 +11,9 @@ using namespace viewlink;
 namespace {
 
 // Calls a method of the client's stream reader box; false when it raised.
-bool callBox(JNIEnv* env, jobject box, const char* name, const char* signature, jvalue* arg,
-             jobject* result) {
+bool callBox(JNIEnv* env, jobject box, const Method& boxMethod, jvalue* arg, jobject* result) {
     LocalRef<jclass> cls(env, env->GetObjectClass(box));
-    jmethodID method = env->GetMethodID(cls.get(), name, signature);
+    jmethodID method = env->GetMethodID(cls.get(), boxMethod.name, boxMethod.signature);
     if (clearPendingException(env) || !method)
         return false;
     if (result)
@@ -33,7 +31,7 @@ template <class Step> void filterWithBox(JNIEnv* env, jobject self, jobject box,
     if (!filter || !box)
         return;
     jobject current = nullptr;
-    if (!callBox(env, box, "getValue", Signatures::StreamReaderGet, nullptr, &current))
+    if (!callBox(env, box, Methods::StreamReaderBoxGetValue, nullptr, &current))
         return;
     CefRefPtr<CefStreamReader> stream;
     if (current) {
@@ -45,7 +43,7 @@ template <class Step> void filterWithBox(JNIEnv* env, jobject self, jobject box,
     answer.l = ClientArguments::streamReader(env, stream);
     if (stream && !answer.l)
         return;
-    callBox(env, box, "setValue", Signatures::StreamReaderSet, &answer, nullptr);
+    callBox(env, box, Methods::StreamReaderBoxSetValue, &answer, nullptr);
     if (answer.l)
         env->DeleteLocalRef(answer.l);
 }

@@ -21,17 +21,14 @@ public:
 
     // Replaces the contents with UTF-8 text. Besides standard UTF-8 this also
     // reads the modified form in which U+0000 is two bytes and characters
-    // beyond the basic plane are two three-byte surrogates. Malformed bytes
-    // become U+FFFD; the answer is false when any were found.
+    // beyond the basic plane are two three-byte surrogates. Each malformed
+    // sequence becomes U+FFFD; the answer is false when any was found.
     bool FromString(const std::string& utf8);
     bool FromString(const char* utf8, std::size_t length);
     void FromString16(const std::u16string& text) { str_ = text; }
 
     // Standard UTF-8; an unpaired surrogate becomes U+FFFD.
     std::string ToString() const;
-    // The modified UTF-8 that the Java native interface expects: U+0000 as
-    // the two bytes C0 80 and each surrogate encoded on its own.
-    std::string ToModifiedUtf8() const;
     const std::u16string& ToString16() const { return str_; }
 
     // The code units; never null, also for an empty string.

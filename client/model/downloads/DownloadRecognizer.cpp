@@ -59,9 +59,15 @@ std::shared_ptr<Downloader>
 DownloadRecognizer::handleDownload(const DownloadAttributes& attributes) {
     if (attributes.mimeType.isNull() || attributes.fileName.isNull())
         return nullptr;
-    if (!recognizeMimeType(attributes.mimeType))
+    // A generic type says nothing: the name's ".zip" decides then.
+    const bool zipNamed = isGenericMimeType(attributes.mimeType) &&
+                          attributes.fileName.endsWith(QStringLiteral(".zip"), Qt::CaseInsensitive);
+    if (!recognizeMimeType(attributes.mimeType) && !zipNamed)
         return nullptr;
-    if (attributes.contentLength < 1 || attributes.contentLength > MaxContentLength)
+    // A negative length is an unknown one (many servers send none): the
+    // download manager then holds it to MaxContentLength while it arrives.
+    // An empty download holds no package.
+    if (attributes.contentLength == 0 || attributes.contentLength > MaxContentLength)
         return nullptr;
     if (!downloadManager)
         return nullptr;
@@ -79,6 +85,14 @@ bool DownloadRecognizer::recognizeMimeType(const QString& mimeType) {
                0 ||
            QString::compare(mimeType, QStringLiteral("application/x-zip-compressed"),
                             Qt::CaseInsensitive) == 0;
+}
+
+bool DownloadRecognizer::isGenericMimeType(const QString& mimeType) {
+    for (const char* generic :
+         {"application/octet-stream", "binary/octet-stream", "application/force-download"})
+        if (QString::compare(mimeType, QLatin1String(generic), Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
 }
 
 std::shared_ptr<RecognizedItem>

@@ -50,9 +50,13 @@ public:
     void listenerReport() override;
     void shutdown(Client& client) override;
 
-    // A downloader for an accepted download, or null when refused.
+    // A downloader for an accepted download, or null when refused: a zip
+    // (by its type, or by its name's ".zip" when the type is a generic
+    // binary one) of at most MaxContentLength bytes, or of unknown length.
     std::shared_ptr<Downloader> handleDownload(const DownloadAttributes& attributes);
     static bool recognizeMimeType(const QString& mimeType);
+    // A type that tells nothing about the content, as download scripts send.
+    static bool isGenericMimeType(const QString& mimeType);
 
     // The item whose download has the same file, or null.
     std::shared_ptr<RecognizedItem> lookup(const std::shared_ptr<DownloadItem>& item) const;

@@ -4,11 +4,11 @@
 #include "FakeToolkit.h"
 #include "JavaVmFixture.h"
 
-#include "browser/bridge/ClientKind.h"
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/bridge/ClientObjects.h"
 #include "browser/bridge/HandleField.h"
 #include "browser/bridge/JavaStrings.h"
-#include "browser/bridge/ModifiedUtf8.h"
+#include "lib/utf8/ModifiedUtf8.h"
 
 #include "cef_content_filter.h"
 #include "cef_download_handler.h"
@@ -22,6 +22,7 @@
 #include <vector>
 
 using namespace viewlink;
+using namespace plenfox::boundary;
 
 namespace {
 
@@ -53,7 +54,8 @@ TEST_F(BridgeFrameTest, TextSurvivesTheRuntimeBothWays) {
         jstring made = env->NewString(reinterpret_cast<const jchar*>(text.data()),
                                       static_cast<jsize>(text.size()));
         const char* bytes = env->GetStringUTFChars(made, nullptr);
-        EXPECT_EQ(std::string(bytes, env->GetStringUTFLength(made)), toModifiedUtf8(text));
+        EXPECT_EQ(std::string(bytes, env->GetStringUTFLength(made)),
+                  plenfox::utf8::ModifiedUtf8::encode(text));
         env->ReleaseStringUTFChars(made, bytes);
 
         CefString engine;
@@ -77,14 +79,6 @@ TEST_F(BridgeFrameTest, EmptyAndNullTextCrossAsNullAndFailure) {
     CefString out(u"left over");
     EXPECT_FALSE(JavaStrings::toEngine(env, nullptr, out));
     EXPECT_TRUE(out.empty());
-}
-
-TEST(ModifiedUtf8Test, ReadsStandardFourByteFormAndReplacesMalformedBytes) {
-    EXPECT_EQ(fromModifiedUtf8("\xF0\x9D\x84\x9E"), u"\U0001D11E");
-    EXPECT_EQ(fromModifiedUtf8("a\xC0"), u"a\uFFFD");
-    EXPECT_EQ(fromModifiedUtf8("\xE6\x97"), u"\uFFFD\uFFFD");
-    EXPECT_EQ(fromModifiedUtf8("\xFF!"), u"\uFFFD!");
-    EXPECT_EQ(toModifiedUtf8(std::u16string(1, u'\0')), "\xC0\x80");
 }
 
 TEST_F(BridgeFrameTest, StoringTheObjectAHandleHoldsKeepsItAlive) {

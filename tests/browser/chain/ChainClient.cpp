@@ -1,7 +1,5 @@
 #include "ChainClient.h"
 
-#include "browser/jni/DirectByteBuffer.h"
-
 namespace plenfox::test {
 
 std::shared_ptr<cef::CefLifeSpanHandler> ChainClient::getLifeSpanHandler() {
@@ -145,9 +143,12 @@ bool ChainClient::getDownloadHandler(std::shared_ptr<cef::CefBrowser> browser, Q
                                      std::shared_ptr<cef::CefDownloadHandlerBox> handler) {
     record(QStringLiteral("download"), mimeType + QLatin1Char(' ') + fileName, contentLength);
     keepAndDispose(browser);
-    if (!downloadHandler)
+    std::shared_ptr<cef::CefDownloadHandler> given =
+        downloadHandlerFactory ? downloadHandlerFactory(mimeType, fileName, contentLength)
+                               : downloadHandler;
+    if (!given)
         return false;
-    handler->setValue(downloadHandler);
+    handler->setValue(given);
     return true;
 }
 
@@ -193,18 +194,21 @@ std::vector<std::shared_ptr<jni::JavaObject>> ChainClient::receivedObjects() con
     return received;
 }
 
-bool CollectingDownload::receivedData(std::shared_ptr<jni::DirectByteBuffer> data) {
-    const auto bytes = data->bytes();
+bool CollectingDownload::receivedData(std::span<const std::byte> data) {
     std::lock_guard guard(lock);
-    collected.append(reinterpret_cast<const char*>(bytes.data()),
-                     static_cast<qsizetype>(bytes.size()));
+    collected.append(reinterpret_cast<const char*>(data.data()),
+                     static_cast<qsizetype>(data.size()));
     thread = std::this_thread::get_id();
     return true;
 }
 
 void CollectingDownload::complete() {
-    std::lock_guard guard(lock);
-    completed = true;
+    {
+        std::lock_guard guard(lock);
+        completed = true;
+    }
+    if (onComplete)
+        onComplete();
 }
 
 QByteArray CollectingDownload::bytes() const {

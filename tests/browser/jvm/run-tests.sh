@@ -3,6 +3,7 @@
 #   run-tests.sh compile <work-dir>
 #   run-tests.sh exports <work-dir> <libviewlink.so>
 #   run-tests.sh run <work-dir> <libviewlink.so> <group> <c++ compiler>
+#   run-tests.sh boundary <work-dir> <boundary name printer>
 # The test classes are compiled by javac into <work-dir>/classes and their
 # native-method headers into <work-dir>/headers.
 set -euo pipefail
@@ -36,6 +37,12 @@ exports)
     fi
     echo "$(wc -l < "$work/declared.txt") exports match the declared native methods"
     ;;
+boundary)
+    # The test classes declare every class, member and load-error code the
+    # bridge and the wrapper name, as the boundary's header spells them.
+    "$3" > "$work/boundary.txt"
+    java -cp "$work/classes" "$here/BoundaryCheck.java" < "$work/boundary.txt"
+    ;;
 run)
     library=$3
     group=$4
@@ -45,6 +52,9 @@ run)
     # The engine keeps its profile below HOME: keep it in the scratch folder.
     export HOME="$scratch/home"
     mkdir -p "$HOME"
+    # So are its download staging folders, which the tests look into.
+    export TMPDIR="$scratch/tmp"
+    mkdir -p "$TMPDIR"
     export PLENFOX_OPENER_LOG="$scratch/opened.txt"
     export PATH="$here/opener:$PATH"
     # No file manager of a real desktop session is asked to show anything.

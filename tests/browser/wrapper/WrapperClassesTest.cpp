@@ -1,9 +1,11 @@
 // The wrapper's classes as the bridge finds them, its values, the
 // native-window library, and library loading; none needs the engine.
+#include "browser/boundary/BoundaryNames.h"
 #include "browser/jni/JavaVirtualMachine.h"
 #include "browser/jni/UnsatisfiedLinkError.h"
 #include "browser/wrapper/CefClasses.h"
 #include "browser/wrapper/CefClientAdapter.h"
+#include "browser/wrapper/CefDownloadHandler.h"
 #include "browser/wrapper/CefHandlerErrorCode.h"
 #include "browser/wrapper/CefNavigationType.h"
 #include "browser/wrapper/CefRect.h"
@@ -126,90 +128,78 @@ TEST(CefValues, FromIntAndRectEdges) {
     EXPECT_TRUE(rect.notEquals(CefRect(1, 2, 3, 5)));
 }
 
-// Every callback the bridge makes, by the name and signature it looks up.
-TEST_F(WrapperClassesTest, BridgeFindsEveryCallbackBySignature) {
+// Every class, method and handle field the bridge looks up, by the names and
+// signatures of the boundary's list: a member the wrapper declares under
+// another name or with other types is one the bridge cannot find.
+TEST_F(WrapperClassesTest, DeclaresEveryNameTheBridgeLooksUp) {
     JNIEnv* env = attach();
-    const std::string browser = type("CefBrowser"), frame = type("CefFrame");
-    const std::string string = "Ljava/lang/String;";
-    const std::vector<std::tuple<std::string, std::string>> methods = {
-        {"onBeforePopup", "(" + browser + type("CefPopupFeatures") + type("CefWindowInfo") +
-                              string + type("CefClientBox") + type("CefBrowserSettings") + ")Z"},
-        {"onAfterCreated", "(" + browser + ")V"},
-        {"runModal", "(" + browser + ")Z"},
-        {"doClose", "(" + browser + ")Z"},
-        {"onBeforeClose", "(" + browser + ")V"},
-        {"onLoadStart", "(" + browser + frame + ")V"},
-        {"onLoadEnd", "(" + browser + frame + "I)V"},
-        {"onLoadError", "(" + browser + frame + type("CefHandlerErrorCode") + string +
-                            type("CefStringBox") + ")Z"},
-        {"onBeforeBrowse",
-         "(" + browser + frame + type("CefRequest") + type("CefNavigationType") + "Z)Z"},
-        {"onBeforeResourceLoad", "(" + browser + type("CefRequest") + type("CefStringBox") +
-                                     type("CefStreamReaderBox") + type("CefResponse") + "I)Z"},
-        {"onResourceRedirect", "(" + browser + string + type("CefStringBox") + ")V"},
-        {"onResourceResponse",
-         "(" + browser + string + type("CefResponse") + type("CefContentFilterBox") + ")V"},
-        {"onProtocolExecution", "(" + browser + string + type("CefBooleanBox") + ")Z"},
-        {"getDownloadHandler",
-         "(" + browser + string + string + "J" + type("CefDownloadHandlerBox") + ")Z"},
-        {"getAuthCredentials", "(" + browser + "Z" + string + "I" + string + string +
-                                   type("CefStringBox") + type("CefStringBox") + ")Z"},
-        {"getCookieManager", "(" + browser + string + ")" + type("CefCookieManager")},
-        {"getLifeSpanHandler", "()" + type("CefLifeSpanHandler")},
-        {"getRequestHandler", "()" + type("CefRequestHandler")},
-        {"getZoomHandler", "()" + type("CefZoomHandler")},
-    };
     auto handlers = std::make_shared<AllHandlers>();
-    jobject object = vm.currentThread()->newLocal(handlers);
-    jclass objectClass = env->GetObjectClass(object);
-    for (const auto& [name, signature] : methods)
-        EXPECT_NE(env->GetMethodID(objectClass, name.c_str(), signature.c_str()), nullptr)
-            << name << signature;
+    jobject handler = vm.currentThread()->newLocal(handlers);
+    jclass handlerClass = env->GetObjectClass(handler);
+    for (const boundary::Method& method : boundary::Methods::All) {
+        const std::string described =
+            std::string(method.className) + "." + method.name + method.signature;
+        jclass found = env->FindClass(method.className);
+        ASSERT_NE(found, nullptr) << described;
+        jmethodID id = method.isStatic
+                           ? env->GetStaticMethodID(found, method.name, method.signature)
+                           : env->GetMethodID(found, method.name, method.signature);
+        EXPECT_NE(id, nullptr) << described;
+        // A client's handler finds the methods of the interfaces it implements.
+        if (!method.isStatic && env->IsInstanceOf(handler, found)) {
+            EXPECT_NE(env->GetMethodID(handlerClass, method.name, method.signature), nullptr)
+                << described;
+        }
+        env->ExceptionClear();
+    }
+    for (const boundary::ClientKind& kind : boundary::Kinds::All) {
+        jclass found = env->FindClass(kind.className);
+        ASSERT_NE(found, nullptr) << kind.className;
+        EXPECT_NE(env->GetMethodID(found, "<init>", "()V"), nullptr) << kind.className;
+        EXPECT_NE(env->GetFieldID(found, kind.handleField, "J"), nullptr) << kind.handleField;
+        env->ExceptionClear();
+    }
+    // The handler methods the bridge does not call yet are there too.
+    const std::string browser = type("CefBrowser");
+    EXPECT_NE(env->GetMethodID(
+                  handlerClass, "getCookieManager",
+                  ("(" + browser + "Ljava/lang/String;)" + type("CefCookieManager")).c_str()),
+              nullptr);
+    EXPECT_NE(
+        env->GetMethodID(handlerClass, "getZoomHandler", ("()" + type("CefZoomHandler")).c_str()),
+        nullptr);
     EXPECT_FALSE(env->ExceptionCheck());
+}
 
-    // Interfaces the client implements for engine data, and the boxes.
-    const std::vector<std::tuple<std::string, std::string, std::string>> declared = {
-        {"CefStreamReader", "read", "(Ljava/nio/ByteBuffer;J)J"},
-        {"CefStreamReader", "seek", "(J" + type("CefSeekType") + ")Z"},
-        {"CefStreamReader", "tell", "()J"},
-        {"CefStreamReader", "eof", "()Z"},
-        {"CefContentFilter", "processData",
-         "(Ljava/nio/ByteBuffer;" + type("CefStreamReaderBox") + ")V"},
-        {"CefContentFilter", "drain", "(" + type("CefStreamReaderBox") + ")V"},
-        {"CefDownloadHandler", "receivedData", "(Ljava/nio/ByteBuffer;)Z"},
-        {"CefDownloadHandler", "complete", "()V"},
-        {"CefProxyHandler", "getProxyForUrl", "(Ljava/lang/String;" + type("CefProxyInfo") + ")V"},
-        {"CefResourceBundleHandler", "getLocalizedString", "(I" + type("CefStringBox") + ")Z"},
-        {"CefApp", "getProxyHandler", "()" + type("CefProxyHandler")},
-        {"CefStringBox", "<init>", "(Ljava/lang/String;)V"},
-        {"CefStringBox", "getValue", "()Ljava/lang/String;"},
-        {"CefBooleanBox", "<init>", "(Z)V"},
-        {"CefBooleanBox", "getValue", "()Z"},
-        {"CefStreamReaderBox", "<init>", "(" + type("CefStreamReader") + ")V"},
-        {"CefStreamReaderBox", "setValue", "(" + type("CefStreamReader") + ")V"},
-        {"CefContentFilterBox", "getValue", "()" + type("CefContentFilter")},
-        {"CefDownloadHandlerBox", "<init>", "(" + type("CefDownloadHandler") + ")V"},
-        {"CefDownloadHandlerBox", "getValue", "()" + type("CefDownloadHandler")},
-        {"NativeCefBrowser", "<init>", "()V"},
-        {"NativeCefWindowInfo", "<init>", "()V"},
+// A client's download handler gets the bytes of the buffer native code passes.
+TEST_F(WrapperClassesTest, DownloadHandlerReceivesTheBytesOfTheBuffer) {
+    class Collecting final : public CefDownloadHandler {
+    public:
+        bool receivedData(std::span<const std::byte> data) override {
+            received.append(reinterpret_cast<const char*>(data.data()), qsizetype(data.size()));
+            ++calls;
+            return received.size() < 4;
+        }
+        void complete() override {}
+        QByteArray received;
+        int calls = 0;
     };
-    for (const auto& [className, name, signature] : declared) {
-        jclass found = env->FindClass(("com/plenfox/lib/wrapper/cef/" + className).c_str());
-        ASSERT_NE(found, nullptr) << className;
-        EXPECT_NE(env->GetMethodID(found, name.c_str(), signature.c_str()), nullptr)
-            << className << "." << name << signature;
-    }
-    for (const char* handle :
-         {"NativeCefBrowser:n_handleCefBrowser", "NativeCefFrame:n_handleCefFrame",
-          "NativeCefSettings:n_handleCefSettings",
-          "NativeCefDownloadHandler:n_handleCefDownloadHandler",
-          "NativeCefProxyInfo:n_handleCefProxyInfo"}) {
-        const std::string pair(handle);
-        const std::string className = pair.substr(0, pair.find(':'));
-        jclass found = env->FindClass(("com/plenfox/lib/wrapper/cef/" + className).c_str());
-        EXPECT_NE(env->GetFieldID(found, pair.substr(pair.find(':') + 1).c_str(), "J"), nullptr)
-            << handle;
-    }
+    JNIEnv* env = attach();
+    auto collecting = std::make_shared<Collecting>();
+    jobject handler = vm.currentThread()->newLocal(collecting);
+    const boundary::Method& receivedData = boundary::Methods::DownloadHandlerReceivedData;
+    jmethodID method =
+        env->GetMethodID(env->GetObjectClass(handler), receivedData.name, receivedData.signature);
+    ASSERT_NE(method, nullptr);
+    char bytes[] = "abc";
+    const jvalue piece[] = {{.l = env->NewDirectByteBuffer(bytes, 3)}};
+    EXPECT_EQ(env->CallBooleanMethodA(handler, method, piece), JNI_TRUE);
+    // Without a buffer there is nothing to receive and the download goes on.
+    const jvalue none[] = {{.l = nullptr}};
+    EXPECT_EQ(env->CallBooleanMethodA(handler, method, none), JNI_TRUE);
+    EXPECT_EQ(env->CallBooleanMethodA(handler, method, piece), JNI_FALSE);
+    EXPECT_EQ(collecting->received, QByteArray("abcabc"));
+    EXPECT_EQ(collecting->calls, 2);
     EXPECT_FALSE(env->ExceptionCheck());
 }
 
@@ -265,23 +255,30 @@ TEST_F(WrapperClassesTest, EnumerationsAndBoxesWorkThroughTheEnvironment) {
     }
 }
 
-TEST_F(WrapperClassesTest, DroppedBrowserGivesBackItsHandleAndOneWithoutHandleDoesNot) {
+TEST_F(WrapperClassesTest, DroppedEngineObjectsGiveBackTheirHandleAndOnesWithoutHandleDoNot) {
+    // Browsers and post data are handed to the client, which may simply drop them.
     JNIEnv* env = attach();
-    jclass browserClass = env->FindClass("com/plenfox/lib/wrapper/cef/NativeCefBrowser");
-    jmethodID constructor = env->GetMethodID(browserClass, "<init>", "()V");
-    jfieldID handle = env->GetFieldID(browserClass, "n_handleCefBrowser", "J");
-    const QString disposal = QStringLiteral("NativeCefBrowser_n_1dispose");
+    for (const auto& [className, field, disposal] :
+         {std::tuple{"NativeCefBrowser", "n_handleCefBrowser", "NativeCefBrowser_n_1dispose"},
+          std::tuple{"NativeCefPostData", "n_handleCefPostData", "NativeCefPostData_n_1dispose"}}) {
+        SCOPED_TRACE(className);
+        jclass objectClass =
+            env->FindClass((std::string("com/plenfox/lib/wrapper/cef/") + className).c_str());
+        ASSERT_NE(objectClass, nullptr);
+        jmethodID constructor = env->GetMethodID(objectClass, "<init>", "()V");
+        jfieldID handle = env->GetFieldID(objectClass, field, "J");
 
-    // Made by native code, then dropped by everyone without dispose().
-    jobject unused = env->NewObject(browserClass, constructor);
-    env->DeleteLocalRef(unused);
-    EXPECT_FALSE(environment.logContains(disposal));
+        // Made by native code, then dropped by everyone without dispose().
+        jobject unused = env->NewObject(objectClass, constructor);
+        env->DeleteLocalRef(unused);
+        EXPECT_FALSE(environment.logContains(QString::fromLatin1(disposal)));
 
-    jobject held = env->NewObject(browserClass, constructor);
-    env->SetLongField(held, handle, 0x1234);
-    env->DeleteLocalRef(held);
-    // No bridge is loaded here: the attempt shows as the guarded missing export.
-    EXPECT_TRUE(environment.logContains(disposal));
+        jobject held = env->NewObject(objectClass, constructor);
+        env->SetLongField(held, handle, 0x1234);
+        env->DeleteLocalRef(held);
+        // No bridge is loaded here: the attempt shows as the guarded missing export.
+        EXPECT_TRUE(environment.logContains(QString::fromLatin1(disposal)));
+    }
 }
 
 TEST_F(WrapperClassesTest, NativeWindowLibraryAnswersTheWidgetsWindowWhileLocked) {

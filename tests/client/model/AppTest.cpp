@@ -1,10 +1,12 @@
 #include "client/model/App.h"
 #include "lib/util/Error.h"
+#include "lib/util/Log.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <memory>
 
 using plenfox::test::TestEnvironment;
 namespace fs = std::filesystem;
@@ -23,6 +25,27 @@ TEST(AppTest, LogsErrorsWithTheirStackAndCountsThem) {
     EXPECT_GT(own.count(QStringLiteral(" [")), 1) << "the call stack is missing";
     EXPECT_TRUE(lines.contains(QStringLiteral("Exception: [plain]")));
     EXPECT_EQ(env.app().getExceptionCount(), 2);
+}
+
+// The layers below the program log through util::Log: into the App's file
+// while it lives, with their errors counted; nowhere once it is gone.
+TEST(AppTest, IsTheSinkOfTheLowerLayersLogWhileItLives) {
+    auto env = std::make_unique<TestEnvironment>();
+    plenfox::util::Log::message(QStringLiteral("from below"));
+    plenfox::util::Log::exception(plenfox::util::IoError(QStringLiteral("pipe broke")));
+    plenfox::util::Log::exception(std::runtime_error("foreign"));
+    const QStringList lines = env->logLines();
+    EXPECT_TRUE(lines.contains(QStringLiteral("from below")));
+    EXPECT_TRUE(lines.filter(QStringLiteral("IOException"))
+                    .value(0)
+                    .startsWith(QStringLiteral("Exception: [IOException: pipe broke] [")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Exception: [foreign]")));
+    EXPECT_EQ(env->app().getExceptionCount(), 2);
+
+    env.reset();
+    // Reaching a destroyed App here would be a use after free.
+    plenfox::util::Log::message(QStringLiteral("after the end"));
+    plenfox::util::Log::exception(std::runtime_error("after the end"));
 }
 
 TEST(AppTest, CleanUpKeepsTheNewest25LogFilesAndNothingElse) {

@@ -201,7 +201,7 @@ QStringList describe(const std::vector<AddonMetadata>& infos) {
 
 } // namespace
 
-TEST_F(DownloadRecognizerTest, AcceptsOnlyZipTypesFromOneByteTo32MiB) {
+TEST_F(DownloadRecognizerTest, AcceptsZipsOfUpTo32MiBOrOfUnknownLength) {
     log.withRecognizerListener = false;
     start();
     // The browser panel reaches the recognizer through the download manager.
@@ -218,8 +218,14 @@ TEST_F(DownloadRecognizerTest, AcceptsOnlyZipTypesFromOneByteTo32MiB) {
           Case{"Application/X-Zip-Compressed", "legacy", 10, true},
           Case{"application/zip", "over.zip", 33'554'433, false},
           Case{"application/zip", "empty.zip", 0, false},
-          Case{"application/zip", "unknown.zip", -1, false},
-          Case{"application/octet-stream", "named.zip", 10, false},
+          // Many servers send no length; the download is capped as it arrives.
+          Case{"application/zip", "unknown.zip", -1, true},
+          // A generic type leaves it to the name.
+          Case{"application/octet-stream", "named.zip", 10, true},
+          Case{"Binary/Octet-Stream", "Some Addon 1.2.ZIP", -1, true},
+          Case{"application/octet-stream", "manual.pdf", 10, false},
+          Case{"application/octet-stream", "huge.zip", 33'554'433, false},
+          Case{"application/pdf", "fake.zip", 10, false}, Case{"text/html", "page.zip", 10, false},
           Case{nullptr, "nomime.zip", 10, false}, Case{"application/zip", nullptr, 10, false}}) {
         SCOPED_TRACE(c.name ? c.name : "null name");
         const DownloadAttributes attributes{QString::fromLatin1(c.name), c.length,
