@@ -34,8 +34,14 @@ QString Registry::Value::toString() const {
 
 std::shared_ptr<const Registry> Registry::system() {
 #if defined(_WIN32)
-    static const std::shared_ptr<const Registry> registry =
-        std::make_shared<WindowsRegistry>(std::make_unique<Win32RawRegistry>());
+    // The 32-bit view first, where the game's installer has always written,
+    // then the 64-bit one.
+    static const std::shared_ptr<const Registry> registry = [] {
+        std::vector<std::unique_ptr<const RawRegistry>> views;
+        views.push_back(std::make_unique<Win32RawRegistry>(Win32RawRegistry::View::Bits32));
+        views.push_back(std::make_unique<Win32RawRegistry>(Win32RawRegistry::View::Bits64));
+        return std::make_shared<WindowsRegistry>(std::move(views));
+    }();
 #else
     static const std::shared_ptr<const Registry> registry = std::make_shared<InMemoryRegistry>();
 #endif

@@ -38,8 +38,8 @@ public:
     // or cannot be read.
     virtual std::optional<Value> readValue(const QString& key, const QString& valueName) const = 0;
 
-    // The registry of this machine: the real one on Windows (32-bit view),
-    // an empty one elsewhere.
+    // The registry of this machine: the real one on Windows (its 32-bit
+    // view, then its 64-bit view), an empty one elsewhere.
     static std::shared_ptr<const Registry> system();
 };
 

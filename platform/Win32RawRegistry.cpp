@@ -16,8 +16,8 @@ LPCWSTR wide(const std::u16string& text) {
 // Closes the key on every path.
 class OpenKey {
 public:
-    explicit OpenKey(const std::u16string& key) {
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, wide(key), 0, KEY_READ | KEY_WOW64_32KEY, &handle) !=
+    OpenKey(const std::u16string& key, REGSAM view) {
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, wide(key), 0, KEY_READ | view, &handle) !=
             ERROR_SUCCESS)
             handle = nullptr;
     }
@@ -34,15 +34,19 @@ private:
     HKEY handle = nullptr;
 };
 
+REGSAM accessOf(Win32RawRegistry::View view) {
+    return view == Win32RawRegistry::View::Bits64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
+}
+
 } // namespace
 
 bool Win32RawRegistry::keyExists(const std::u16string& key) const {
-    return OpenKey(key).get() != nullptr;
+    return OpenKey(key, accessOf(view)).get() != nullptr;
 }
 
 std::optional<RawRegistry::Value>
 Win32RawRegistry::readValue(const std::u16string& key, const std::u16string& valueName) const {
-    const OpenKey open(key);
+    const OpenKey open(key, accessOf(view));
     if (!open.get())
         return std::nullopt;
     Value value;

@@ -68,10 +68,15 @@ void ClientLifecycle::restart(const fs::path& gameFolder) {
     startClient(gameFolder, true);
 }
 
-void ClientLifecycle::startClient(const std::optional<fs::path>& gameFolder, bool restart) {
+void ClientLifecycle::restartOnFlavour(const QString& flavourFolderName) {
+    startClient(std::nullopt, true, flavourFolderName);
+}
+
+void ClientLifecycle::startClient(const std::optional<fs::path>& gameFolder, bool restart,
+                                  const std::optional<QString>& flavour) {
     ready = false;
     joinStartUp();
-    startUpThread = std::thread([this, gameFolder, restart] {
+    startUpThread = std::thread([this, gameFolder, restart, flavour] {
         try {
             if (restart) {
                 owned->shutdown();
@@ -84,7 +89,7 @@ void ClientLifecycle::startClient(const std::optional<fs::path>& gameFolder, boo
         }
         if (closing)
             return;
-        owned->initialize(clientOptions(gameFolder));
+        owned->initialize(clientOptions(gameFolder, flavour));
     });
 }
 
@@ -111,10 +116,13 @@ Client* ClientLifecycle::readyClient() {
 }
 
 std::shared_ptr<ClientOptions>
-ClientLifecycle::clientOptions(const std::optional<fs::path>& gameFolder) const {
+ClientLifecycle::clientOptions(const std::optional<fs::path>& gameFolder,
+                               const std::optional<QString>& flavour) const {
     auto options = std::make_shared<ClientOptions>();
     if (gameFolder)
         options->setWowFolder(*gameFolder);
+    if (flavour)
+        options->setFlavour(*flavour);
     options->setUpdatesEnabled(setting.enabled());
     return options;
 }

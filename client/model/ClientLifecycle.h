@@ -84,6 +84,10 @@ public:
     // Shuts the client down and starts it again in the given game folder, on
     // the start-up thread; the caller waits for an earlier start-up first.
     void restart(const std::filesystem::path& gameFolder);
+    // Shuts the client down and starts it again on the flavour of that
+    // folder name, as a restart in another game folder does; the client
+    // keeps the choice for later runs.
+    void restartOnFlavour(const QString& flavourFolderName);
     // Waits until the start-up thread has ended.
     void joinStartUp();
     // The program is ending: a start-up that has not reached the client's
@@ -103,7 +107,8 @@ public:
     // Options for a start-up: the chosen game folder, when one is given, and
     // the player's update setting.
     std::shared_ptr<ClientOptions>
-    clientOptions(const std::optional<std::filesystem::path>& gameFolder = std::nullopt) const;
+    clientOptions(const std::optional<std::filesystem::path>& gameFolder = std::nullopt,
+                  const std::optional<QString>& flavour = std::nullopt) const;
 
     // True on the first run, until the player allowed the queries once: the
     // question is then asked (unless the program is ending).
@@ -149,7 +154,8 @@ public:
 private:
     // Starts the start-up thread: scan (or, on a restart, shut down), then
     // initialize unless the program is ending.
-    void startClient(const std::optional<std::filesystem::path>& gameFolder, bool restart);
+    void startClient(const std::optional<std::filesystem::path>& gameFolder, bool restart,
+                     const std::optional<QString>& flavour = std::nullopt);
     void applyUpdatesSetting();
     void cleanUpOldLogFiles();
     ClientLifetimeListener* viewLifetime();

@@ -28,6 +28,19 @@ std::optional<std::filesystem::path> ClientOptions::getWowFolder() const {
     return wowFolder;
 }
 
+void ClientOptions::setFlavour(const QString& folderName) {
+    std::lock_guard guard(lock);
+    if (clientInitialized)
+        throw util::IllegalStateError(
+            QStringLiteral("the flavour cannot change after the client initialized"));
+    flavour = folderName;
+}
+
+std::optional<QString> ClientOptions::getFlavour() const {
+    std::lock_guard guard(lock);
+    return flavour;
+}
+
 bool ClientOptions::isClientInitialized() const {
     std::lock_guard guard(lock);
     return clientInitialized;

@@ -38,6 +38,7 @@ struct Constants {
     static inline const QString UpdateSettingsBackingFileName =
         QStringLiteral("UpdateSettings.dat");
     static inline const QString TargetFileName = QStringLiteral("Target.dat");
+    static inline const QString FlavourFileName = QStringLiteral("Flavour.dat");
     static constexpr qint64 UpdateDeltaMs = 14400000;
     static constexpr int LogFilesToKeep = 25;
     // Chosen when the project is configured (PLENFOX_HTTP_HOST); a loopback

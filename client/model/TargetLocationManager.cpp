@@ -2,6 +2,7 @@
 
 #include "client/model/App.h"
 #include "client/model/Client.h"
+#include "client/model/ClientOptions.h"
 #include "client/model/ClientRepository.h"
 #include "client/model/Constants.h"
 #include "client/model/persistence/ObjectReader.h"
@@ -30,12 +31,39 @@ bool TargetLocationManager::initialize(Client& client) {
         persistence->load();
     }
 
+    wow::WowInstallation* wow = client.getWow();
     chosen = getWowFolder();
-    if (chosen)
-        client.getWow()->initializeExplicit(*chosen);
-    else
-        client.getWow()->initialize();
+    if (chosen) {
+        wow->initializeExplicit(*chosen);
+    } else if (wow->isInitialized()) {
+        // A restart: the flavours may have changed since the game was found.
+        wow->refreshFlavours();
+    } else {
+        wow->initialize();
+    }
+    applyFlavour(client);
     return true;
+}
+
+void TargetLocationManager::applyFlavour(Client& client) {
+    const ClientRepository* repository = client.getClientRepository().get();
+    flavourPersistence = std::make_unique<PersistenceHelper>(
+        repository->getFileInRoot(Constants::FlavourFileName),
+        repository->getFileInRoot(Constants::FlavourFileName + QStringLiteral(".tmp")),
+        flavourChoice);
+    wow::WowInstallation* wow = client.getWow();
+    const std::shared_ptr<ClientOptions> options = client.getOptions();
+    // The player's choice of this start: a flavour from the menu, or a
+    // flavour folder picked as the game folder; else the one of a former run.
+    std::optional<QString> flavour = options ? options->getFlavour() : std::nullopt;
+    if (!flavour && options && options->getWowFolder())
+        flavour = wow->namedFlavour();
+    if (flavour)
+        flavourChoice.set(*flavour);
+    else
+        flavourPersistence->load();
+    if (const std::optional<QString> chosen = flavourChoice.get(); chosen && wow->exists())
+        wow->selectFlavour(*chosen);
 }
 
 void TargetLocationManager::listenerReport() {
@@ -45,6 +73,8 @@ void TargetLocationManager::listenerReport() {
 void TargetLocationManager::shutdown(Client&) {
     if (persistence)
         persistence->persist();
+    if (flavourPersistence)
+        flavourPersistence->persist();
 }
 
 void TargetLocationManager::load(ObjectReader& reader) {

@@ -43,6 +43,16 @@ int tagNumber(model::UpdateManager& manager, const QString& tag) {
     return manager.getValue(tag).toInt();
 }
 
+// The flavour worked on, as its name and version; empty for a game folder
+// of the old layout about which nothing more is known.
+QString flavourLabel(wow::WowInstallation* wow) {
+    const std::optional<wow::WowFlavour> flavour =
+        wow && wow->exists() ? wow->currentFlavour() : std::nullopt;
+    if (!flavour || !flavour->isKnown())
+        return QString();
+    return flavour->label();
+}
+
 } // namespace
 
 AddonsPanel::AddonsPanel(PanelHost& host, QWidget* parent) : QWidget(parent), host(host) {
@@ -127,13 +137,15 @@ void AddonsPanel::showInformation() {
 void AddonsPanel::setInformation(model::AddonManager& addonManager) {
     model::Client* client = addonManager.getClient();
     wow::WowInstallation* wow = client ? client->getWow() : nullptr;
-    const std::optional<std::filesystem::path> root = wow ? wow->installRoot() : std::nullopt;
+    const std::optional<std::filesystem::path> root = wow ? wow->gameFolder() : std::nullopt;
     const QString path = root ? util::pathText(*root) : QStringLiteral("<not installed>");
+    const QString flavour = flavourLabel(wow);
     const int addons = addonManager.getAddonsSize();
     const bool disabled =
         !client || !client->getOptions() || !client->getOptions()->getUpdatesEnabled();
-    changeInformation([path, addons, disabled](InfoPanelData& data) {
+    changeInformation([path, flavour, addons, disabled](InfoPanelData& data) {
         data.installPath = path;
+        data.flavour = flavour;
         data.addons = addons;
         data.updatesDisabled = disabled;
     });
@@ -180,15 +192,25 @@ std::vector<int> AddonsPanel::getModelSelection() const {
     return rows;
 }
 
-std::pair<QString, QString> AddonsPanel::removalQuestion(const QStringList& names) {
+std::pair<QString, QString> AddonsPanel::removalQuestion(const QStringList& names,
+                                                         const QStringList& dependants) {
     const qsizetype count = names.size();
+    // Without the removed addons the game does not load these.
+    const QString required = dependants.isEmpty()
+                                 ? QString()
+                                 : QStringLiteral("\n\n") +
+                                       (count == 1 ? names.constFirst() + QStringLiteral(" is")
+                                                   : QStringLiteral("They are")) +
+                                       QStringLiteral(" required by ") +
+                                       dependants.join(QStringLiteral(", ")) + QLatin1Char('.');
     if (count == 1)
-        return {QStringLiteral("Remove addon?"),
-                QStringLiteral("Really remove ") + names.constFirst() + QLatin1Char('?')};
+        return {QStringLiteral("Remove addon?"), QStringLiteral("Really remove ") +
+                                                     names.constFirst() + QLatin1Char('?') +
+                                                     required};
     QString text = QStringLiteral("Really remove ") + names.mid(0, 5).join(QStringLiteral(", "));
     if (count > 5)
         text += QStringLiteral(" and ") + QString::number(count - 5) + QStringLiteral(" others");
-    text += QLatin1Char('?');
+    text += QLatin1Char('?') + required;
     return {QStringLiteral("Remove ") + QString::number(count) + QStringLiteral(" addons?"), text};
 }
 
@@ -201,15 +223,19 @@ void AddonsPanel::deleteSelected() {
     QStringList names;
     for (const auto& addon : addons)
         names << addon->getName();
-    const auto [title, text] = removalQuestion(names);
-    if (!MessageBoxes::askYesNo(host.dialogOwner(), title, text))
-        return;
     model::Client* client = host.readyClient();
     const auto manager = client ? client->getAddonManager() : nullptr;
-    if (!manager)
+    const QStringList dependants = manager ? manager->getDependants(addons) : QStringList();
+    const auto [title, text] = removalQuestion(names, dependants);
+    if (!MessageBoxes::askYesNo(host.dialogOwner(), title, text))
+        return;
+    // The client may have restarted while the question was open.
+    client = host.readyClient();
+    const auto current = client ? client->getAddonManager() : nullptr;
+    if (!current)
         return;
     host.backgroundTasks().run(QStringLiteral("removeAddons"),
-                               [manager, addons] { manager->removeAddons(addons); });
+                               [current, addons] { current->removeAddons(addons); });
 }
 
 void AddonsPanel::browseSelected() {

@@ -53,7 +53,10 @@ public:
     std::vector<int> getModelSelection() const;
 
     // Title and text of the question asked before removing addons.
-    static std::pair<QString, QString> removalQuestion(const QStringList& names);
+    // The title and text of the question before removing the named addons;
+    // the installed addons that require them are named too.
+    static std::pair<QString, QString> removalQuestion(const QStringList& names,
+                                                       const QStringList& dependants = {});
 
 private:
     void deleteSelected();

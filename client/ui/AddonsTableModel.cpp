@@ -9,9 +9,13 @@
 #include "client/model/wow/InstalledWowAddon.h"
 #include "client/model/wow/ReleaseVersions.h"
 #include "client/model/wow/TocFile.h"
+#include "client/model/wow/TocMarkup.h"
+#include "client/model/wow/WowInstallation.h"
 #include "client/ui/AddonsPanel.h"
 #include "client/ui/TableSortFilterModel.h"
 #include "client/ui/Utilities.h"
+
+#include <algorithm>
 
 namespace plenfox::client::ui {
 
@@ -61,6 +65,8 @@ QIcon AddonsTableModel::iconFor(State state) const {
     switch (state) {
     case State::UpdateAvailable:
         return updateAvailableIcon;
+    case State::NotForVersion:
+    case State::MissingDependency:
     case State::OutOfDate:
         return outOfDateIcon;
     case State::Ok:
@@ -89,6 +95,8 @@ QVariant AddonsTableModel::data(const QModelIndex& index, int role) const {
     case Status:
         return row.status;
     case Name:
+        if (role == Qt::ToolTipRole && !row.title.isEmpty())
+            return row.title;
         return row.name;
     case Version:
         return row.version;
@@ -104,11 +112,17 @@ QVariant AddonsTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QString AddonsTableModel::statusText(State state, const QString& updateVersion,
-                                     const QString& currentWowVersionName,
-                                     bool updateInfoAvailable) {
+                                     const QString& currentWowVersionName, bool updateInfoAvailable,
+                                     const QStringList& missingDependencies) {
     switch (state) {
     case State::UpdateAvailable:
         return QStringLiteral("update available: ") + updateVersion;
+    case State::NotForVersion:
+        return QStringLiteral("not for this game version");
+    case State::MissingDependency:
+        return (missingDependencies.size() == 1 ? QStringLiteral("missing dependency: ")
+                                                : QStringLiteral("missing dependencies: ")) +
+               missingDependencies.join(QStringLiteral(", "));
     case State::OutOfDate:
         return currentWowVersionName.isEmpty()
                    ? QStringLiteral("out-of-date")
@@ -117,6 +131,57 @@ QString AddonsTableModel::statusText(State state, const QString& updateVersion,
         break;
     }
     return updateInfoAvailable ? QStringLiteral("up-to-date") : QString(QLatin1String(""));
+}
+
+bool AddonsTableModel::isCurrent(const wow::TocFile& toc, const CurrentVersion& current) {
+    const std::vector<int> numbers = toc.getInterfaceNumbers();
+    if (current.number)
+        return std::find(numbers.begin(), numbers.end(), *current.number) != numbers.end();
+    if (current.text.isEmpty())
+        return true;
+    bool numeric = false;
+    const int serviceNumber = current.text.toInt(&numeric);
+    if (numeric && std::find(numbers.begin(), numbers.end(), serviceNumber) != numbers.end())
+        return true;
+    // Compared as text, as the service's version always was.
+    return toc.getInterface() == current.text;
+}
+
+QString AddonsTableModel::releaseText(const wow::TocFile& toc, const CurrentVersion& current) {
+    const std::vector<int> numbers = toc.getInterfaceNumbers();
+    if (numbers.empty())
+        return wow::ReleaseVersions::getInterfaceVersionName(toc.getInterface())
+            .value_or(QString());
+    int shown = *std::max_element(numbers.begin(), numbers.end());
+    bool numeric = false;
+    const int wanted = current.number ? *current.number : current.text.toInt(&numeric);
+    if ((current.number || numeric) &&
+        std::find(numbers.begin(), numbers.end(), wanted) != numbers.end())
+        shown = wanted;
+    return wow::ReleaseVersions::versionNameFor(shown);
+}
+
+QString AddonsTableModel::versionText(const QString& version) {
+    return wow::TocMarkup::isDevelopmentVersion(version) ? QStringLiteral("development copy")
+                                                         : version;
+}
+
+AddonsTableModel::CurrentVersion AddonsTableModel::currentVersion(bool updateInfoAvailable) const {
+    CurrentVersion current;
+    wow::WowInstallation* wow = client ? client->getWow() : nullptr;
+    const std::optional<wow::WowFlavour> flavour = wow ? wow->currentFlavour() : std::nullopt;
+    current.number = flavour ? flavour->interfaceNumber() : std::nullopt;
+    if (current.number) {
+        current.name = wow::ReleaseVersions::versionNameFor(*current.number);
+        return current;
+    }
+    // Without the flavour's build, the version the update service names.
+    const auto updateManager = client ? client->getUpdateManager() : nullptr;
+    if (updateInfoAvailable && updateManager) {
+        current.text = updateManager->getValue(model::UpdateProtocol::TagWowVersion);
+        current.name = updateManager->getValue(model::UpdateProtocol::TagWowVersionName);
+    }
+    return current;
 }
 
 void AddonsTableModel::refreshUpdates() {
@@ -135,40 +200,43 @@ void AddonsTableModel::refreshUpdates() {
         enabled && updateManager && updateManager->getStoredResult() != nullptr;
     const std::vector<model::AvailableUpdate> updates =
         updateInfoAvailable ? updateManager->getUpdates() : std::vector<model::AvailableUpdate>();
-    const QString wowVersion = updateInfoAvailable
-                                   ? updateManager->getValue(model::UpdateProtocol::TagWowVersion)
-                                   : QString();
-    const QString wowVersionName =
-        updateInfoAvailable ? updateManager->getValue(model::UpdateProtocol::TagWowVersionName)
-                            : QString();
-    App::log(Prefix + QStringLiteral(".updateWowVersion [") + wowVersion + QStringLiteral("] (") +
-             wowVersionName + QLatin1Char(')'));
+    const CurrentVersion current = currentVersion(updateInfoAvailable);
+    App::log(Prefix + QStringLiteral(".updateWowVersion [") +
+             (current.number ? QString::number(*current.number) : current.text) +
+             QStringLiteral("] (") + current.name + QLatin1Char(')'));
 
+    const std::vector<std::shared_ptr<wow::InstalledWowAddon>> addons = addonManager->getAddons();
+    const std::vector<QStringList> missing = addonManager->getMissingDependencies(addons);
     std::vector<Row> flagged;
     std::vector<Row> others;
     Summary summary;
-    for (const auto& addon : addonManager->getAddons()) {
+    for (std::size_t i = 0; i < addons.size(); ++i) {
+        const std::shared_ptr<wow::InstalledWowAddon>& addon = addons[i];
         const std::shared_ptr<const wow::TocFile> toc = addon->getToc();
-        const QString interfaceNumber = toc ? toc->getInterface() : QString();
         Row row;
         row.addon = addon;
         row.name = addon->getName();
-        row.version = addon->getVersionName();
-        row.wow =
-            wow::ReleaseVersions::getInterfaceVersionName(interfaceNumber).value_or(QString());
-        row.author = toc ? toc->getAuthor() : QString();
-        row.notes = toc ? toc->getNotes() : QString();
+        row.version = versionText(addon->getVersionName());
+        row.wow = toc ? releaseText(*toc, current) : QString();
+        row.author = toc ? wow::TocMarkup::strip(toc->getAuthor()) : QString();
+        row.notes = toc ? wow::TocMarkup::strip(toc->getNotes()) : QString();
+        row.title = toc ? wow::TocMarkup::strip(toc->getTitle()) : QString();
         const model::AvailableUpdate* update = findUpdate(updates, row.name);
         QString updateVersion;
         if (update) {
             row.state = State::UpdateAvailable;
             updateVersion = update->getUpdate() ? update->getUpdate()->getVersion() : QString();
             ++summary.availableUpdates;
-        } else if (!wowVersion.isEmpty() && wowVersion != interfaceNumber) {
+        } else if (!addon->isForFlavour()) {
+            row.state = State::NotForVersion;
+        } else if (!missing[i].isEmpty()) {
+            row.state = State::MissingDependency;
+        } else if (toc && !isCurrent(*toc, current)) {
             row.state = State::OutOfDate;
             ++summary.outOfDate;
         }
-        row.status = statusText(row.state, updateVersion, wowVersionName, updateInfoAvailable);
+        row.status =
+            statusText(row.state, updateVersion, current.name, updateInfoAvailable, missing[i]);
         (row.state == State::Ok ? others : flagged).push_back(std::move(row));
     }
     summary.addons = static_cast<int>(flagged.size() + others.size());

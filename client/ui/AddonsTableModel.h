@@ -6,6 +6,7 @@
 #include <QAbstractTableModel>
 #include <QIcon>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -15,7 +16,8 @@ class Client;
 }
 namespace plenfox::client::wow {
 class InstalledWowAddon;
-}
+class TocFile;
+} // namespace plenfox::client::wow
 
 namespace plenfox::client::ui {
 
@@ -31,8 +33,8 @@ public:
     static inline const QString Prefix =
         QStringLiteral("class com.plenfox.kesh.client.ui.AddonsTableModel");
     enum Column { StateIcon, Status, Name, Version, Wow, Author, Notes, ColumnCount };
-    // The order the state column sorts in.
-    enum class State { UpdateAvailable, OutOfDate, Ok };
+    // The order the state column sorts in: every state but Ok is flagged.
+    enum class State { UpdateAvailable, NotForVersion, MissingDependency, OutOfDate, Ok };
 
     struct Row {
         std::shared_ptr<wow::InstalledWowAddon> addon;
@@ -43,6 +45,13 @@ public:
         QString wow;
         QString author;
         QString notes;
+        QString title; // without markup, shown as the name's tooltip
+    };
+    // The game version the rows are compared against.
+    struct CurrentVersion {
+        std::optional<int> number; // the flavour's interface number
+        QString text;              // else the update service's, as text
+        QString name;              // its release, for the status text
     };
     // What the rows were computed from, for the information lines.
     struct Summary {
@@ -60,7 +69,17 @@ public:
 
     // The state text of one addon: update, out-of-date or up-to-date rules.
     static QString statusText(State state, const QString& updateVersion,
-                              const QString& currentWowVersionName, bool updateInfoAvailable);
+                              const QString& currentWowVersionName, bool updateInfoAvailable,
+                              const QStringList& missingDependencies = {});
+    // Whether a TOC's interface numbers (or, without numbers, its interface
+    // text) match the current version; true when that is unknown.
+    static bool isCurrent(const wow::TocFile& toc, const CurrentVersion& current);
+    // The WoW column: the release of the number that matches the current
+    // version, else of the highest number.
+    static QString releaseText(const wow::TocFile& toc, const CurrentVersion& current);
+    // The version column: the TOC's version, or "development copy" for an
+    // unpackaged one.
+    static QString versionText(const QString& version);
     // Rebuilds the rows from the addon manager and the update manager and
     // hands them to the GUI thread. Any thread.
     void refreshUpdates();
@@ -90,6 +109,7 @@ public:
 private:
     // GUI thread: replaces the rows in one reset.
     void apply(std::vector<Row> newRows, Summary summary);
+    CurrentVersion currentVersion(bool updateInfoAvailable) const;
     QIcon iconFor(State state) const;
 
     AddonsPanel* panel;

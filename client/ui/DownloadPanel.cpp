@@ -209,6 +209,14 @@ void DownloadPanel::onRecognized(const std::shared_ptr<model::RecognizedItem>& i
     const auto addonManager = client ? client->getAddonManager() : nullptr;
     if (!dispatcher || !addonManager || !item)
         return;
+    // A package the current flavour would not load waits for the player,
+    // who sees why in its row and may still install it.
+    if (item->getTotalAddons() > 0 && item->getAddonsNotForFlavour() == item->getTotalAddons()) {
+        App::log(Prefix + QStringLiteral(".onRecognized: not installing [") +
+                 util::pathText(item->getItem()->getFile()) +
+                 QStringLiteral("], not for the current flavour"));
+        return;
+    }
     try {
         dispatcher->invokeLater([addonManager, item] { addonManager->install(item); },
                                 QStringLiteral("install"));

@@ -5,6 +5,7 @@
 #include "client/model/downloads/DownloadManager.h"
 #include "client/model/downloads/DownloadRecognizer.h"
 #include "client/model/downloads/RecognizedItem.h"
+#include "client/model/wow/WowInstallation.h"
 #include "client/ui/TableSortFilterModel.h"
 #include "client/ui/Utilities.h"
 #include "lib/util/Paths.h"
@@ -68,13 +69,25 @@ QString DownloadsTableModel::detailsText(const Status& status) {
     if (status.installing)
         return QStringLiteral("installing ") + QString::number(status.totalAddons) +
                QStringLiteral(" WoW addons ...");
+    QString text;
     if (status.totalAddons == 1)
-        return status.allInstalled ? QStringLiteral("1 WoW addon, installed.")
+        text = status.allInstalled ? QStringLiteral("1 WoW addon, installed.")
                                    : QStringLiteral("1 WoW addon, not installed.");
-    if (status.allInstalled)
-        return QString::number(status.totalAddons) + QStringLiteral(" WoW addons, all installed.");
-    return QString::number(status.totalAddons) + QStringLiteral(" WoW addons, ") +
-           QString::number(status.installedCount) + QStringLiteral(" installed.");
+    else if (status.allInstalled)
+        text = QString::number(status.totalAddons) + QStringLiteral(" WoW addons, all installed.");
+    else
+        text = QString::number(status.totalAddons) + QStringLiteral(" WoW addons, ") +
+               QString::number(status.installedCount) + QStringLiteral(" installed.");
+    // Said before the player installs it: the game would not load these.
+    if (status.notForFlavour > 0) {
+        const QString flavour =
+            status.flavour.isEmpty() ? QStringLiteral("the current flavour") : status.flavour;
+        text += status.notForFlavour == status.totalAddons
+                    ? QStringLiteral(" Not for ") + flavour + QLatin1Char('.')
+                    : QLatin1Char(' ') + QString::number(status.notForFlavour) +
+                          QStringLiteral(" not for ") + flavour + QLatin1Char('.');
+    }
+    return text;
 }
 
 DownloadsTableModel::Status DownloadsTableModel::statusOf(const Row& row) {
@@ -89,6 +102,8 @@ DownloadsTableModel::Status DownloadsTableModel::statusOf(const Row& row) {
         status.totalAddons = row.recognized->getTotalAddons();
         status.installedCount = row.recognized->getInstalledCount();
         status.allInstalled = row.recognized->getAllAddonsInstalled();
+        status.notForFlavour = row.recognized->getAddonsNotForFlavour();
+        status.flavour = row.flavour;
     }
     return status;
 }
@@ -145,6 +160,9 @@ DownloadsTableModel::makeRow(const std::shared_ptr<model::DownloadItem>& item) c
     Row row;
     row.item = item;
     row.fileName = util::pathText(item->getFile().filename());
+    wow::WowInstallation* wow = client ? client->getWow() : nullptr;
+    if (const std::optional<wow::WowFlavour> flavour = wow ? wow->currentFlavour() : std::nullopt)
+        row.flavour = flavour->displayName();
     const auto recognizer = client ? client->getDownloadRecognizer() : nullptr;
     if (!item->inProgress() && recognizer) {
         row.recognized = recognizer->lookup(item);

@@ -33,11 +33,14 @@ public:
         int totalAddons = 0;
         int installedCount = 0;
         bool allInstalled = false;
+        int notForFlavour = 0; // addons the current flavour does not load
+        QString flavour;       // that flavour's name
     };
     struct Row {
         std::shared_ptr<model::DownloadItem> item;
         std::shared_ptr<model::RecognizedItem> recognized; // null while running or unknown
         QString fileName;
+        QString flavour; // the name of the flavour worked on
         QString date;
         qint64 modifiedMs = 0;
     };

@@ -4,8 +4,10 @@ namespace plenfox::client::ui {
 
 std::array<QString, 3> InfoPanelData::lines() const {
     std::array<QString, 3> result;
-    result[0] = QStringLiteral("Install Path: ") + installPath + QStringLiteral("; ") +
-                QString::number(addons) + QStringLiteral(" addons installed.");
+    result[0] = QStringLiteral("Install Path: ") + installPath + QStringLiteral("; ");
+    if (!flavour.isEmpty())
+        result[0] += flavour + QStringLiteral("; ");
+    result[0] += QString::number(addons) + QStringLiteral(" addons installed.");
     if (runningQuery) {
         result[1] = QStringLiteral("Checking for updates ...");
     } else if (haveUpdateData) {

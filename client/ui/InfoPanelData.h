@@ -9,6 +9,7 @@ namespace plenfox::client::ui {
 // each change makes a new copy that the GUI thread shows.
 struct InfoPanelData {
     QString installPath = QStringLiteral("<not installed>");
+    QString flavour; // the flavour worked on ("Retail 12.1.0.69382"), or empty
     int addons = 0;
     bool runningQuery = false;
     bool haveUpdateData = false;

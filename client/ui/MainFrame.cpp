@@ -16,6 +16,7 @@
 #include "client/ui/CefDesktopOpener.h"
 #include "client/ui/DownloadPanel.h"
 #include "client/ui/FileChooser.h"
+#include "client/ui/FlavourMenu.h"
 #include "client/ui/MessageBoxes.h"
 #include "client/ui/Utilities.h"
 #include "client/ui/WindowState.h"
@@ -144,6 +145,8 @@ void MainFrame::createMenuBar() {
             [this] { openFolder(life.gameFolder()); });
     addItem(wowMenu, QStringLiteral("Open WoW Addon folder ..."),
             [this] { openFolder(life.addonFolder()); });
+    flavourMenu = new FlavourMenu(
+        wowMenu, [this](const QString& folderName) { changeFlavour(folderName); }, this);
 
     QMenu* feedback = menuBar()->addMenu(QStringLiteral("Feedback"));
     addItem(feedback, QStringLiteral("Open current log file ..."), [this] { openLogFile(); });
@@ -182,12 +185,15 @@ void MainFrame::onBeforeInitialization() {
     initialized = false;
     for (QAction* item : {changeWowMenuItem, enableUpdatesMenuItem, disableUpdatesMenuItem})
         item->setEnabled(false);
+    flavourMenu->setEnabled(false);
 }
 
 void MainFrame::onAfterInitialization() {
     initialized = true;
     for (QAction* item : {changeWowMenuItem, enableUpdatesMenuItem, disableUpdatesMenuItem})
         item->setEnabled(true);
+    showFlavours();
+    flavourMenu->setEnabled(true);
     if (pendingWowFolder && !closeRequested()) {
         onBeforeInitialization();
         life.restart(*std::exchange(pendingWowFolder, std::nullopt));
@@ -396,8 +402,10 @@ void MainFrame::changeWowFolder() {
     request.title = QStringLiteral("Find one of the recognized WoW files ...");
     request.startFolder = current ? util::pathText(*current) : QString();
     request.filterDescription = QStringLiteral("Recognized WoW files (wow.exe, wow-64.exe, etc.)");
-    request.acceptedNames = {QStringLiteral("wow.exe"), QStringLiteral("wow-64.exe"),
-                             QStringLiteral("World of Warcraft Launcher.exe")};
+    // Every client's executable: a flavour folder chosen this way becomes
+    // the flavour worked on.
+    request.acceptedNames = wow::WowFlavour::executableNames();
+    request.acceptedNames << QStringLiteral("World of Warcraft Launcher.exe");
     const QString chosen = FileChooser::chooseFile(this, request);
     if (chosen.isNull() || closeRequested())
         return;
@@ -417,6 +425,33 @@ void MainFrame::changeWowFolder() {
         return;
     onBeforeInitialization();
     life.restart(folder);
+}
+
+void MainFrame::changeFlavour(const QString& folderName) {
+    model::Client* ready = readyClient();
+    wow::WowInstallation* wow = ready ? ready->getWow() : nullptr;
+    const std::optional<wow::WowFlavour> current = wow ? wow->currentFlavour() : std::nullopt;
+    if (!wow || closeRequested() || (current && current->sameFolder(folderName))) {
+        showFlavours();
+        return;
+    }
+    App::log(ClientLifecycle::Prefix + QStringLiteral(".changeFlavour: [") + folderName +
+             QLatin1Char(']'));
+    onBeforeInitialization();
+    life.restartOnFlavour(folderName);
+}
+
+void MainFrame::showFlavours() {
+    wow::WowInstallation* wow = life.client().getWow();
+    // A game folder of the old layout about which nothing more is known
+    // offers no choice.
+    std::vector<wow::WowFlavour> flavours =
+        wow && wow->exists() ? wow->flavours() : std::vector<wow::WowFlavour>();
+    if (flavours.size() == 1 && !flavours.front().isKnown())
+        flavours.clear();
+    const std::optional<wow::WowFlavour> current = wow ? wow->currentFlavour() : std::nullopt;
+    flavourMenu->show(flavours,
+                      current ? std::optional<QString>(current->folderName()) : std::nullopt);
 }
 
 void MainFrame::useWowFolder(const fs::path& folder) {

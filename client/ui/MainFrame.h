@@ -34,6 +34,7 @@ class BrowserEventHandler;
 class BrowserPanel;
 class DesktopOpener;
 class DownloadPanel;
+class FlavourMenu;
 
 // The program's only window: the "Web", "WoW" and "Downloads" tabs, the
 // advertisement strip, the menus and the dialogs. The client's life (start-up,
@@ -85,6 +86,9 @@ public:
     void shutDown();
 
     void changeWowFolder();
+    // Restarts the client on the flavour of that folder name, as a change of
+    // the game folder does; the choice is kept for later runs.
+    void changeFlavour(const QString& folderName);
     // Restarts the client in the folder; waits for a client still starting.
     void useWowFolder(const std::filesystem::path& folder);
     void enableUpdates();
@@ -146,6 +150,8 @@ private:
     QAction* addItem(QMenu* menu, const QString& text, std::function<void()> action);
     void onBeforeInitialization();
     void onAfterInitialization();
+    // Shows the installation's flavours in the WoW menu.
+    void showFlavours();
     // Runs on the GUI thread, or is posted there.
     void post(std::function<void()> task);
     // Opens the folder with the desktop, or says why there is none.
@@ -171,6 +177,7 @@ private:
     AddonsPanel* addonsPanel = nullptr;
     DownloadPanel* downloadsPanel = nullptr;
     QAction* changeWowMenuItem = nullptr;
+    FlavourMenu* flavourMenu = nullptr;
     QAction* enableUpdatesMenuItem = nullptr;
     QAction* disableUpdatesMenuItem = nullptr;
     std::filesystem::path windowStateFile;

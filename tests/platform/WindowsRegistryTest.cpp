@@ -1,4 +1,5 @@
 #include "platform/WindowsRegistry.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -70,4 +71,33 @@ TEST(WindowsRegistryTest, DecodesWhatTheApiAnswers) {
     // Names reach the API unchanged, beyond ASCII too.
     registry.keyExists(QStringLiteral("SOFTWARE\\Café"));
     EXPECT_EQ(api.askedKeys.back(), u"SOFTWARE\\Café");
+}
+
+TEST(WindowsRegistryTest, ReadsTheFirstViewThatHasTheValue) {
+    const std::u16string blizzard = u"SOFTWARE\\Blizzard Entertainment\\World of Warcraft";
+    const std::u16string uninstall =
+        u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\World of Warcraft";
+    auto bits32 = std::make_unique<TableRegistry>();
+    auto bits64 = std::make_unique<TableRegistry>();
+    bits32->values[{blizzard, u"InstallPath"}] = raw(1, {'A', 0, 0, 0});
+    bits64->values[{blizzard, u"InstallPath"}] = raw(1, {'B', 0, 0, 0});
+    bits64->values[{blizzard, u"Other"}] = raw(1, {'C', 0, 0, 0});
+    bits64->values[{uninstall, u"InstallLocation"}] = raw(1, {'D', 0, 0, 0});
+    std::vector<std::unique_ptr<const RawRegistry>> views;
+    views.push_back(std::move(bits32));
+    views.push_back(std::move(bits64));
+    const WindowsRegistry registry(std::move(views));
+
+    const auto data = [&registry](const std::u16string& key, const char* name) {
+        const std::optional<Registry::Value> value =
+            registry.readValue(QString::fromStdU16String(key), QString::fromLatin1(name));
+        return value ? value->data : QStringLiteral("<none>");
+    };
+    EXPECT_EQ(data(blizzard, "InstallPath"), QStringLiteral("A"));
+    EXPECT_EQ(data(blizzard, "Other"), QStringLiteral("C"));
+    // Only in the 64-bit view.
+    EXPECT_TRUE(registry.keyExists(QString::fromStdU16String(uninstall)));
+    EXPECT_EQ(data(uninstall, "InstallLocation"), QStringLiteral("D"));
+    EXPECT_FALSE(registry.keyExists(QStringLiteral("SOFTWARE\\Nothing")));
+    EXPECT_EQ(data(blizzard, "Missing"), QStringLiteral("<none>"));
 }

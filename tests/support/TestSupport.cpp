@@ -7,7 +7,15 @@
 #include "platform/InMemoryRegistry.h"
 
 #include <QFile>
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <zip.h>
+
+void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace plenfox::test {
 
@@ -61,6 +69,66 @@ QByteArray readFile(const std::filesystem::path& file) {
     if (!in.open(QIODevice::ReadOnly))
         return {};
     return in.readAll();
+}
+
+void writeZip(const std::filesystem::path& file,
+              const QList<std::pair<QString, QByteArray>>& entries) {
+    std::filesystem::create_directories(file.parent_path());
+    int error = 0;
+    zip_t* archive = zip_open(file.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    ASSERT_NE(archive, nullptr) << error;
+    for (const auto& [name, bytes] : entries) {
+        const QByteArray utf8 = name.toUtf8();
+        if (name.endsWith(QLatin1Char('/'))) {
+            ASSERT_GE(zip_dir_add(archive, utf8.constData(), ZIP_FL_ENC_UTF_8), 0);
+            continue;
+        }
+        // libzip reads the data when the archive is closed: it keeps a copy.
+        void* copy = std::malloc(static_cast<std::size_t>(std::max<qsizetype>(bytes.size(), 1)));
+        std::memcpy(copy, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        zip_source_t* source =
+            zip_source_buffer(archive, copy, static_cast<zip_uint64_t>(bytes.size()), 1);
+        ASSERT_NE(source, nullptr);
+        ASSERT_GE(zip_file_add(archive, utf8.constData(), source, ZIP_FL_ENC_UTF_8), 0);
+    }
+    ASSERT_EQ(zip_close(archive), 0);
+}
+
+void writeFlavouredInstallation(const std::filesystem::path& root, bool eraLastActive) {
+    namespace fs = std::filesystem;
+    const QByteArray header =
+        "Branch!STRING:0|Active!DEC:1|Build Key!HEX:16|CDN Key!HEX:16|Install Key!HEX:16|IM "
+        "Size!DEC:4|CDN Path!STRING:0|CDN Hosts!STRING:0|CDN Servers!STRING:0|Tags!STRING:0|"
+        "Armadillo!STRING:0|Last Activated!STRING:0|Version!STRING:0|Product!STRING:0|Build "
+        "Complete!DEC:1\n";
+    const auto row = [](const QByteArray& lastActivated, const QByteArray& version,
+                        const QByteArray& product) {
+        return "us|1|0123456789abcdef0123456789abcdef|fedcba9876543210fedcba9876543210|"
+               "00112233445566778899aabbccddeeff||tpr/wow|us.cdn.example.com "
+               "level3.example.com|http://us.cdn.example.com/?maxhosts=4|Windows x86_64 US? "
+               "acct-USA? geoip-US? enUS speech?:Windows x86_64 US? acct-USA? geoip-US? enUS "
+               "text?||" +
+               lastActivated + "|" + version + "|" + product + "|1\n";
+    };
+    writeFile(root / ".build.info",
+              header + row(eraLastActive ? "0" : "1", "12.1.0.69382", "wow") +
+                  row(eraLastActive ? "1" : "0", "1.15.8.63829", "wow_classic_era") +
+                  row("0", "2.5.5.64000", "wow_anniversary"));
+    const fs::path retail = root / "_retail_";
+    writeFile(retail / "Wow.exe", "MZ");
+    writeFile(retail / "Interface" / "AddOns" / "Details" / "Details_Mainline.toc",
+              "## Interface: 120001, 110207\n## Title: |cffffd200Details!|r Damage Meter\n"
+              "## Version: #Details.20260105\n## Notes: |cFFFFFFFFEssential|r tool\n"
+              "Details.lua\n");
+    writeFile(retail / "Interface" / "AddOns" / "WeakAuras" / "WeakAuras.toc",
+              "## Interface: 120001\n## Title: WeakAuras\n## Version: 5.20.1\nWeakAuras.lua\n");
+    const fs::path era = root / "_classic_era_";
+    writeFile(era / "WowClassic.exe", "MZ");
+    writeFile(era / "Interface" / "AddOns" / "Questie" / "Questie-Classic.toc",
+              "## Interface: 11508\n## Title: |cFFFFFFFFQuestie|r\n## Version: 11.2.1\n"
+              "Questie.lua\n");
+    const fs::path anniversary = root / "_anniversary_";
+    writeFile(anniversary / "WowClassic.exe", "MZ");
 }
 
 void settle(const client::model::Client& client) {

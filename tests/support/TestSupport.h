@@ -3,10 +3,15 @@
 #include "client/model/App.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <filesystem>
 #include <memory>
+#include <ostream>
+
+// Lets test failures show texts as texts.
+void PrintTo(const QString& text, std::ostream* out);
 
 namespace plenfox::client::model {
 class Client;
@@ -42,6 +47,20 @@ private:
 // Writes bytes to a file, creating its folders.
 void writeFile(const std::filesystem::path& file, const QByteArray& bytes);
 QByteArray readFile(const std::filesystem::path& file);
+
+// Writes a zip file of the given entries (a name ending in "/" is a folder),
+// in the order given.
+void writeZip(const std::filesystem::path& file,
+              const QList<std::pair<QString, QByteArray>>& entries);
+
+// A game installation laid out as players have it today, below `root`
+// ("World of Warcraft"): a ".build.info" naming retail 12.1.0, classic era
+// 1.15.8 (marked as started last when eraLastActive) and anniversary 2.5.5;
+// "_retail_" with Details (only "Details_Mainline.toc", interface numbers
+// "120001, 110207", a coloured title) and WeakAuras ("WeakAuras.toc",
+// 120001); "_classic_era_" with Questie ("Questie-Classic.toc", 11508);
+// "_anniversary_" without addons.
+void writeFlavouredInstallation(const std::filesystem::path& root, bool eraLastActive = false);
 
 // Waits until the client's dispatcher and update worker are both idle: every
 // event and every piece of worker work has run, including whatever they

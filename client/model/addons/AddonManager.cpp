@@ -11,12 +11,14 @@
 #include "client/model/events/EventDispatcher.h"
 #include "client/model/updates/UpdateManager.h"
 #include "client/model/wow/InstalledWowAddon.h"
+#include "client/model/wow/TocFile.h"
 #include "client/model/wow/WowInstallation.h"
 #include "client/model/wow/ZippedWowAddonPackage.h"
 #include "lib/util/Error.h"
 #include "lib/util/FileSystem.h"
 #include "lib/util/Paths.h"
 
+#include <QSet>
 #include <QUrl>
 #include <algorithm>
 #include <system_error>
@@ -48,6 +50,27 @@ bool isPresent(const fs::path& path) {
 
 bool sameName(const QString& a, const QString& b) {
     return QString::compare(a, b, Qt::CaseInsensitive) == 0;
+}
+
+// The lower-case names of the addons the current flavour loads.
+QSet<QString> loadedNames(const std::vector<std::shared_ptr<wow::InstalledWowAddon>>& addons) {
+    QSet<QString> names;
+    for (const auto& addon : addons)
+        if (addon->isForFlavour())
+            names.insert(addon->getName().toLower());
+    return names;
+}
+
+QStringList missingDependencies(const wow::InstalledWowAddon& addon, const QSet<QString>& loaded) {
+    const std::shared_ptr<const wow::TocFile> toc = addon.getToc();
+    QStringList missing;
+    if (!toc)
+        return missing;
+    for (const QString& name : toc->getRequiredDependencies())
+        if (!name.startsWith(QStringLiteral("Blizzard_"), Qt::CaseInsensitive) &&
+            !loaded.contains(name.toLower()))
+            missing << name;
+    return missing;
 }
 
 } // namespace
@@ -143,6 +166,37 @@ std::shared_ptr<wow::InstalledWowAddon> AddonManager::lookupAddon(const QString&
     if (!addon || version.isNull() || addon->getInternalVersion() != version)
         return nullptr;
     return addon;
+}
+
+QStringList AddonManager::getMissingDependencies(const wow::InstalledWowAddon& addon) const {
+    return missingDependencies(addon, loadedNames(getAddons()));
+}
+
+std::vector<QStringList> AddonManager::getMissingDependencies(
+    const std::vector<std::shared_ptr<wow::InstalledWowAddon>>& addons) const {
+    const QSet<QString> loaded = loadedNames(getAddons());
+    std::vector<QStringList> missing;
+    missing.reserve(addons.size());
+    for (const auto& addon : addons)
+        missing.push_back(addon ? missingDependencies(*addon, loaded) : QStringList());
+    return missing;
+}
+
+QStringList AddonManager::getDependants(
+    const std::vector<std::shared_ptr<wow::InstalledWowAddon>>& addons) const {
+    QStringList dependants;
+    for (const auto& other : getAddons()) {
+        if (std::find(addons.begin(), addons.end(), other) != addons.end())
+            continue;
+        const std::shared_ptr<const wow::TocFile> toc = other->getToc();
+        const QStringList required = toc ? toc->getRequiredDependencies() : QStringList();
+        const bool needsOne = std::any_of(addons.begin(), addons.end(), [&](const auto& addon) {
+            return addon && required.contains(addon->getName(), Qt::CaseInsensitive);
+        });
+        if (needsOne)
+            dependants << other->getName();
+    }
+    return dependants;
 }
 
 void AddonManager::install(const std::shared_ptr<wow::ZippedWowAddonPackage>& package) {

@@ -60,6 +60,19 @@ public:
     std::shared_ptr<wow::InstalledWowAddon> lookupAddon(const QString& name,
                                                         const QString& version) const;
 
+    // The addons this one requires that are not installed for the current
+    // flavour, in the order its TOC names them. The game's own addons
+    // ("Blizzard_...") are never missing.
+    QStringList getMissingDependencies(const wow::InstalledWowAddon& addon) const;
+    // The same for each addon of the list, in its order, looked up in one
+    // pass over the installed addons.
+    std::vector<QStringList> getMissingDependencies(
+        const std::vector<std::shared_ptr<wow::InstalledWowAddon>>& addons) const;
+    // The names of the installed addons, other than the given ones, that
+    // require one of them, in list order.
+    QStringList
+    getDependants(const std::vector<std::shared_ptr<wow::InstalledWowAddon>>& addons) const;
+
     // Extracts the package into the addon folder, replacing the folders of
     // its addons, and updates the list. Nothing happens when the game is not
     // installed. All or nothing: a package that cannot be extracted or put

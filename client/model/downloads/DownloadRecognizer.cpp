@@ -12,6 +12,7 @@
 #include "client/model/events/ClientEventHandler.h"
 #include "client/model/events/EventDispatcher.h"
 #include "client/model/wow/InstalledWowAddon.h"
+#include "client/model/wow/WowInstallation.h"
 #include "client/model/wow/ZippedWowAddonPackage.h"
 #include "lib/util/Error.h"
 
@@ -148,8 +149,12 @@ void DownloadRecognizer::refreshRecognizedItems() {
 
 std::shared_ptr<RecognizedItem>
 DownloadRecognizer::parseItem(const std::shared_ptr<DownloadItem>& item, LookupTable& found) const {
+    // The package's addons show the TOCs the current flavour loads.
+    wow::WowInstallation* wow = client->getWow();
     auto added = std::make_shared<RecognizedItem>(
-        *client, item, std::make_shared<wow::ZippedWowAddonPackage>(item->getFile()));
+        *client, item,
+        std::make_shared<wow::ZippedWowAddonPackage>(item->getFile(), wow ? wow->tocSelector()
+                                                                          : wow::TocSelector()));
     added->cache();
     for (const AddonMetadata& info : added->getAddonInfo()) {
         const QString described = QLatin1Char('[') + info.getName() + QLatin1Char(',') +

@@ -4,6 +4,7 @@
 #include "client/model/addons/AddonManager.h"
 #include "client/model/downloads/DownloadItem.h"
 #include "client/model/downloads/DownloadSourceManager.h"
+#include "client/model/wow/ZippedWowAddon.h"
 #include "client/model/wow/ZippedWowAddonPackage.h"
 #include "lib/util/Error.h"
 #include "lib/util/Paths.h"
@@ -140,6 +141,9 @@ void RecognizedItem::parse() {
         else
             allAddonsInstalled = false;
     }
+    for (int i = 0; i < totalAddons; ++i)
+        if (!pack->getAddon(i)->isForFlavour())
+            ++notForFlavour;
     recognized = true;
 }
 
@@ -166,6 +170,10 @@ QString RecognizedItem::getDocumentUrl() {
 
 int RecognizedItem::getInstalledCount() {
     return parsed(installed);
+}
+
+int RecognizedItem::getAddonsNotForFlavour() {
+    return parsed(notForFlavour);
 }
 
 int RecognizedItem::getTotalAddons() {

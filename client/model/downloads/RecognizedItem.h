@@ -47,6 +47,9 @@ public:
     QString getDocumentUrl();
     int getInstalledCount();
     int getTotalAddons();
+    // How many of the addons the current flavour would not load (their TOCs
+    // are all for other flavours).
+    int getAddonsNotForFlavour();
     bool isWowAddon();
 
     bool isInstalling() const;
@@ -83,6 +86,7 @@ private:
     bool wowAddon = false;
     int totalAddons = 0;
     int installed = 0;
+    int notForFlavour = 0;
     bool allAddonsInstalled = false;
     QString date;
     QString documentUrl;

@@ -1,6 +1,8 @@
 #include "client/model/wow/InstalledWowAddon.h"
 
 #include "client/model/wow/TocFile.h"
+#include "client/model/wow/TocSelector.h"
+#include "client/model/wow/WowInstallation.h"
 #include "lib/util/Error.h"
 #include "lib/util/Paths.h"
 
@@ -8,6 +10,18 @@ namespace plenfox::client::wow {
 
 InstalledWowAddon::InstalledWowAddon(WowInstallation* wow, QString name, std::filesystem::path root)
     : wow(wow), name(std::move(name)), root(std::move(root)) {
+    const TocSelector selector = wow ? wow->tocSelector() : TocSelector();
+    const std::optional<TocSelector::Choice> choice = selector.choose(this->root, this->name);
+    tocFile = this->root /
+              (choice ? choice->fileName : this->name + QStringLiteral(".toc")).toStdU16String();
+    forFlavour = !choice || choice->forFlavour;
+    getInternalVersion();
+}
+
+InstalledWowAddon::InstalledWowAddon(WowInstallation* wow, QString name, std::filesystem::path root,
+                                     std::filesystem::path tocFile, bool forFlavour)
+    : wow(wow), name(std::move(name)), root(std::move(root)), tocFile(std::move(tocFile)),
+      forFlavour(forFlavour) {
     getInternalVersion();
 }
 
@@ -34,29 +48,6 @@ QString InstalledWowAddon::getInternalVersion() const {
         versionInitialized = true;
     }
     return version;
-}
-
-std::filesystem::path InstalledWowAddon::getTocFile() const {
-    return findTocFile(root, name);
-}
-
-std::filesystem::path InstalledWowAddon::findTocFile(const std::filesystem::path& folder,
-                                                     const QString& name) {
-    namespace fs = std::filesystem;
-    const QString fileName = name + QStringLiteral(".toc");
-    const fs::path exact = folder / fileName.toStdU16String();
-    std::error_code error;
-    if (fs::is_regular_file(exact, error))
-        return exact;
-    // The game's file system ignores case: an addon packed as "Foo/foo.TOC"
-    // is the addon Foo there. Find such a file on systems that keep case.
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        if (QString::compare(util::pathText(it->path().filename()), fileName,
-                             Qt::CaseInsensitive) == 0 &&
-            it->is_regular_file(error))
-            return it->path();
-    }
-    return exact;
 }
 
 void InstalledWowAddon::initializeToc() const {

@@ -14,12 +14,18 @@ namespace plenfox::client::wow {
 class TocFile;
 class WowInstallation;
 
-// One addon folder of the game's addon folder. Its TOC is read when the object
-// is made and kept; the version is the TOC's version text. Two objects are
-// the same addon only when they are the same object.
+// One addon folder of the game's addon folder. Its TOC (the one the current
+// flavour loads, or, when it loads none, one for another flavour) is read
+// when the object is made and kept; the version is the TOC's version text.
+// Two objects are the same addon only when they are the same object.
 class InstalledWowAddon : public model::Addon, public model::AddonVersion, public model::WowAddon {
 public:
+    // Chooses the TOC the installation's current flavour loads (any flavour
+    // without an installation).
     InstalledWowAddon(WowInstallation* wow, QString name, std::filesystem::path root);
+    // With the TOC already chosen.
+    InstalledWowAddon(WowInstallation* wow, QString name, std::filesystem::path root,
+                      std::filesystem::path tocFile, bool forFlavour);
     ~InstalledWowAddon() override;
 
     QString getName() const override { return name; }
@@ -31,12 +37,12 @@ public:
 
     // The TOC's version text, read once.
     QString getInternalVersion() const;
-    // root joined with name + ".toc".
-    std::filesystem::path getTocFile() const;
-    // The TOC file "<name>.toc" in the folder, its name compared ignoring case;
-    // the exact name when there is none.
-    static std::filesystem::path findTocFile(const std::filesystem::path& folder,
-                                             const QString& name);
+    // The TOC file read; root joined with name + ".toc" when the folder
+    // holds none named after it.
+    std::filesystem::path getTocFile() const { return tocFile; }
+    // Whether the current flavour loads the addon: false when its TOCs are
+    // all for other flavours.
+    bool isForFlavour() const { return forFlavour; }
     const std::filesystem::path& getRoot() const { return root; }
     WowInstallation* getWow() const { return wow; }
 
@@ -46,6 +52,8 @@ private:
     WowInstallation* wow;
     const QString name;
     const std::filesystem::path root;
+    std::filesystem::path tocFile;
+    bool forFlavour = true;
 
     mutable std::mutex lock;
     mutable std::shared_ptr<const TocFile> toc;

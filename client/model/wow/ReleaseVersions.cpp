@@ -72,6 +72,32 @@ ReleaseVersions::wowVersions() {
          QStringLiteral("2013/05/21")},
         {QStringLiteral("50400"), QStringLiteral("5.4"), QStringLiteral("Siege of Orgimmar"),
          QStringLiteral("2013/09/10")},
+        {QStringLiteral("60000"), QStringLiteral("6.0"), QStringLiteral("Warlords of Draenor"),
+         QStringLiteral("2014/11/13")},
+        {QStringLiteral("70000"), QStringLiteral("7.0"), QStringLiteral("Legion"),
+         QStringLiteral("2016/08/30")},
+        {QStringLiteral("80000"), QStringLiteral("8.0"), QStringLiteral("Battle for Azeroth"),
+         QStringLiteral("2018/08/14")},
+        {QStringLiteral("11300"), QStringLiteral("1.13"),
+         QStringLiteral("World of Warcraft Classic"), QStringLiteral("2019/08/26")},
+        {QStringLiteral("90001"), QStringLiteral("9.0"), QStringLiteral("Shadowlands"),
+         QStringLiteral("2020/11/23")},
+        {QStringLiteral("20500"), QStringLiteral("2.5"), QStringLiteral("Burning Crusade Classic"),
+         QStringLiteral("2021/06/01")},
+        {QStringLiteral("30400"), QStringLiteral("3.4"),
+         QStringLiteral("Wrath of the Lich King Classic"), QStringLiteral("2022/09/26")},
+        {QStringLiteral("100000"), QStringLiteral("10.0"), QStringLiteral("Dragonflight"),
+         QStringLiteral("2022/11/28")},
+        {QStringLiteral("11500"), QStringLiteral("1.15"), QStringLiteral("Classic Era"),
+         QStringLiteral("2023/11/30")},
+        {QStringLiteral("40400"), QStringLiteral("4.4"), QStringLiteral("Cataclysm Classic"),
+         QStringLiteral("2024/05/20")},
+        {QStringLiteral("110000"), QStringLiteral("11.0"), QStringLiteral("The War Within"),
+         QStringLiteral("2024/08/26")},
+        {QStringLiteral("50500"), QStringLiteral("5.5"),
+         QStringLiteral("Mists of Pandaria Classic"), QStringLiteral("2025/07/01")},
+        {QStringLiteral("120000"), QStringLiteral("12.0"), QStringLiteral("Midnight"),
+         QStringLiteral("2026/03/02")},
     }};
     return table;
 }
@@ -86,6 +112,26 @@ ReleaseVersions::getInterfaceVersionName(const std::optional<QString>& interface
             found = release.version;
     }
     return found ? found : interfaceNumber;
+}
+
+QString ReleaseVersions::versionNameFor(int interfaceNumber) {
+    const QString text = QString::number(interfaceNumber);
+    std::optional<QString> found;
+    for (const Release& release : wowVersions())
+        if (release.interfaceNumber == text)
+            found = release.version;
+    if (found)
+        return *found;
+    // Numbers of the form major * 10000 + minor * 100 + patch.
+    if (interfaceNumber < 10000)
+        return text;
+    const int major = interfaceNumber / 10000;
+    const int minor = interfaceNumber / 100 % 100;
+    const int patch = interfaceNumber % 100;
+    QString version = QString::number(major) + QLatin1Char('.') + QString::number(minor);
+    if (patch != 0)
+        version += QLatin1Char('.') + QString::number(patch);
+    return version;
 }
 
 } // namespace plenfox::client::wow

@@ -173,6 +173,52 @@ QString TocFile::getInterface() const {
     return getHeader(QStringLiteral("Interface")).value_or(QStringLiteral("?"));
 }
 
+std::vector<int> TocFile::getInterfaceNumbers() const {
+    std::vector<int> numbers;
+    const std::optional<QString> value = getHeader(QStringLiteral("Interface"));
+    if (!value)
+        return numbers;
+    for (const QString& entry : value->split(u',')) {
+        bool ok = false;
+        const int number = util::Strings::trim(entry).toInt(&ok);
+        if (ok && number > 0)
+            numbers.push_back(number);
+    }
+    return numbers;
+}
+
+namespace {
+
+void addNames(QStringList& names, const QString& list) {
+    for (const QString& entry : list.split(u',')) {
+        const QString name = util::Strings::trim(entry);
+        if (!name.isEmpty() && !names.contains(name, Qt::CaseInsensitive))
+            names << name;
+    }
+}
+
+} // namespace
+
+QStringList TocFile::getRequiredDependencies() const {
+    QStringList names;
+    for (const TocHeader& header : headers) {
+        const QString& key = header.getKey();
+        if (key.startsWith(QStringLiteral("Dep"), Qt::CaseInsensitive) ||
+            QString::compare(key, QStringLiteral("RequiredDeps"), Qt::CaseInsensitive) == 0)
+            addNames(names, header.getValue());
+    }
+    return names;
+}
+
+QStringList TocFile::getOptionalDependencies() const {
+    QStringList names;
+    for (const TocHeader& header : headers)
+        if (QString::compare(header.getKey(), QStringLiteral("OptionalDeps"),
+                             Qt::CaseInsensitive) == 0)
+            addNames(names, header.getValue());
+    return names;
+}
+
 QString TocFile::getVersion() const {
     if (auto version = getHeader(QStringLiteral("Version")))
         return *version;

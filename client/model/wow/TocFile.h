@@ -48,6 +48,16 @@ public:
     QString getInterface() const;
     // "Version", else "X-Curse-Packaged-Version", else "?".
     QString getVersion() const;
+    // The numbers of the "Interface" header, which may list several
+    // separated by commas ("120001, 110207"); entries that are not numbers
+    // are left out.
+    std::vector<int> getInterfaceNumbers() const;
+    // The addons this one needs: the names listed by "RequiredDeps" and by
+    // every header whose key begins with "Dep" ("Dependencies", "Deps"),
+    // comma-separated, in order, each once (ignoring case).
+    QStringList getRequiredDependencies() const;
+    // The names listed by "OptionalDeps".
+    QStringList getOptionalDependencies() const;
 
 private:
     TocFile() : path(QStringLiteral("?")) {}

@@ -1,12 +1,14 @@
 #include "client/model/wow/WowInstallation.h"
 
 #include "client/model/App.h"
+#include "client/model/wow/BuildInfo.h"
 #include "client/model/wow/FirstLineReader.h"
 #include "client/model/wow/InstalledWowAddon.h"
 #include "client/model/wow/TocFile.h"
 #include "lib/util/Error.h"
 #include "lib/util/FileSystem.h"
 #include "lib/util/Paths.h"
+#include "lib/util/Strings.h"
 #include "platform/Registry.h"
 #include "platform/WinePrefix.h"
 #include "platform/WinePrefixFinder.h"
@@ -15,6 +17,7 @@
 #include <QFile>
 #include <QScopeGuard>
 #include <QtGlobal>
+#include <algorithm>
 #include <system_error>
 
 namespace plenfox::client::wow {
@@ -55,6 +58,50 @@ fs::path inProgramData(const QString& programData, const fs::path& relative) {
     return util::FileSystem::resolveIgnoringCase(toPath(programData), relative);
 }
 
+// The product a flavour folder's ".flavor.info" names: a header line
+// ("Product Flavor!STRING:0"), then the code. Null when there is none.
+QString readFlavorInfo(const fs::path& folder) {
+    const fs::path file = util::FileSystem::findEntryIgnoringCase(folder, ".flavor.info");
+    if (file.empty())
+        return QString();
+    QFile input(file);
+    if (!input.open(QIODevice::ReadOnly))
+        return QString();
+    const QStringList lines = TocFile::splitLines(TocFile::analyzeBom(input.read(4096)));
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QString value = util::Strings::trim(lines[i].section(u'|', 0, 0));
+        if (!value.isEmpty())
+            return value;
+    }
+    return QString();
+}
+
+// The product of an old-style game folder, told by its executable.
+QString productForExecutable(const fs::path& executable) {
+    const QString name = pathText(executable.filename()).toLower();
+    if (name == QStringLiteral("wow.exe") || name == QStringLiteral("wow-64.exe"))
+        return QStringLiteral("wow");
+    if (name == QStringLiteral("wowt.exe"))
+        return QStringLiteral("wowt");
+    if (name == QStringLiteral("wowb.exe"))
+        return QStringLiteral("wow_beta");
+    return QString();
+}
+
+// The flavour folders of a root, with their executables.
+std::vector<std::pair<fs::path, fs::path>> flavourFolders(const fs::path& root) {
+    std::vector<std::pair<fs::path, fs::path>> found;
+    std::error_code error;
+    for (fs::directory_iterator it(root, error), end; !error && it != end; it.increment(error)) {
+        if (!WowFlavour::isFlavourFolderName(nameOf(it->path())) || !it->is_directory(error))
+            continue;
+        fs::path executable = WowFlavour::findExecutable(it->path());
+        if (!executable.empty())
+            found.emplace_back(it->path(), std::move(executable));
+    }
+    return found;
+}
+
 } // namespace
 
 WowInstallation::WowInstallation()
@@ -82,6 +129,9 @@ void WowInstallation::initializeAutomatically() {
         return;
     root.reset();
     installed = false;
+    flavourList.clear();
+    current.reset();
+    pointedFlavour.reset();
     initializeFromBattleNetAppLogs();
     if (!installed)
         initializeFromSwitcherLog();
@@ -90,6 +140,8 @@ void WowInstallation::initializeAutomatically() {
     if (!installed)
         initializeFromWinePrefixes();
     initialized = true;
+    if (installed)
+        discoverLayout(*root, false);
 }
 
 void WowInstallation::initializeExplicit(const fs::path& folder) {
@@ -99,6 +151,16 @@ void WowInstallation::initializeExplicit(const fs::path& folder) {
     initialized = true;
     root = folder;
     installed = isDirectory(folder);
+    flavourList.clear();
+    current.reset();
+    pointedFlavour.reset();
+    if (installed)
+        discoverLayout(folder, true);
+}
+
+bool WowInstallation::isInitialized() {
+    std::lock_guard guard(lock);
+    return initialized;
 }
 
 bool WowInstallation::exists() {
@@ -113,9 +175,17 @@ std::optional<fs::path> WowInstallation::installRoot() {
     return root;
 }
 
+std::optional<fs::path> WowInstallation::gameFolder() {
+    std::lock_guard guard(lock);
+    initialize();
+    if (current)
+        return flavourList[*current].folder();
+    return root;
+}
+
 std::optional<fs::path> WowInstallation::addonRoot() {
     std::lock_guard guard(lock);
-    const std::optional<fs::path> game = installRoot();
+    const std::optional<fs::path> game = gameFolder();
     if (!game)
         return std::nullopt;
     // File systems that keep letter case must find the folder in whatever
@@ -134,15 +204,19 @@ std::vector<std::shared_ptr<InstalledWowAddon>> WowInstallation::addons() {
     const std::optional<fs::path> folder = addonRoot();
     if (!folder || !pathExists(*folder))
         return found;
+    const TocSelector selector = tocSelector();
     try {
         for (const fs::directory_entry& entry : fs::directory_iterator(*folder)) {
             std::error_code error;
             if (!entry.is_directory(error))
                 continue;
             const QString name = nameOf(entry.path());
-            if (!isRegularFile(InstalledWowAddon::findTocFile(entry.path(), name)))
+            const std::optional<TocSelector::Choice> toc = selector.choose(entry.path(), name);
+            if (!toc)
                 continue;
-            found.push_back(std::make_shared<InstalledWowAddon>(this, name, entry.path()));
+            found.push_back(std::make_shared<InstalledWowAddon>(
+                this, name, entry.path(), entry.path() / toc->fileName.toStdU16String(),
+                toc->forFlavour));
         }
     } catch (const std::exception& error) {
         // An addon folder that cannot be listed (fully) gives what was found.
@@ -152,7 +226,161 @@ std::vector<std::shared_ptr<InstalledWowAddon>> WowInstallation::addons() {
 }
 
 bool WowInstallation::validateWowDirectory(const fs::path& folder) {
-    return isRegularFile(util::FileSystem::findEntryIgnoringCase(folder, "wow.exe"));
+    return !WowFlavour::findExecutable(folder).empty() || !flavourFolders(folder).empty();
+}
+
+std::vector<WowFlavour> WowInstallation::flavours() {
+    std::lock_guard guard(lock);
+    initialize();
+    return flavourList;
+}
+
+std::optional<WowFlavour> WowInstallation::currentFlavour() {
+    std::lock_guard guard(lock);
+    initialize();
+    if (!current)
+        return std::nullopt;
+    return flavourList[*current];
+}
+
+std::optional<QString> WowInstallation::namedFlavour() {
+    std::lock_guard guard(lock);
+    initialize();
+    return pointedFlavour;
+}
+
+TocSelector WowInstallation::tocSelector() {
+    std::lock_guard guard(lock);
+    initialize();
+    return current ? TocSelector(flavourList[*current]) : TocSelector();
+}
+
+bool WowInstallation::selectFlavour(const QString& folderName) {
+    std::lock_guard guard(lock);
+    initialize();
+    const std::optional<std::size_t> found = findFlavour(folderName);
+    if (!found) {
+        App::log(QStringLiteral("No flavour [") + folderName + QStringLiteral("] in [") +
+                 (root ? pathText(*root) : QString()) + QLatin1Char(']'));
+        return false;
+    }
+    current = found;
+    App::log(QStringLiteral("Using flavour [") + flavourList[*current].label() +
+             QStringLiteral("] in [") + pathText(flavourList[*current].folder()) +
+             QLatin1Char(']'));
+    return true;
+}
+
+void WowInstallation::refreshFlavours() {
+    std::lock_guard guard(lock);
+    initialize();
+    if (!installed || !root)
+        return;
+    const std::optional<QString> kept =
+        current ? std::optional<QString>(flavourList[*current].folderName()) : std::nullopt;
+    readFlavours();
+    current = kept ? findFlavour(*kept) : std::nullopt;
+    if (!current)
+        current = defaultFlavour();
+}
+
+std::optional<std::size_t> WowInstallation::findFlavour(const QString& folderName) const {
+    for (std::size_t i = 0; i < flavourList.size(); ++i)
+        if (flavourList[i].sameFolder(folderName))
+            return i;
+    return std::nullopt;
+}
+
+void WowInstallation::discoverLayout(fs::path path, bool chosen) {
+    fs::path folder = path;
+    // "…/_retail_/" names the folder "_retail_".
+    while (!folder.has_filename() && folder.has_parent_path() && folder.parent_path() != folder)
+        folder = folder.parent_path();
+    const QString leaf = nameOf(folder);
+    pointedFlavour.reset();
+    if (WowFlavour::isFlavourFolderName(leaf) && folder.has_parent_path() &&
+        !WowFlavour::findExecutable(folder).empty()) {
+        pointedFlavour = leaf;
+        root = folder.parent_path();
+        App::log(QStringLiteral("Path [") + pathText(path) + QStringLiteral("] is the flavour [") +
+                 leaf + QStringLiteral("] of the installation [") + pathText(*root) +
+                 QLatin1Char(']'));
+    } else {
+        root = folder;
+    }
+    readFlavours();
+    current = chosen && pointedFlavour ? findFlavour(*pointedFlavour) : std::nullopt;
+    if (!current)
+        current = defaultFlavour();
+    if (current)
+        App::log(QStringLiteral("Using flavour [") + flavourList[*current].label() +
+                 QStringLiteral("] in [") + pathText(flavourList[*current].folder()) +
+                 QLatin1Char(']'));
+}
+
+void WowInstallation::readFlavours() {
+    flavourList.clear();
+    lastActive.reset();
+    const fs::path buildFile = util::FileSystem::findEntryIgnoringCase(*root, ".build.info");
+    const std::optional<BuildInfo> build =
+        buildFile.empty() ? std::nullopt : BuildInfo::read(buildFile);
+    if (!build)
+        App::log(QStringLiteral("No .build.info in [") + pathText(*root) + QLatin1Char(']'));
+    else
+        for (const QString& problem : build->problems())
+            App::log(QStringLiteral("Malformed .build.info [") + pathText(buildFile) +
+                     QStringLiteral("]: ") + problem);
+    if (build)
+        lastActive = build->lastActivatedProduct();
+    const auto versionOf = [&build](const QString& product) {
+        const std::optional<BuildInfo::Row> row =
+            build && !product.isEmpty() ? build->productRow(product) : std::nullopt;
+        return row ? BuildInfo::value(*row, QStringLiteral("Version")) : QString();
+    };
+
+    for (auto& [folder, executable] : flavourFolders(*root)) {
+        const QString name = nameOf(folder);
+        QString product = readFlavorInfo(folder);
+        if (product.isEmpty())
+            product = WowFlavour::productForFolder(name);
+        flavourList.emplace_back(folder, name, executable, product, versionOf(product));
+    }
+    std::sort(flavourList.begin(), flavourList.end(), [](const WowFlavour& a, const WowFlavour& b) {
+        const int rankA = WowFlavour::sortRank(a.folderName());
+        const int rankB = WowFlavour::sortRank(b.folderName());
+        if (rankA != rankB)
+            return rankA < rankB;
+        return QString::compare(a.folderName(), b.folderName(), Qt::CaseInsensitive) < 0;
+    });
+    if (flavourList.empty()) {
+        // The layout of older games: the folder is the game itself.
+        // Its product is what ".build.info" says, if anything: its only row,
+        // else the row its executable stands for.
+        const fs::path executable = WowFlavour::findExecutable(*root);
+        QString product;
+        if (build && build->rows().size() == 1)
+            product = BuildInfo::value(build->rows().front(), QStringLiteral("Product"));
+        else if (const QString guess = productForExecutable(executable);
+                 build && !guess.isEmpty() && build->productRow(guess))
+            product = guess;
+        flavourList.emplace_back(*root, QString(), executable, product, versionOf(product));
+    }
+    for (const WowFlavour& flavour : flavourList)
+        App::log(QStringLiteral("Found flavour [") + flavour.label() + QStringLiteral("] in [") +
+                 pathText(flavour.folder()) + QStringLiteral("] product [") + flavour.product() +
+                 QLatin1Char(']'));
+}
+
+std::optional<std::size_t> WowInstallation::defaultFlavour() const {
+    if (flavourList.empty())
+        return std::nullopt;
+    if (lastActive)
+        for (std::size_t i = 0; i < flavourList.size(); ++i)
+            if (QString::compare(flavourList[i].product(), *lastActive, Qt::CaseInsensitive) == 0)
+                return i;
+    if (const std::optional<std::size_t> retail = findFlavour(QStringLiteral("_retail_")))
+        return retail;
+    return std::size_t{0};
 }
 
 std::optional<QString> WowInstallation::programData() {
@@ -317,14 +545,24 @@ void WowInstallation::initializeFromSwitcherLog() {
 void WowInstallation::initializeWithRegistry() {
     App::log(QStringLiteral("Trying to detect wow installation from the registry"));
     App::log(QStringLiteral("Blizzard key: ") + platform::Registry::fullName(RegistryKey));
-    if (!registry->keyExists(RegistryKey)) {
+    initializeFromRegistryValue(RegistryKey, RegistryValueName, true);
+    if (installed)
+        return;
+    // The launcher also records where it installed the game for Windows'
+    // list of programs.
+    App::log(QStringLiteral("Uninstall key: ") + platform::Registry::fullName(UninstallKey));
+    initializeFromRegistryValue(UninstallKey, UninstallValueName, false);
+}
+
+void WowInstallation::initializeFromRegistryValue(const QString& key, const QString& valueName,
+                                                  bool first) {
+    if (!registry->keyExists(key)) {
         App::log(QStringLiteral(" ... does not exist"));
         return;
     }
-    const std::optional<platform::Registry::Value> value =
-        registry->readValue(RegistryKey, RegistryValueName);
+    const std::optional<platform::Registry::Value> value = registry->readValue(key, valueName);
     if (!value) {
-        App::log(QStringLiteral(" ... does not have [") + RegistryValueName + QLatin1Char(']'));
+        App::log(QStringLiteral(" ... does not have [") + valueName + QLatin1Char(']'));
         return;
     }
     App::log(QStringLiteral("value: ") + value->toString());
@@ -333,7 +571,11 @@ void WowInstallation::initializeWithRegistry() {
         return;
     }
     App::log(QStringLiteral("path: ") + value->data);
-    root = localPath(value->data);
+    // A later value that cannot be used keeps the path an earlier one gave.
+    const std::optional<fs::path> path = localPath(value->data);
+    if (!path && !first)
+        return;
+    root = path;
     if (!root)
         return;
     const bool exists = pathExists(*root);

@@ -1,6 +1,7 @@
 #include "client/model/wow/ZipInfo.h"
 
 #include "client/model/App.h"
+#include "client/model/wow/TocSelector.h"
 #include "lib/util/Error.h"
 #include "lib/util/Paths.h"
 
@@ -94,11 +95,9 @@ ZipInfo::~ZipInfo() = default;
 
 bool ZipInfo::isTocFile(const QString& name) {
     const qsizetype slash = name.indexOf(QLatin1Char('/'));
-    if (slash < 0)
+    if (slash < 0 || name.indexOf(QLatin1Char('/'), slash + 1) >= 0)
         return false;
-    const QString top = name.left(slash);
-    return QString::compare(name, top + QLatin1Char('/') + top + QStringLiteral(".toc"),
-                            Qt::CaseInsensitive) == 0;
+    return TocSelector::isTocOf(name.left(slash), name.mid(slash + 1));
 }
 
 void ZipInfo::close() {

@@ -35,8 +35,9 @@ public:
     ZipInfo(const ZipInfo&) = delete;
     ZipInfo& operator=(const ZipInfo&) = delete;
 
-    // Whether an entry name is the TOC file of a top-level folder:
-    // "<top>/<top>.toc", ignoring case.
+    // Whether an entry name is a TOC file of a top-level folder:
+    // "<top>/<top>.toc", or with a flavour's suffix ("<top>/<top>_Mainline.toc",
+    // "<top>/<top>-Classic.toc"), ignoring case.
     static bool isTocFile(const QString& name);
 
     void close();

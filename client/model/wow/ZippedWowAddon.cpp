@@ -5,8 +5,9 @@
 
 namespace plenfox::client::wow {
 
-ZippedWowAddon::ZippedWowAddon(QString name, std::shared_ptr<const TocFile> tocFile)
-    : name(std::move(name)), tocFile(std::move(tocFile)) {}
+ZippedWowAddon::ZippedWowAddon(QString name, std::shared_ptr<const TocFile> tocFile,
+                               bool forFlavour)
+    : name(std::move(name)), tocFile(std::move(tocFile)), forFlavour(forFlavour) {}
 
 QString ZippedWowAddon::getVersionName() const {
     return tocFile->getVersion();

@@ -12,10 +12,11 @@ namespace plenfox::client::wow {
 class TocFile;
 
 // One addon inside a zipped package: its folder name and the TOC read from
-// the archive. The addon is its own version; versions match by exact text.
+// the archive (the one the package's flavour loads, else another flavour's). The addon is its own
+// version; versions match by exact text.
 class ZippedWowAddon : public model::Addon, public model::AddonVersion, public model::WowAddon {
 public:
-    ZippedWowAddon(QString name, std::shared_ptr<const TocFile> tocFile);
+    ZippedWowAddon(QString name, std::shared_ptr<const TocFile> tocFile, bool forFlavour = true);
 
     QString getName() const override { return name; }
     std::shared_ptr<const TocFile> getToc() const override { return tocFile; }
@@ -24,10 +25,13 @@ public:
     QString getVersionName() const override;
     // Always throws UnsupportedOperationError.
     int compareAddonVersions(const model::AddonVersion& other) const override;
+    // Whether the flavour the package was read for loads the addon.
+    bool isForFlavour() const { return forFlavour; }
 
 private:
     QString name;
     std::shared_ptr<const TocFile> tocFile;
+    bool forFlavour;
 };
 
 } // namespace plenfox::client::wow

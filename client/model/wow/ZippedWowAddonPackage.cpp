@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QHash>
 #include <system_error>
 
 namespace plenfox::client::wow {
@@ -75,6 +76,9 @@ std::shared_ptr<const TocFile> readToc(const ZipInfo& info, const ZipInfo::Entry
 
 ZippedWowAddonPackage::ZippedWowAddonPackage(fs::path file) : file(std::move(file)) {}
 
+ZippedWowAddonPackage::ZippedWowAddonPackage(fs::path file, TocSelector selector)
+    : file(std::move(file)), selector(std::move(selector)) {}
+
 ZippedWowAddonPackage::~ZippedWowAddonPackage() = default;
 
 void ZippedWowAddonPackage::parse() {
@@ -117,10 +121,27 @@ void ZippedWowAddonPackage::parseLocked() {
         return;
     ZipInfo info(file);
     std::vector<char> buffer(CopyBufferSize);
-    std::vector<std::shared_ptr<ZippedWowAddon>> found;
+    // One addon per top-level folder, in the order of its first TOC; each
+    // reads the TOC the flavour loads.
+    QStringList folders;
+    QHash<QString, std::vector<const ZipInfo::Entry*>> tocsOf;
     for (const ZipInfo::Entry& toc : info.getTocFiles()) {
-        const QString name = toc.name.left(toc.name.indexOf(QLatin1Char('/')));
-        found.push_back(std::make_shared<ZippedWowAddon>(name, readToc(info, toc, buffer)));
+        const QString folder = toc.name.left(toc.name.indexOf(QLatin1Char('/')));
+        if (!tocsOf.contains(folder))
+            folders << folder;
+        tocsOf[folder].push_back(&toc);
+    }
+    std::vector<std::shared_ptr<ZippedWowAddon>> found;
+    for (const QString& folder : folders) {
+        const std::vector<const ZipInfo::Entry*>& tocs = tocsOf[folder];
+        QStringList fileNames;
+        for (const ZipInfo::Entry* toc : tocs)
+            fileNames << toc->name.mid(folder.size() + 1);
+        const std::optional<TocSelector::Choice> choice = selector.choose(folder, fileNames);
+        const qsizetype chosen = choice ? fileNames.indexOf(choice->fileName) : 0;
+        found.push_back(std::make_shared<ZippedWowAddon>(
+            folder, readToc(info, *tocs[static_cast<std::size_t>(chosen)], buffer),
+            !choice || choice->forFlavour));
     }
     info.close();
     validated = !info.getTocFiles().empty() && info.getFilesInRoot().empty();

@@ -2,6 +2,7 @@
 
 #include "client/model/addons/AddonPackage.h"
 #include "client/model/wow/SupportedGame.h"
+#include "client/model/wow/TocSelector.h"
 #include "client/model/wow/ZippedWowAddon.h"
 
 #include <QString>
@@ -16,8 +17,10 @@ namespace plenfox::client::wow {
 class ZipInfo;
 
 // A zip file seen as an addon package: one or more top-level addon folders,
-// each with a TOC named after the folder. The archive is scanned once, on
-// first demand, under the package's lock, and not held open between calls.
+// each with at least one TOC named after the folder, with or without a
+// flavour's suffix. Each addon shows the TOC a given flavour would load. The
+// archive is scanned once, on first demand, under the package's lock, and
+// not held open between calls.
 // Shared between threads as std::shared_ptr<ZippedWowAddonPackage>.
 class ZippedWowAddonPackage : public model::AddonPackage {
 public:
@@ -31,8 +34,10 @@ public:
     // TOC entries are read into memory; larger ones are treated as unreadable.
     static constexpr std::uint64_t MaxTocBytes = std::uint64_t{1} << 20;
 
-    // Stores the path; nothing is read yet.
+    // Stores the path; nothing is read yet. Without a selector every TOC
+    // counts, the plain one first.
     explicit ZippedWowAddonPackage(std::filesystem::path file);
+    ZippedWowAddonPackage(std::filesystem::path file, TocSelector selector);
     ~ZippedWowAddonPackage() override;
 
     // Scans the archive once; later calls do nothing. An unreadable archive
@@ -72,6 +77,7 @@ private:
     void logExtract(const QString& message) const;
 
     const std::filesystem::path file;
+    const TocSelector selector;
     std::mutex lock;
     bool parsed = false;
     bool validated = false;
