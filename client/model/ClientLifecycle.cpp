@@ -71,6 +71,10 @@ void ClientLifecycle::restart(const fs::path& gameFolder) {
 void ClientLifecycle::startClient(const std::optional<fs::path>& gameFolder, bool restart) {
     ready = false;
     joinStartUp();
+    {
+        std::lock_guard guard(failureLock);
+        failure = QString();
+    }
     startUpThread = std::thread([this, gameFolder, restart] {
         try {
             if (restart) {
@@ -84,7 +88,13 @@ void ClientLifecycle::startClient(const std::optional<fs::path>& gameFolder, boo
         }
         if (closing)
             return;
-        owned->initialize(clientOptions(gameFolder));
+        try {
+            owned->initialize(clientOptions(gameFolder));
+        } catch (const std::exception& error) {
+            // A start-up that throws has failed like one a component refused.
+            App::log(error);
+            initializeFailed(nullptr);
+        }
     });
 }
 
@@ -108,6 +118,11 @@ void ClientLifecycle::shutdown() {
 
 Client* ClientLifecycle::readyClient() {
     return ready ? owned.get() : nullptr;
+}
+
+QString ClientLifecycle::startFailure() const {
+    std::lock_guard guard(failureLock);
+    return failure;
 }
 
 std::shared_ptr<ClientOptions>
@@ -165,6 +180,15 @@ void ClientLifecycle::afterInitialize() {
 
 void ClientLifecycle::initializeFailed(ClientComponent* component) {
     App::log(QStringLiteral("Failed to initialize component: ") + util::textOf(component));
+    QString reason = component ? component->failureReason() : QString();
+    if (reason.isEmpty())
+        reason = component ? QStringLiteral("the part [") + util::textOf(component) +
+                                 QStringLiteral("] could not start")
+                           : QStringLiteral("an unexpected error stopped the start-up");
+    {
+        std::lock_guard guard(failureLock);
+        failure = reason;
+    }
     if (ClientLifetimeListener* listener = viewLifetime())
         listener->initializeFailed(component);
 }

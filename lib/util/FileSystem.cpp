@@ -2,6 +2,7 @@
 
 #include "lib/util/Paths.h"
 
+#include <QFile>
 #include <QString>
 
 #include <system_error>
@@ -44,6 +45,16 @@ bool FileSystem::deleteTree(const fs::path& path) {
         fs::permissions(path, fs::perms::owner_write, fs::perm_options::add, error);
     error.clear();
     return fs::remove(path, error) && !error;
+}
+
+FileSystem::Discarded FileSystem::discard(const fs::path& path) {
+    std::error_code error;
+    if (fs::symlink_status(path, error).type() == fs::file_type::not_found)
+        return Discarded::Deleted;
+    // A link goes to the trash itself; its target stays where it is.
+    if (QFile::moveToTrash(pathText(path)))
+        return Discarded::Trashed;
+    return deleteTree(path) ? Discarded::Deleted : Discarded::Failed;
 }
 
 fs::path FileSystem::findEntryIgnoringCase(const fs::path& folder, const fs::path& name) {

@@ -15,6 +15,7 @@
 #include "client/model/wow/ZippedWowAddonPackage.h"
 #include "lib/util/Error.h"
 
+#include <QLocale>
 #include <algorithm>
 
 namespace plenfox::client::model {
@@ -54,13 +55,44 @@ void DownloadRecognizer::listenerReport() {
 
 void DownloadRecognizer::shutdown(Client&) {}
 
+DownloadRecognizer::Refusal DownloadRecognizer::check(const DownloadAttributes& attributes) {
+    if (attributes.mimeType.isNull() || attributes.fileName.isNull() ||
+        !recognizeMimeType(attributes.mimeType))
+        return Refusal::NotZip;
+    if (attributes.contentLength < 0)
+        return Refusal::SizeUnknown;
+    if (attributes.contentLength == 0)
+        return Refusal::Empty;
+    if (attributes.contentLength > MaxContentLength)
+        return Refusal::TooLarge;
+    return Refusal::None;
+}
+
+QString DownloadRecognizer::refusalText(Refusal refusal, const DownloadAttributes& attributes) {
+    switch (refusal) {
+    case Refusal::None:
+        break;
+    case Refusal::NotZip:
+        return QStringLiteral("it is not a zip file (its type is ") +
+               (attributes.mimeType.isEmpty() ? QStringLiteral("not given") : attributes.mimeType) +
+               QStringLiteral(").");
+    case Refusal::TooLarge:
+        return QStringLiteral("it is larger than 32 MB (the site announced ") +
+               QLocale::c().formattedDataSize(attributes.contentLength, 1,
+                                              QLocale::DataSizeTraditionalFormat) +
+               QStringLiteral(", ") + QString::number(attributes.contentLength) +
+               QStringLiteral(" bytes).");
+    case Refusal::SizeUnknown:
+        return QStringLiteral("the site did not announce its size.");
+    case Refusal::Empty:
+        return QStringLiteral("the site announced an empty file.");
+    }
+    return QString();
+}
+
 std::shared_ptr<Downloader>
 DownloadRecognizer::handleDownload(const DownloadAttributes& attributes) {
-    if (attributes.mimeType.isNull() || attributes.fileName.isNull())
-        return nullptr;
-    if (!recognizeMimeType(attributes.mimeType))
-        return nullptr;
-    if (attributes.contentLength < 1 || attributes.contentLength > MaxContentLength)
+    if (check(attributes) != Refusal::None)
         return nullptr;
     if (!downloadManager)
         return nullptr;

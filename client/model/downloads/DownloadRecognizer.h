@@ -50,9 +50,17 @@ public:
     void listenerReport() override;
     void shutdown(Client& client) override;
 
+    // Why an offered download is refused.
+    enum class Refusal { None, NotZip, TooLarge, SizeUnknown, Empty };
+
     // A downloader for an accepted download, or null when refused.
     std::shared_ptr<Downloader> handleDownload(const DownloadAttributes& attributes);
     static bool recognizeMimeType(const QString& mimeType);
+    // Whether an offer would be taken, and if not, why.
+    static Refusal check(const DownloadAttributes& attributes);
+    // The player's words for a refusal: what was wrong, with the type or the
+    // size the site announced.
+    static QString refusalText(Refusal refusal, const DownloadAttributes& attributes);
 
     // The item whose download has the same file, or null.
     std::shared_ptr<RecognizedItem> lookup(const std::shared_ptr<DownloadItem>& item) const;
