@@ -11,8 +11,9 @@
 #include <vector>
 
 namespace plenfox::client::model {
+class AddonMetadata;
 class Client;
-}
+} // namespace plenfox::client::model
 namespace plenfox::client::wow {
 class InstalledWowAddon;
 }
@@ -31,12 +32,25 @@ public:
     static inline const QString Prefix =
         QStringLiteral("class com.plenfox.kesh.client.ui.AddonsTableModel");
     enum Column { StateIcon, Status, Name, Version, Wow, Author, Notes, ColumnCount };
-    // The order the state column sorts in.
-    enum class State { UpdateAvailable, OutOfDate, Ok };
+    // The order the state column sorts in. The first ones are flagged: they
+    // come first in the table's own order. Unknown: the service answered
+    // nothing about the addon. NoInformation: there is no answer to go by
+    // (updates are switched off, or no query succeeded yet).
+    enum class State { UpdateAvailable, OutOfDate, Unknown, Ok, NoInformation };
+
+    // What one addon's state is decided from.
+    struct StateFacts {
+        bool updateAvailable = false; // the service names another version
+        bool outOfDate = false;       // written for another game version
+        bool answered = false;        // the service's answer names the addon
+        bool updateInfoAvailable = false;
+    };
 
     struct Row {
         std::shared_ptr<wow::InstalledWowAddon> addon;
-        State state = State::Ok;
+        // The service's entry naming another version, when there is one.
+        std::shared_ptr<const model::AddonMetadata> update;
+        State state = State::NoInformation;
         QString status;
         QString name;
         QString version;
@@ -58,9 +72,14 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    // The state text of one addon: update, out-of-date or up-to-date rules.
+    // The one rule that ranks an addon's facts into its state: the first
+    // that applies of update available, out-of-date, unknown to the service,
+    // up-to-date; without update information only the local facts count.
+    static State stateOf(const StateFacts& facts);
+    static bool isFlagged(State state);
+    // The state text of one addon.
     static QString statusText(State state, const QString& updateVersion,
-                              const QString& currentWowVersionName, bool updateInfoAvailable);
+                              const QString& currentWowVersionName);
     // Rebuilds the rows from the addon manager and the update manager and
     // hands them to the GUI thread. Any thread.
     void refreshUpdates();
@@ -68,6 +87,8 @@ public:
     std::vector<std::shared_ptr<wow::InstalledWowAddon>>
     getSelectedAddons(const std::vector<int>& rows) const;
     const Row& rowAt(int row) const { return rows.at(static_cast<std::size_t>(row)); }
+    // The rows that offer an update, in table order (GUI thread).
+    std::vector<Row> updateRows() const;
 
     // UpdateListener
     void afterQuery(model::UpdateManager& manager, bool successful) override;
@@ -98,6 +119,7 @@ private:
     QIcon okIcon;
     QIcon updateAvailableIcon;
     QIcon outOfDateIcon;
+    QIcon unknownIcon;
 };
 
 } // namespace plenfox::client::ui

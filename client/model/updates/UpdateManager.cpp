@@ -25,6 +25,7 @@
 
 #include <QDateTime>
 #include <QHash>
+#include <algorithm>
 #include <latch>
 
 namespace plenfox::client::model {
@@ -462,10 +463,16 @@ void UpdateManager::persist(ObjectWriter& writer) {
 
 // The answer's download addresses follow its three values, one per answer
 // entry in the answer's order (null for none). Clients that read only the
-// three values ignore them; a file written before them lacks them.
+// three values ignore them; a file written before them lacks them, and an
+// answer without any address is written as before.
 void UpdateManager::writeDownloadUrls(ObjectWriter& writer,
                                       const std::shared_ptr<const UpdateResult>& result) {
-    const auto& addons = result ? result->getAddons() : std::vector<std::shared_ptr<AddonMetadata>>();
+    if (!result)
+        return;
+    const auto& addons = result->getAddons();
+    if (std::none_of(addons.begin(), addons.end(),
+                     [](const auto& addon) { return !addon->getDownloadUrl().isEmpty(); }))
+        return;
     writer.beginList(static_cast<qint32>(addons.size()));
     for (const auto& addon : addons)
         writer.writeString(addon->getDownloadUrl());

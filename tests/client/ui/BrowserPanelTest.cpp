@@ -70,10 +70,10 @@ TEST_F(BrowserPanelTest, AcceptedZipGoesToTheDownloadsTabAndRefusedFilesAreExpla
     EXPECT_FALSE(refused->getValue());
     ASSERT_TRUE(waitFor([] { return MessageBoxes::last().has_value(); }));
     EXPECT_EQ(MessageBoxes::last()->title, QStringLiteral("Can't download that file."));
-    EXPECT_EQ(
-        MessageBoxes::last()->text,
-        QStringLiteral("Plenfox Client does not support downloading this file.  Try this page "
-                       "in your usual web browser instead. (Type=[application/pdf] Size=[1234])"));
+    EXPECT_EQ(MessageBoxes::last()->text,
+              QStringLiteral("Plenfox Client can't take this download: it is not a zip file (its "
+                             "type is application/pdf).\n\nTry this page in your usual web "
+                             "browser instead. (Type=[application/pdf] Size=[1234])"));
     EXPECT_TRUE(sandbox.env.logContains(
         QStringLiteral(".getDownloadHandler: unable to recognize [application/pdf] [guide.pdf]")));
 }

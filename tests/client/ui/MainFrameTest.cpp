@@ -78,12 +78,27 @@ TEST_F(MainFrameTest, WindowHasItsTitleTabsAdStripAndMenus) {
     EXPECT_EQ(frame->getAdPanel()->minimumSize(), QSize(728, 90));
     EXPECT_EQ(frame->getAdPanel()->maximumSize(), QSize(728, 90));
 
+    // Texts without their mnemonic marks; every menu and item has a
+    // mnemonic, none twice among its neighbours.
     QStringList menus;
     QStringList items;
+    const auto mnemonic = [](const QString& text) {
+        const qsizetype mark = text.indexOf(QLatin1Char('&'));
+        return mark < 0 || mark + 1 >= text.size() ? QChar() : text[mark + 1].toLower();
+    };
+    QList<QChar> menuKeys;
     for (QAction* menu : frame->menuBar()->actions()) {
-        menus << menu->text();
-        for (QAction* item : menu->menu()->actions())
-            items << item->text();
+        menus << QString(menu->text()).remove(QLatin1Char('&'));
+        EXPECT_FALSE(mnemonic(menu->text()).isNull()) << menu->text().toStdString();
+        EXPECT_FALSE(menuKeys.contains(mnemonic(menu->text()))) << menu->text().toStdString();
+        menuKeys << mnemonic(menu->text());
+        QList<QChar> itemKeys;
+        for (QAction* item : menu->menu()->actions()) {
+            items << QString(item->text()).remove(QLatin1Char('&'));
+            EXPECT_FALSE(mnemonic(item->text()).isNull()) << item->text().toStdString();
+            EXPECT_FALSE(itemKeys.contains(mnemonic(item->text()))) << item->text().toStdString();
+            itemKeys << mnemonic(item->text());
+        }
     }
     EXPECT_EQ(menus, (QStringList{QStringLiteral("File"), QStringLiteral("Tools"),
                                   QStringLiteral("WoW"), QStringLiteral("Feedback")}));
