@@ -2,6 +2,7 @@
 
 #include "platform/InMemoryRegistry.h"
 #if defined(_WIN32)
+#include "platform/Win32RawRegistry.h"
 #include "platform/WindowsRegistry.h"
 #endif
 
@@ -33,7 +34,8 @@ QString Registry::Value::toString() const {
 
 std::shared_ptr<const Registry> Registry::system() {
 #if defined(_WIN32)
-    static const std::shared_ptr<const Registry> registry = std::make_shared<WindowsRegistry>();
+    static const std::shared_ptr<const Registry> registry =
+        std::make_shared<WindowsRegistry>(std::make_unique<Win32RawRegistry>());
 #else
     static const std::shared_ptr<const Registry> registry = std::make_shared<InMemoryRegistry>();
 #endif

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages needed to build, test and run the client.
+# Installs the Debian 12 packages needed to build, test, package and run the
+# client.
 # Only what is missing is installed, so a second run is quick.
 set -euo pipefail
 
@@ -10,7 +11,9 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   openjdk-17-jdk-headless
   zip unzip libarchive-tools python3 curl dbus-daemon
-  xvfb xauth imagemagick xdotool
+  xvfb xauth imagemagick xdotool x11-utils
+  g++-mingw-w64-x86-64
+  dpkg-dev file lintian desktop-file-utils appstream
 )
 
 missing=()

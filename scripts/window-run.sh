@@ -139,6 +139,25 @@ shot 2-wow 2
 click 215 38
 shot 3-downloads 1
 
+# The desktop knows the window by its class and shows its icon.
+window=$(xdotool search --onlyvisible --name "^Plenfox Client v" | head -n 1)
+[ -n "$window" ] || fail "no main window"
+wm_class=$(xprop -id "$window" WM_CLASS)
+startup_class=$(sed -n 's/^StartupWMClass=//p' "$build"/packaging/*.desktop)
+[[ "$wm_class" == *", \"$startup_class\"" ]] ||
+  fail "WM_CLASS [$wm_class] is not the desktop entry's StartupWMClass [$startup_class]"
+# xprop draws each size of the icon; the window carries the program's (Qt
+# leaves out the 256-pixel one, too large for one X request).
+xprop -id "$window" _NET_WM_ICON | grep -o "Icon ([0-9]* x [0-9]*)" >"$out/net-wm-icon.txt" || true
+for size in 48 64 128; do
+  grep -qx "Icon ($size x $size)" "$out/net-wm-icon.txt" ||
+    fail "the window carries no $size-pixel icon: $(tr '\n' ' ' <"$out/net-wm-icon.txt")"
+done
+# Closed elsewhere and at another size, it comes back there (below).
+xdotool windowmove "$window" 130 90 windowsize "$window" 1000 800
+sleep 1
+shot 8-moved 0
+
 kill -TERM "$client_pid"
 status=0
 wait "$client_pid" || status=$?
@@ -155,6 +174,29 @@ if [ -e "$build/libcef.so" ]; then
   grep -q "unable to recognize \[application/pdf\] \[guide.pdf\]" "$out"/plenfoxclient*.log ||
     fail "the PDF was not refused"
 fi
+
+# Started again, the window is where it was closed, on the tab it showed.
+PATH="$sandbox/bin:$PATH" HOME="$sandbox/home" TMPDIR="$sandbox/tmp" ProgramData="$sandbox/ProgramData" \
+  "$build/plenfoxclient" >"$out/client-again.txt" 2>&1 &
+client_pid=$!
+timeout 60 xdotool search --sync --onlyvisible --name "^Plenfox Client v" >/dev/null ||
+  fail "no window when started again"
+window=$(xdotool search --onlyvisible --name "^Plenfox Client v" | head -n 1)
+sleep 2
+xdotool getwindowgeometry "$window" >"$out/geometry-again.txt"
+grep -q "Position: 130,90 " "$out/geometry-again.txt" && grep -q "Geometry: 1000x800" "$out/geometry-again.txt" ||
+  fail "the window came back elsewhere: $(tr '\n' ' ' <"$out/geometry-again.txt")"
+grep -q "restoreWindowState: \[130,90 1000x800\] tab \[2\]" "$sandbox"/tmp/plenfoxclient*.log ||
+  fail "the window did not come back on the Downloads tab"
+shot 9-restored 1
+# The browser of the Web tab, made while another tab showed, works.
+xdotool mousemove 166 128 click 1
+shot 10-restored-web 3
+kill -TERM "$client_pid"
+status=0
+wait "$client_pid" || status=$?
+client_pid=
+[ "$status" -eq 0 ] || fail "exit status $status of the second run"
 
 # Ctrl+C while the first-run question waits for an answer: the same orderly end.
 rm -rf "$sandbox/home" "$sandbox/tmp" && mkdir -p "$sandbox/home" "$sandbox/tmp"

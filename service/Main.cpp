@@ -3,12 +3,14 @@
 //   plenfox-update-service [--port N] [--catalog FILE]
 //
 // --port 0 picks a free port. The port the service listens on is printed on
-// standard output as the first line.
+// standard output as the first line. Without --catalog it serves the sample
+// catalog in share/plenfoxclient beside its own folder.
 
 #include "service/UpdateCatalog.h"
 #include "service/UpdateService.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QStringList>
 #include <cstdio>
 #include <exception>
@@ -29,7 +31,9 @@ int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
     quint16 port = 8642;
-    QString catalogFile = QStringLiteral(PLENFOX_SAMPLE_CATALOG);
+    QString catalogFile =
+        QDir(QCoreApplication::applicationDirPath())
+            .filePath(QStringLiteral("../share/plenfoxclient/sample-catalog.xml"));
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
         if (argument == QStringLiteral("--help") || argument == QStringLiteral("-h"))

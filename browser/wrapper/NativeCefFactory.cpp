@@ -42,7 +42,18 @@ NativeCefFactory::~NativeCefFactory() = default;
 std::filesystem::path NativeCefFactory::programLibraryFolder() {
     std::error_code error;
     const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::current_path() : program.parent_path();
+    return libraryFolderFor(error ? std::filesystem::current_path() : program.parent_path());
+}
+
+std::filesystem::path
+NativeCefFactory::libraryFolderFor(const std::filesystem::path& programFolder) {
+    const std::string engine = libraryFileName("libcef");
+    const std::filesystem::path installed = programFolder.parent_path() / "lib" / "plenfoxclient";
+    std::error_code error;
+    if (!std::filesystem::exists(programFolder / engine, error) &&
+        std::filesystem::exists(installed / engine, error))
+        return installed;
+    return programFolder;
 }
 
 std::string NativeCefFactory::libraryFileName(std::string_view name) {

@@ -15,7 +15,7 @@ namespace plenfox::cef {
 // The engine factory over the bridge library. Making it sets up the JNI
 // environment (unless one exists) with the wrapper's classes, and loads the
 // native libraries "jawt", "libcef" and "viewlink", in that order, from the
-// program's library folder.
+// program's library folder, and logs the path of each.
 class NativeCefFactory final : public CefFactory {
 public:
     static constexpr std::string_view JavaName = "com/plenfox/lib/wrapper/cef/NativeCefFactory";
@@ -29,8 +29,12 @@ public:
     NativeCefFactory& operator=(const NativeCefFactory&) = delete;
     ~NativeCefFactory() override;
 
-    // The folder of the running program, where its native libraries are.
+    // Where the running program's native libraries are: see libraryFolderFor.
     static std::filesystem::path programLibraryFolder();
+    // The program's own folder when the engine library is there (a build
+    // folder), else "../lib/plenfoxclient" beside it when the library is
+    // there (an installed program); the program's folder when neither has it.
+    static std::filesystem::path libraryFolderFor(const std::filesystem::path& programFolder);
     // "jawt" -> "libjawt.so", "libcef" -> "libcef.so".
     static std::string libraryFileName(std::string_view name);
 

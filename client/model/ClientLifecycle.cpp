@@ -60,7 +60,7 @@ void ClientLifecycle::start() {
                  QStringLiteral("] and web site [") + Constants::WebSiteHost +
                  QStringLiteral("]: port from ") + QString::fromLatin1(ServiceHost::PortVariable));
     scanner = setup.makeScanner();
-    startClient(std::nullopt, false);
+    startClient(setup.gameFolder, false);
     cleanUpThread = std::thread([this] { cleanUpOldLogFiles(); });
 }
 

@@ -52,6 +52,9 @@ public:
         std::function<std::unique_ptr<wow::WowInstallation>()> makeScanner;
         // Where the log files are (and the bug report is written).
         std::filesystem::path logFolder;
+        // A game folder to start in (given on the command line), as if chosen
+        // with "Change WoW folder".
+        std::optional<std::filesystem::path> gameFolder;
     };
 
     // A folder of the client for the player to open, or why there is none.

@@ -13,9 +13,12 @@ namespace plenfox::client::model {
 
 namespace fs = std::filesystem;
 
-ClientRepository::ClientRepository()
-    : root(fs::path(QDir::homePath().toStdU16String()) /
-           Constants::UserRepositoryName.toStdU16String()) {}
+ClientRepository::ClientRepository() : root(defaultRoot()) {}
+
+fs::path ClientRepository::defaultRoot() {
+    return fs::path(QDir::homePath().toStdU16String()) /
+           Constants::UserRepositoryName.toStdU16String();
+}
 
 ClientRepository::ClientRepository(fs::path root) : root(std::move(root)) {}
 

@@ -13,7 +13,9 @@ public:
     static inline const QString Prefix =
         QStringLiteral("class com.plenfox.kesh.client.model.ClientRepository");
 
-    ClientRepository(); // the folder in the user's home folder
+    ClientRepository(); // defaultRoot()
+    // ".plenfoxclient" in the user's home folder.
+    static std::filesystem::path defaultRoot();
     explicit ClientRepository(std::filesystem::path root);
 
     const std::filesystem::path& getRoot() const { return root; }

@@ -8,7 +8,10 @@ namespace plenfox::client {
 
 // Program-wide fixed values.
 struct Constants {
-    static inline const QString VersionString = QStringLiteral("v0.2 beta");
+    // The project's version and release stage, chosen when it is configured.
+    static inline const QString VersionString = QStringLiteral(PLENFOX_VERSION_TEXT);
+    // The window's title; also what "--version" prints.
+    static inline const QString ProgramTitle = QStringLiteral("Plenfox Client ") + VersionString;
     static inline const QString CurrentServerVersionString = QStringLiteral("0.0.1");
     static inline const QString UserRepositoryName = QStringLiteral(".plenfoxclient");
     static inline const QString DownloadRepositoryName = QStringLiteral("downloads");
@@ -45,7 +48,7 @@ struct Constants {
         QStringLiteral("http://") + HttpHost + QStringLiteral("/info");
     static inline const QString DefaultUrl =
         QStringLiteral("http://") + WebSiteHost +
-        QStringLiteral("/Plenfox.html?l=community&wcversion=0.2-beta");
+        QStringLiteral("/Plenfox.html?l=community&wcversion=" PLENFOX_WEB_VERSION);
     static inline const QString AdUrl =
         QStringLiteral("http://") + WebSiteHost + QStringLiteral("/appad.html");
     // Web search used to find the page of an addon no other source knows.

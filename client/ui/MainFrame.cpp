@@ -20,6 +20,7 @@
 #include "client/ui/PlayerInputWatch.h"
 #include "client/ui/TableSortMemory.h"
 #include "client/ui/Utilities.h"
+#include "client/ui/WindowState.h"
 #include "lib/util/Paths.h"
 
 #include <QApplication>
@@ -30,10 +31,12 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPointer>
+#include <QScreen>
 #include <QStackedLayout>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace plenfox::client::ui {
 
@@ -52,9 +55,12 @@ MainFrame::MainFrame() : MainFrame(Setup()) {}
 
 MainFrame::MainFrame(Setup setup)
     : opener(setup.opener ? setup.opener : std::make_shared<CefDesktopOpener>()),
-      life(std::move(setup.life), *this), factory(setup.factory) {
+      life(std::move(setup.life), *this), factory(setup.factory),
+      windowStateFile(setup.windowStateFile.empty()
+                          ? model::ClientRepository::defaultRoot() / "Window.ini"
+                          : setup.windowStateFile) {
     setWindowTitle(Title);
-    setWindowIcon(Utilities::loadIcon(QStringLiteral("assets/plenfox.png")));
+    setWindowIcon(Utilities::programIcon());
 
     if (factory) {
         browserEventHandler = std::make_shared<BrowserEventHandler>();
@@ -203,6 +209,11 @@ void MainFrame::onAfterInitialization() {
     initialized = true;
     for (QAction* item : {changeWowMenuItem, enableUpdatesMenuItem, disableUpdatesMenuItem})
         item->setEnabled(true);
+    if (pendingWowFolder && !closeRequested()) {
+        onBeforeInitialization();
+        life.restart(*std::exchange(pendingWowFolder, std::nullopt));
+        return;
+    }
     // First run: the player was never asked.
     if (life.updatesQuestionDue())
         enableUpdates();
@@ -265,8 +276,9 @@ void MainFrame::showCantFindWow() {
 }
 
 void MainFrame::go() {
-    resize(1024, 768);
+    restoreWindowState();
     show();
+    wentOnScreen = true;
     if (browserPanel) {
         // Once the window is laid out, so that the browsers' windows are
         // made inside their panels at their final places.
@@ -332,10 +344,55 @@ void MainFrame::closeEvent(QCloseEvent* event) {
     signalClose();
 }
 
+void MainFrame::showOnRequest() {
+    if (closeRequested())
+        return;
+    App::log(ClientLifecycle::Prefix +
+             QStringLiteral(".showOnRequest: another start asked this window to show itself"));
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+void MainFrame::restoreWindowState() {
+    std::optional<WindowState> saved = WindowState::load(windowStateFile);
+    if (!saved) {
+        resize(1024, 768);
+        return;
+    }
+    // Placed at the size the window will take: never below its smallest.
+    saved->geometry.setSize(saved->geometry.size().expandedTo(minimumSizeHint()));
+    const QRect placed = saved->placeOn(WindowState::currentScreens());
+    setGeometry(placed);
+    tabbedPane->setCurrentIndex(qBound(0, saved->tab, tabbedPane->count() - 1));
+    if (saved->maximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
+    App::log(ClientLifecycle::Prefix + QStringLiteral(".restoreWindowState: [") +
+             QString::number(placed.x()) + QLatin1Char(',') + QString::number(placed.y()) +
+             QLatin1Char(' ') + QString::number(placed.width()) + QLatin1Char('x') +
+             QString::number(placed.height()) + QStringLiteral("] tab [") +
+             QString::number(tabbedPane->currentIndex()) + QLatin1Char(']'));
+}
+
+void MainFrame::saveWindowState() {
+    WindowState state;
+    state.screen = screen() ? screen()->name() : QString();
+    state.geometry = normalGeometry();
+    state.maximized = isMaximized();
+    state.tab = tabbedPane->currentIndex();
+    if (!state.save(windowStateFile))
+        App::log(ClientLifecycle::Prefix + QStringLiteral(".saveWindowState: could not write [") +
+                 util::pathText(windowStateFile) + QLatin1Char(']'));
+}
+
 void MainFrame::shutDown() {
     if (exited)
         return;
     exited = true;
+    // A window never shown has no place of its own to keep.
+    if (wentOnScreen)
+        saveWindowState();
     life.requestShutdown();
     App::log(QStringLiteral("Disposing browser ..."));
     if (adControl)
@@ -433,6 +490,19 @@ void MainFrame::changeWowFolder() {
                                 QStringLiteral("The selected folder doesn't look like a valid WoW "
                                                "installation, are you sure you want to continue?")))
         return;
+    onBeforeInitialization();
+    life.restart(folder);
+}
+
+void MainFrame::useWowFolder(const fs::path& folder) {
+    App::log(ClientLifecycle::Prefix + QStringLiteral(".useWowFolder: [") + util::pathText(folder) +
+             QLatin1Char(']'));
+    if (closeRequested())
+        return;
+    if (!initialized) {
+        pendingWowFolder = folder;
+        return;
+    }
     onBeforeInitialization();
     life.restart(folder);
 }

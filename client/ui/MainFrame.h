@@ -2,14 +2,17 @@
 
 #include "client/model/ClientLifecycle.h"
 #include "client/model/ClientLifetimeListener.h"
+#include "client/model/Constants.h"
 #include "client/model/addons/AddonChangeListener.h"
 #include "client/model/events/ClientEventHandler.h"
 #include "client/ui/PanelHost.h"
 
 #include <QMainWindow>
 #include <QString>
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QEventLoop;
@@ -43,7 +46,7 @@ class MainFrame : public QMainWindow,
                   public model::AddonChangeListener,
                   public PanelHost {
 public:
-    static inline const QString Title = QStringLiteral("Plenfox Client v0.2 beta");
+    static inline const QString Title = Constants::ProgramTitle;
     static constexpr int AdWidth = 728;
     static constexpr int AdHeight = 90;
 
@@ -58,24 +61,33 @@ public:
         // The browser engine; without one the "Web" tab says that there is
         // no browser in this build.
         cef::CefFactory* factory = nullptr;
+        // Where the window's place, size and tab are kept across runs
+        // (empty: "Window.ini" in the user's data folder).
+        std::filesystem::path windowStateFile;
     };
 
     MainFrame();
     explicit MainFrame(Setup setup);
     ~MainFrame() override;
 
-    // Shows the window at 1024 x 768 and points the browser at the home page.
+    // Shows the window where it was last closed (the first time at
+    // 1024 x 768) and points the browser at the home page.
     void go();
+    // Another start of the program asked for the window: brings it forward.
+    void showOnRequest();
     // Runs the GUI until the player asks to close.
     void waitForClose();
     // The player asked to close: ends waitForClose, also from within a dialog.
     void signalClose();
     bool closeRequested() const { return life.shutdownRequested(); }
-    // Disposes the browsers, then shuts the client down; after the window
-    // was hidden. Once; the destructor does it when nobody did.
+    // Keeps the window's place, size and tab for the next run, disposes the
+    // browsers, then shuts the client down; after the window was hidden.
+    // Once; the destructor does it when nobody did.
     void shutDown();
 
     void changeWowFolder();
+    // Restarts the client in the folder; waits for a client still starting.
+    void useWowFolder(const std::filesystem::path& folder);
     void enableUpdates();
     void disableUpdates();
 
@@ -153,6 +165,8 @@ private:
     // Packs the log files on a background task and shows the result.
     void createBugReport();
     void showCantFindWow();
+    void restoreWindowState();
+    void saveWindowState();
 
     std::shared_ptr<DesktopOpener> opener;
     // Made before the panels, which hand the client to their models.
@@ -172,6 +186,9 @@ private:
     QAction* changeWowMenuItem = nullptr;
     QAction* enableUpdatesMenuItem = nullptr;
     QAction* disableUpdatesMenuItem = nullptr;
+    std::filesystem::path windowStateFile;
+    std::optional<std::filesystem::path> pendingWowFolder; // GUI thread
+    bool wentOnScreen = false;
     QEventLoop* waitLoop = nullptr;
     bool initialized = false; // GUI thread
     bool exited = false;

@@ -22,6 +22,13 @@ QIcon Utilities::loadIcon(const QString& path) {
     return QIcon(loadImage(path));
 }
 
+QIcon Utilities::programIcon() {
+    QIcon icon = loadIcon(QStringLiteral("assets/plenfox.png"));
+    for (const int size : {48, 128, 256})
+        icon.addPixmap(loadImage(QStringLiteral("assets/icons/plenfox-%1.png").arg(size)));
+    return icon;
+}
+
 QPixmap Utilities::loadImage(const QString& path) {
     static const bool registered = (registerAssets(), true);
     Q_UNUSED(registered);

@@ -13,6 +13,8 @@ public:
     static QString getSizeText(qint64 bytes);
     // An image of the program's resources, such as "assets/web.png".
     static QIcon loadIcon(const QString& path);
+    // The program's icon at every size the resources hold.
+    static QIcon programIcon();
     static QPixmap loadImage(const QString& path);
 };
 

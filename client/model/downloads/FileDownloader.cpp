@@ -52,11 +52,6 @@ bool FileDownloader::inProgress() const {
     return !completed;
 }
 
-bool FileDownloader::isCancelled() const {
-    std::lock_guard guard(lock);
-    return cancelled;
-}
-
 bool FileDownloader::isFailed() const {
     std::lock_guard guard(lock);
     return failed;

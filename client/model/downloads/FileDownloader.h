@@ -48,7 +48,6 @@ public:
     // arrive: closes the file and stops the download. Nothing is reported
     // for it afterwards, so it cannot touch a newer download of the same file.
     void cancel();
-    bool isCancelled() const;
     bool isFailed() const;
 
 private:

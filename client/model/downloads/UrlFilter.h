@@ -9,8 +9,6 @@ namespace plenfox::client::model {
 // stands for the page one level above it.
 class UrlFilter {
 public:
-    static inline const QString Prefix = QStringLiteral("class com.plenfox.web.shared.UrlFilter");
-
     // sitePrefix is the site's scheme, host and a closing slash. A URL that
     // starts with it, has at least 6 "/" and ends in "/" followed by digits
     // only (or nothing) loses that last "/" and the digits. Every other URL,

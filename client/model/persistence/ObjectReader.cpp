@@ -170,14 +170,6 @@ QList<std::pair<QString, QString>> ObjectReader::readStringPairs() {
     return pairs;
 }
 
-QStringList ObjectReader::readStringList() {
-    const qint32 count = beginList();
-    QStringList list;
-    for (qint32 i = 0; i < count; ++i)
-        list << readString();
-    return list;
-}
-
 bool ObjectReader::beginRecord(const QString& typeName) {
     if (!expectOrNull(ObjectStreamTag::Record))
         return false;

@@ -6,7 +6,6 @@
 #include <QDateTime>
 #include <QMap>
 #include <QString>
-#include <QStringList>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -39,7 +38,6 @@ public:
     QMap<QString, QString> readStringMap();
     // A string map's entries in the order they were written.
     QList<std::pair<QString, QString>> readStringPairs();
-    QStringList readStringList();
     // True when a record of the given type follows (its fields come next),
     // false for null; another record type is an error.
     bool beginRecord(const QString& typeName);

@@ -83,12 +83,6 @@ void ObjectWriter::writeStringPairs(const QList<std::pair<QString, QString>>& pa
     checkStatus();
 }
 
-void ObjectWriter::writeStringList(const QStringList& list) {
-    beginList(static_cast<qint32>(list.size()));
-    for (const QString& text : list)
-        writeString(text);
-}
-
 void ObjectWriter::beginRecord(const QString& typeName) {
     writeTag(ObjectStreamTag::Record);
     out << typeName;

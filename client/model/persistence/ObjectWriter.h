@@ -6,7 +6,6 @@
 #include <QDateTime>
 #include <QMap>
 #include <QString>
-#include <QStringList>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -35,7 +34,6 @@ public:
     void writeStringMap(const QMap<QString, QString>& map);
     // The same encoding as writeStringMap, with the entries in the order given.
     void writeStringPairs(const QList<std::pair<QString, QString>>& pairs);
-    void writeStringList(const QStringList& list);
     // Starts a record of the given type; its fields follow as values.
     void beginRecord(const QString& typeName);
     void beginList(qint32 count);

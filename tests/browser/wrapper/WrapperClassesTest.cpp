@@ -13,6 +13,8 @@
 #include "browser/wrapper/WidgetComponent.h"
 #include "tests/support/TestSupport.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QWidget>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
@@ -344,6 +346,23 @@ TEST_F(WrapperClassesTest, FactoryNamesTheLibraryAndTheLoadersReasonWhenLoadingF
     }
     EXPECT_EQ(NativeCefFactory::libraryFileName("viewlink"), "libviewlink.so");
     EXPECT_EQ(NativeCefFactory::libraryFileName("libcef"), "libcef.so");
+}
+
+TEST(NativeCefFactoryFolder, BuildFolderFirstThenTheInstalledPrivateFolder) {
+    QTemporaryDir root;
+    const std::filesystem::path prefix = root.path().toStdString();
+    const std::filesystem::path bin = prefix / "bin";
+    const std::filesystem::path installed = prefix / "lib" / "plenfoxclient";
+    std::filesystem::create_directories(bin);
+    std::filesystem::create_directories(installed);
+    // Neither holds the engine: the program's folder, so the error names it.
+    EXPECT_EQ(NativeCefFactory::libraryFolderFor(bin), bin);
+    // Installed: bin/plenfoxclient beside lib/plenfoxclient/libcef.so.
+    QFile(QString::fromStdString((installed / "libcef.so").string())).open(QIODevice::WriteOnly);
+    EXPECT_EQ(NativeCefFactory::libraryFolderFor(bin), installed);
+    // A build folder holds the program and its libraries together, and wins.
+    QFile(QString::fromStdString((bin / "libcef.so").string())).open(QIODevice::WriteOnly);
+    EXPECT_EQ(NativeCefFactory::libraryFolderFor(bin), bin);
 }
 
 } // namespace

@@ -206,5 +206,22 @@ TEST_F(AddonsPanelTest, BrowseShowsTheAddonPageOrTheHomePageInTheWebTab) {
         sandbox.env.logContains(QStringLiteral("Navigating to [") + expected + QLatin1Char(']')));
 }
 
+TEST(RemovalQuestionTest, AddonsNameAtMostFiveAndCountTheOthers) {
+    auto [title, text] = AddonsPanel::removalQuestion({QStringLiteral("Bags")});
+    EXPECT_EQ(title, QStringLiteral("Remove addon?"));
+    EXPECT_EQ(text, QStringLiteral("Really remove Bags?"));
+
+    std::tie(title, text) = AddonsPanel::removalQuestion(
+        {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D"),
+         QStringLiteral("E"), QStringLiteral("F"), QStringLiteral("G")});
+    EXPECT_EQ(title, QStringLiteral("Remove 7 addons?"));
+    EXPECT_EQ(text, QStringLiteral("Really remove A, B, C, D, E and 2 others?"));
+
+    std::tie(title, text) =
+        AddonsPanel::removalQuestion({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
+                                      QStringLiteral("D"), QStringLiteral("E")});
+    EXPECT_EQ(text, QStringLiteral("Really remove A, B, C, D, E?"));
+}
+
 } // namespace
 } // namespace plenfox::test

@@ -169,5 +169,15 @@ TEST_F(DownloadPanelTest, InstallWithoutGameSaysSoAndInstallWithGameInstallsSele
     EXPECT_TRUE(std::filesystem::exists(sandbox.addonRoot() / "Solo" / "Solo.toc"));
 }
 
+TEST(RemovalQuestionTest, DownloadsNameOneOrCountMany) {
+    auto [title, text] = DownloadPanel::removalQuestion({QStringLiteral("a.zip")});
+    EXPECT_EQ(title, QStringLiteral("Remove download?"));
+    EXPECT_EQ(text, QStringLiteral("Really remove download a.zip?"));
+    std::tie(title, text) =
+        DownloadPanel::removalQuestion({QStringLiteral("a.zip"), QStringLiteral("b.zip")});
+    EXPECT_EQ(title, QStringLiteral("Remove 2 downloads?"));
+    EXPECT_EQ(text, QStringLiteral("Really remove these 2 downloads?"));
+}
+
 } // namespace
 } // namespace plenfox::test

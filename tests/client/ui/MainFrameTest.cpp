@@ -12,6 +12,8 @@
 #include <QAction>
 #include <QFile>
 #include <QMenuBar>
+#include <QScreen>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -267,6 +269,101 @@ TEST_F(MainFrameTest, ChangingTheGameFolderAsksAboutFoldersWithoutTheGameAndRest
     frame->menuItem(QStringLiteral("Change WoW folder ..."))->trigger();
     EXPECT_TRUE(frame->isInitialized());
     FileChooser::reset();
+}
+
+TEST_F(MainFrameTest, GameFolderGivenFromOutsideIsUsedAtStartAndLaterAndWaitsForAStart) {
+    const fs::path other = sandbox.env.scratch() / "other";
+    writeFile(other / "wow.exe", QByteArrayLiteral("MZ"));
+    writeAddon(other / "interface" / "addons", QStringLiteral("Elsewhere"), QStringLiteral("3"),
+               QStringLiteral("50400"));
+    const auto installRoot = [](MainFrame& frame) {
+        return frame.getClient()->getWow()->installRoot();
+    };
+
+    // At start, as the command line gives it.
+    MainFrame::Setup setup = sandbox.setup(false);
+    setup.life.gameFolder = other;
+    auto frame = sandbox.startWindow(std::move(setup));
+    EXPECT_EQ(installRoot(*frame), std::optional<fs::path>(other));
+
+    // Handed over by a later start: the client restarts in it.
+    frame->useWowFolder(sandbox.gameFolder());
+    ASSERT_TRUE(waitFor(
+        [&] { return frame->isInitialized() && installRoot(*frame) == sandbox.gameFolder(); }));
+    frame->shutDown();
+    frame.reset();
+
+    // Handed over while the client still starts: taken once it has started.
+    frame = std::make_unique<MainFrame>(sandbox.setup(false));
+    frame->useWowFolder(other);
+    ASSERT_TRUE(waitFor([&] { return frame->isInitialized() && installRoot(*frame) == other; }));
+    sandbox.settle(*frame);
+    EXPECT_TRUE(sandbox.env.logContains(QStringLiteral("Installed addon [Elsewhere] version [3]")));
+    EXPECT_TRUE(sandbox.env.logContains(QStringLiteral(".useWowFolder: [")));
+}
+
+TEST_F(MainFrameTest, AskedToShowItselfTheWindowComesForwardUnlessItCloses) {
+    auto frame = sandbox.startWindow();
+    frame->go();
+    frame->showMinimized();
+    frame->showOnRequest();
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_FALSE(frame->isMinimized());
+    EXPECT_TRUE(sandbox.env.logContains(
+        QStringLiteral("showOnRequest: another start asked this window to show itself")));
+
+    frame->signalClose();
+    frame->hide();
+    frame->showOnRequest();
+    EXPECT_FALSE(frame->isVisible());
+}
+
+TEST_F(MainFrameTest, WindowComesBackWhereItWasClosedWithItsTab) {
+    const fs::path file = sandbox.dataFolder() / "Window.ini";
+    // A window never shown keeps nothing.
+    sandbox.startWindow().reset();
+    EXPECT_FALSE(fs::exists(file));
+
+    auto frame = sandbox.startWindow();
+    frame->go();
+    EXPECT_EQ(frame->size(), QSize(1024, 768)) << "the first run";
+    const QRect closedAt(40, 30, 900, 700);
+    frame->setGeometry(closedAt);
+    frame->tabs()->setCurrentIndex(2);
+    frame->hide();
+    frame->shutDown();
+    frame.reset();
+    ASSERT_TRUE(fs::exists(file));
+
+    frame = sandbox.startWindow();
+    frame->go();
+    EXPECT_EQ(frame->geometry(), closedAt);
+    EXPECT_EQ(frame->tabs()->currentIndex(), 2);
+    EXPECT_TRUE(
+        sandbox.env.logContains(QStringLiteral(".restoreWindowState: [40,30 900x700] tab [2]")));
+    frame->shutDown();
+    frame.reset();
+
+    // Its screen is gone: centred on the one there is, never below the
+    // window's smallest size.
+    QSettings settings(util::pathText(file), QSettings::IniFormat);
+    settings.setValue(QStringLiteral("MainWindow/screen"), QStringLiteral("unplugged"));
+    settings.setValue(QStringLiteral("MainWindow/geometry"), QRect(3000, 200, 500, 400));
+    settings.sync();
+    frame = sandbox.startWindow();
+    frame->go();
+    const QRect available = frame->screen()->availableGeometry();
+    EXPECT_EQ(frame->geometry().center(), available.center());
+    EXPECT_EQ(frame->tabs()->currentIndex(), 2);
+    frame->shutDown();
+    frame.reset();
+
+    // A damaged file is a first run.
+    writeFile(file, "[MainWindow]\ngeometry=@Rect(0 0 -5 7)\n");
+    frame = sandbox.startWindow();
+    frame->go();
+    EXPECT_EQ(frame->size(), QSize(1024, 768));
+    EXPECT_EQ(frame->tabs()->currentIndex(), 0);
 }
 
 TEST_F(MainFrameTest, GameFolderChooserShowsFoldersAndTheGameFilesOnly) {

@@ -109,6 +109,7 @@ MainFrame::Setup WindowSandbox::setup(bool withGame) {
     result.life.makeScanner = [] { return undetectedInstallation(); };
     result.opener = opener;
     result.life.logFolder = logFolder();
+    result.windowStateFile = data / "Window.ini";
     return result;
 }
 

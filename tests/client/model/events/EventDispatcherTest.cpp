@@ -1,14 +1,11 @@
 #include "client/model/events/EventDispatcher.h"
 #include "client/model/Client.h"
-#include "client/model/addons/AddonChangeListenerMultiplexer.h"
 #include "lib/util/Error.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
-#include <latch>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -129,93 +126,6 @@ TEST_F(EventDispatcherTest, ShutdownGivesUpWaitingAfterItsTimeOut) {
     EXPECT_LT(waited, std::chrono::seconds(5));
     EXPECT_TRUE(env.logContains(QStringLiteral(".shutdown: Event queue terminated")));
     dispatcher.signalEventBlock(block); // lets the worker end
-}
-
-TEST(TaskQueueTest, ShutdownNowDropsTheTasksThatHaveNotStarted) {
-    std::latch started(1);
-    std::latch release(1);
-    std::atomic<int> ran{0};
-    {
-        plenfox::util::TaskQueue queue;
-        queue.post([&] {
-            started.count_down();
-            release.wait();
-            ++ran;
-        });
-        for (int i = 0; i < 3; ++i)
-            queue.post([&] { ++ran; });
-        started.wait();
-        queue.shutdownNow();
-        EXPECT_THROW(queue.post([] {}), plenfox::util::RejectedExecutionError);
-        release.count_down();
-    } // the destructor waits for the running task only
-    EXPECT_EQ(ran.load(), 1);
-}
-
-// A one-event listener interface and its multiplexer, written the way the
-// components write theirs.
-class PingListener {
-public:
-    virtual ~PingListener() = default;
-    virtual void ping(int value) = 0;
-};
-
-class PingMultiplexer : public PingListener, public ListenerMultiplexer<PingListener> {
-public:
-    PingMultiplexer() : ListenerMultiplexer(QStringLiteral("class test.PingMultiplexer")) {}
-    void ping(int value) override {
-        fire([&](PingListener& listener) { listener.ping(value); });
-    }
-};
-
-class RecordingListener : public PingListener {
-public:
-    RecordingListener(QString name, std::vector<QString>& log, bool fail = false)
-        : name(std::move(name)), log(log), fail(fail) {}
-    void ping(int value) override {
-        log.push_back(name + QString::number(value));
-        if (fail)
-            throw plenfox::util::IllegalStateError(name);
-    }
-
-private:
-    QString name;
-    std::vector<QString>& log;
-    bool fail;
-};
-
-TEST(ListenerMultiplexerTest, CallsListenersByPriorityAndStopsAtAThrowingOne) {
-    TestEnvironment env;
-    std::vector<QString> calls;
-    RecordingListener first(QStringLiteral("first"), calls);
-    RecordingListener second(QStringLiteral("second"), calls, true);
-    RecordingListener early(QStringLiteral("early"), calls);
-    RecordingListener late(QStringLiteral("late"), calls);
-    PingMultiplexer multiplexer;
-    multiplexer.add(&first);
-    multiplexer.add(0, &second);
-    multiplexer.add(-1, &early);
-    multiplexer.add(5, &late);
-    EXPECT_THROW(multiplexer.ping(7), plenfox::util::IllegalStateError);
-    EXPECT_EQ(calls, (std::vector<QString>{"early7", "first7", "second7"}));
-
-    multiplexer.listenerReport();
-    const QString report =
-        env.logLines()
-            .filter(QStringLiteral("class test.PingMultiplexer.listenerReport: "))
-            .value(0);
-    EXPECT_TRUE(
-        report.startsWith(QStringLiteral("class test.PingMultiplexer.listenerReport: pri[-1]: ")));
-    EXPECT_EQ(report.count(QStringLiteral("pri[0]: ")), 2);
-    EXPECT_TRUE(report.endsWith(QStringLiteral("; ")));
-}
-
-TEST(ListenerMultiplexerTest, ReportOfAnEmptyMultiplexerEndsAfterTheColon) {
-    TestEnvironment env;
-    AddonChangeListenerMultiplexer multiplexer;
-    multiplexer.listenerReport();
-    EXPECT_TRUE(env.logLines().contains(AddonChangeListenerMultiplexer::Prefix +
-                                        QStringLiteral(".listenerReport: ")));
 }
 
 } // namespace

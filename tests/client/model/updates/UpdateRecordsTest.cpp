@@ -29,19 +29,6 @@ void expectSameAddons(const std::vector<std::shared_ptr<AddonMetadata>>& actual,
 
 } // namespace
 
-TEST(TagTableTest, KeepsInsertionOrderAndReplacesInPlace) {
-    TagTable table{{QStringLiteral("wow-z"), QStringLiteral("1")},
-                   {QStringLiteral("meta-a"), QStringLiteral("2")}};
-    table.insert(QStringLiteral("wow-b"), QStringLiteral("3"));
-    table.insert(QStringLiteral("wow-z"), QStringLiteral("4"));
-    EXPECT_EQ(table.keys(), (QList<QString>{QStringLiteral("wow-z"), QStringLiteral("meta-a"),
-                                            QStringLiteral("wow-b")}));
-    EXPECT_EQ(table.value(QStringLiteral("wow-z")), QStringLiteral("4"));
-    EXPECT_TRUE(table.value(QStringLiteral("absent")).isNull());
-    EXPECT_FALSE(table.contains(QStringLiteral("absent")));
-    EXPECT_EQ(table.size(), 3);
-}
-
 // The records stored in the updates file: a query and its answer, with their
 // nested packages and addons, read back in the order written.
 TEST(UpdateRecordsTest, QueryAndResultSurviveTheObjectStream) {

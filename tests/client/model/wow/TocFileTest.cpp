@@ -1,11 +1,9 @@
 #include "client/model/wow/TocFile.h"
-#include "client/model/wow/ReleaseVersions.h"
 #include "tests/support/TestSupport.h"
 
 #include <QBuffer>
 #include <gtest/gtest.h>
 
-using plenfox::client::wow::ReleaseVersions;
 using plenfox::client::wow::TocFile;
 
 namespace {
@@ -139,17 +137,4 @@ TEST(TocFileTest, StreamIsClosedAndMissingFileIsLogged) {
     EXPECT_TRUE(absent.getHeaders().empty() && absent.getReferences().isEmpty());
     EXPECT_TRUE(env.logContains(QStringLiteral("Exception: [IOException: ")));
     EXPECT_EQ(env.app().getExceptionCount(), 1);
-}
-
-TEST(ReleaseVersionsTest, InterfaceLookup) {
-    const auto lookup = [](const char* number) {
-        return ReleaseVersions::getInterfaceVersionName(QString::fromLatin1(number));
-    };
-    // Shared interface numbers answer the last release that has them.
-    EXPECT_EQ(lookup("1300"), QStringLiteral("1.4.0"));
-    EXPECT_EQ(lookup("20003"), QStringLiteral("2.0.3"));
-    EXPECT_EQ(lookup("40000"), QStringLiteral("4.0.3"));
-    EXPECT_EQ(lookup("50400"), QStringLiteral("5.4"));
-    EXPECT_EQ(lookup(" 1300"), QStringLiteral(" 1300"));
-    EXPECT_FALSE(ReleaseVersions::getInterfaceVersionName(std::nullopt).has_value());
 }

@@ -1,6 +1,5 @@
 #include "client/model/wow/ZippedWowAddonPackage.h"
 #include "client/model/wow/TocFile.h"
-#include "client/model/wow/ZipInfo.h"
 #include "lib/util/Error.h"
 #include "lib/util/Paths.h"
 #include "tests/support/TestSupport.h"
@@ -35,37 +34,6 @@ std::map<QString, QByteArray> treeOf(const fs::path& folder) {
 
 const QString ExtractPrefix =
     QStringLiteral("class com.plenfox.kesh.client.wow.ZippedWowAddonPackage.extractTo: ");
-
-TEST(ZipInfoTest, TocEntryIsTheTopFoldersNamesake) {
-    EXPECT_TRUE(ZipInfo::isTocFile(QStringLiteral("Foo/Foo.toc")));
-    EXPECT_TRUE(ZipInfo::isTocFile(QStringLiteral("Foo/foo.TOC")));
-    EXPECT_FALSE(ZipInfo::isTocFile(QStringLiteral("Foo.toc")));
-    EXPECT_FALSE(ZipInfo::isTocFile(QStringLiteral("Foo/Bar.toc")));
-    EXPECT_FALSE(ZipInfo::isTocFile(QStringLiteral("Foo/Libs/Libs.toc")));
-    EXPECT_FALSE(ZipInfo::isTocFile(QStringLiteral("Foo/Foo/Foo.toc")));
-    EXPECT_FALSE(ZipInfo::isTocFile(QStringLiteral("Foo/Foo.toc.bak")));
-    EXPECT_FALSE(ZipInfo::isTocFile(QString()));
-}
-
-TEST(ZipInfoTest, ScanSortsEntries) {
-    TestEnvironment env;
-    auto names = [](const std::vector<ZipInfo::Entry>& entries) {
-        QStringList list;
-        for (const auto& entry : entries)
-            list << entry.name;
-        return list;
-    };
-    ZipInfo info(fixture("infozip.zip"));
-    EXPECT_TRUE(info.isReadable());
-    EXPECT_EQ(info.getEntries().size(), 10u);
-    EXPECT_EQ(names(info.getDirectoryEntries()), QStringList({"Alpha/", "Alpha/Libs/", "Beta/"}));
-    EXPECT_EQ(info.getFileEntries().size(), 7u);
-    EXPECT_TRUE(info.getFilesInRoot().empty());
-    EXPECT_EQ(names(info.getTocFiles()), QStringList({"Alpha/Alpha.toc", "Beta/beta.TOC"}));
-
-    ZipInfo loose(fixture("loose.zip"));
-    EXPECT_EQ(names(loose.getFilesInRoot()), QStringList({"README.txt"}));
-}
 
 // The same tree packed by different tools, with and without directory entries.
 class ToolArchiveTest : public ::testing::TestWithParam<const char*> {};

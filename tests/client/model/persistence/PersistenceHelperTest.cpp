@@ -1,8 +1,7 @@
+#include "client/model/persistence/PersistenceHelper.h"
 #include "client/model/persistence/ObjectReader.h"
 #include "client/model/persistence/ObjectWriter.h"
 #include "client/model/persistence/PersistenceClient.h"
-#include "client/model/persistence/PersistenceHelper.h"
-#include "client/model/updates/AddonPackageMetadata.h"
 #include "lib/util/Error.h"
 #include "tests/support/TestSupport.h"
 
@@ -41,7 +40,7 @@ public:
     bool failWhileWriting = false;
 };
 
-class PersistenceTest : public ::testing::Test {
+class PersistenceHelperTest : public ::testing::Test {
 protected:
     fs::path file() const { return env.scratch() / "State.dat"; }
     fs::path twin() const { return env.scratch() / "State.dat.tmp"; }
@@ -51,7 +50,7 @@ protected:
     PersistenceHelper helper{file(), twin(), client};
 };
 
-TEST_F(PersistenceTest, MissingFileLoadsEmptyAndNothingIsWrittenUntilThereIsState) {
+TEST_F(PersistenceHelperTest, MissingFileLoadsEmptyAndNothingIsWrittenUntilThereIsState) {
     helper.load();
     EXPECT_TRUE(client.emptyLoaded);
     helper.persist();
@@ -59,7 +58,7 @@ TEST_F(PersistenceTest, MissingFileLoadsEmptyAndNothingIsWrittenUntilThereIsStat
     EXPECT_EQ(env.app().getExceptionCount(), 0);
 }
 
-TEST_F(PersistenceTest, StateRoundTripsAndAStrayTwinIsIgnoredThenRemoved) {
+TEST_F(PersistenceHelperTest, StateRoundTripsAndAStrayTwinIsIgnoredThenRemoved) {
     client.text = QStringLiteral("Grüße & <tags>");
     client.table = {{QStringLiteral("a.zip"), QStringLiteral("http://x/a")},
                     {QStringLiteral("b"), QString()}};
@@ -81,7 +80,7 @@ TEST_F(PersistenceTest, StateRoundTripsAndAStrayTwinIsIgnoredThenRemoved) {
     EXPECT_FALSE(fs::exists(twin()));
 }
 
-TEST_F(PersistenceTest, UnreadableFilesAreLoggedCountedAndKeepTheConstructorState) {
+TEST_F(PersistenceHelperTest, UnreadableFilesAreLoggedCountedAndKeepTheConstructorState) {
     const QByteArray valid = [] {
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
@@ -109,7 +108,7 @@ TEST_F(PersistenceTest, UnreadableFilesAreLoggedCountedAndKeepTheConstructorStat
     EXPECT_TRUE(env.logContains(QStringLiteral("Exception: [StreamCorruptedException: ")));
 }
 
-TEST_F(PersistenceTest, FailedWriteLeavesThePreviousFileReadable) {
+TEST_F(PersistenceHelperTest, FailedWriteLeavesThePreviousFileReadable) {
     client.text = QStringLiteral("first");
     helper.persist();
     client.text = QStringLiteral("second");
@@ -128,95 +127,6 @@ TEST_F(PersistenceTest, FailedWriteLeavesThePreviousFileReadable) {
                       env.scratch() / "locked" / "missing" / "S.dat.tmp", other)
         .persist();
     EXPECT_EQ(env.app().getExceptionCount(), 2);
-}
-
-TEST(ObjectStreamTest, RoundTripsEveryValueKindAndKeepsNullDistinctFromEmpty) {
-    QBuffer buffer;
-    buffer.open(QIODevice::ReadWrite);
-    const QDateTime when = QDateTime::fromMSecsSinceEpoch(1733650000123, Qt::UTC);
-    auto addon =
-        std::make_shared<AddonMetadata>(QStringLiteral("Bagnon"), QString(), QStringLiteral("1.2"),
-                                        true, QStringLiteral("http://x/b"));
-    auto package = std::make_shared<AddonPackageMetadata>(std::vector{addon, addon}, QString(),
-                                                          QStringLiteral("b.zip"));
-    {
-        ObjectWriter writer(buffer);
-        writer.writeNull();
-        writer.writeBool(true);
-        writer.writeInt(-7);
-        writer.writeLong(1LL << 40);
-        writer.writeTimestamp(when);
-        writer.writeTimestamp(std::nullopt);
-        writer.writeString(QString());
-        writer.writeString(QStringLiteral(""));
-        writer.writePath(fs::path(u"C:/Games/World of Warcraft/Ñ"));
-        writer.writeObject(package);
-        writer.writeObject(std::shared_ptr<AddonPackageMetadata>());
-    }
-    buffer.seek(0);
-    ObjectReader reader(buffer);
-    EXPECT_EQ(reader.peekTag(), ObjectStreamTag::Null);
-    reader.readNull();
-    EXPECT_TRUE(reader.readBool());
-    EXPECT_EQ(reader.readInt(), -7);
-    EXPECT_EQ(reader.readLong(), 1LL << 40);
-    EXPECT_EQ(reader.readTimestamp(), std::optional<QDateTime>(when));
-    EXPECT_EQ(reader.readTimestamp(), std::nullopt);
-    EXPECT_TRUE(reader.readString().isNull());
-    const QString empty = reader.readString();
-    EXPECT_TRUE(empty.isEmpty());
-    EXPECT_FALSE(empty.isNull());
-    EXPECT_EQ(reader.readPath(),
-              std::optional<fs::path>(fs::path(u"C:/Games/World of Warcraft/Ñ")));
-    const auto read = reader.readObject<AddonPackageMetadata>();
-    ASSERT_TRUE(read);
-    EXPECT_EQ(read->getPackageName(), QStringLiteral("b.zip"));
-    EXPECT_TRUE(read->getDocumentUrl().isNull());
-    ASSERT_EQ(read->getAddons().size(), 2u);
-    EXPECT_EQ(*read->getAddons()[1], *addon);
-    EXPECT_EQ(reader.readObject<AddonPackageMetadata>(), nullptr);
-    EXPECT_THROW(reader.readBool(), plenfox::util::StreamCorruptedError);
-}
-
-TEST(ObjectStreamTest, RejectsARecordOfAnotherTypeAndAValueOfAnotherKind) {
-    QBuffer buffer;
-    buffer.open(QIODevice::ReadWrite);
-    {
-        ObjectWriter writer(buffer);
-        writer.writeObject(std::make_shared<AddonMetadata>(QStringLiteral("a"), QString(),
-                                                           QStringLiteral("1"), false, QString()));
-        writer.writePath(fs::path("x"));
-    }
-    buffer.seek(0);
-    {
-        ObjectReader reader(buffer);
-        EXPECT_THROW(reader.readObject<AddonPackageMetadata>(),
-                     plenfox::util::StreamCorruptedError);
-    }
-    buffer.seek(0);
-    ObjectReader reader(buffer);
-    EXPECT_EQ(reader.readObject<AddonMetadata>()->getName(), QStringLiteral("a"));
-    EXPECT_THROW(reader.readString(), plenfox::util::StreamCorruptedError);
-}
-
-// A path value that is not valid UTF-16 is damaged content like any other:
-// the loader expects the stream-corrupted error, not a file-system error.
-TEST(ObjectStreamTest, PathWithALoneSurrogateIsAStreamCorruptedError) {
-    QBuffer buffer;
-    buffer.open(QIODevice::ReadWrite);
-    {
-        ObjectWriter writer(buffer);
-        writer.writeString(QString(QChar(0xD800)) + QStringLiteral("x"));
-    }
-    // Retag the text value as a path value.
-    QByteArray bytes = buffer.data();
-    const qsizetype tagOffset = qsizetype(sizeof ObjectStreamFormat::Magic) + 1;
-    ASSERT_EQ(quint8(bytes[tagOffset]), quint8(ObjectStreamTag::String));
-    bytes[tagOffset] = char(ObjectStreamTag::Path);
-    QBuffer damaged(&bytes);
-    damaged.open(QIODevice::ReadOnly);
-    ObjectReader reader(damaged);
-    EXPECT_THROW(reader.readPath(), plenfox::util::StreamCorruptedError);
 }
 
 } // namespace
