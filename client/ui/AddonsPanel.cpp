@@ -85,17 +85,18 @@ AddonsPanel::AddonsPanel(PanelHost& host, QWidget* parent) : QWidget(parent), ho
     informationLayout->addWidget(installedAddonsLabel);
     informationLayout->addWidget(auxInfoLabel);
 
-    deleteButton = makeButton(QStringLiteral("assets/delete.png"), QStringLiteral("delete"),
+    deleteButton = makeButton(QStringLiteral("assets/delete.png"), QStringLiteral("&delete"),
                               QStringLiteral("deleteAddonsButton"), this);
-    browseButton = makeButton(QStringLiteral("assets/browse.png"), QStringLiteral("browse"),
+    browseButton = makeButton(QStringLiteral("assets/browse.png"), QStringLiteral("&browse"),
                               QStringLiteral("browseButton"), this);
-    refreshButton = makeButton(QStringLiteral("assets/refresh.png"), QStringLiteral("refresh"),
+    refreshButton = makeButton(QStringLiteral("assets/refresh.png"), QStringLiteral("&refresh"),
                                QStringLiteral("refreshAddonsButton"), this);
-    updateButton = makeButton(QStringLiteral("assets/downloads24x24.png"), QStringLiteral("update"),
+    updateButton = makeButton(QStringLiteral("assets/downloads24x24.png"), QStringLiteral("&update"),
                               QStringLiteral("updateButton"), this);
     updateAllButton =
-        makeButton(QStringLiteral("assets/downloads24x24.png"), QStringLiteral("update all"),
+        makeButton(QStringLiteral("assets/downloads24x24.png"), QStringLiteral("update &all"),
                    QStringLiteral("updateAllButton"), this);
+    // Each button answers Alt and its underlined letter.
     updateButton->setToolTip(QStringLiteral("Download and install the selected addons' updates"));
     updateAllButton->setToolTip(QStringLiteral("Download and install every update available"));
     filterField = new QLineEdit(TableFilter::Placeholder, this);

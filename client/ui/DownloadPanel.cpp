@@ -60,15 +60,15 @@ DownloadPanel::DownloadPanel(PanelHost& host, QWidget* parent) : QWidget(parent)
     sorter = new TableSortFilterModel(this);
     sorter->setSourceModel(model);
 
-    clearButton = makeButton(QStringLiteral("assets/delete.png"), QStringLiteral("delete"),
+    clearButton = makeButton(QStringLiteral("assets/delete.png"), QStringLiteral("&delete"),
                              QStringLiteral("deleteDownloadsButton"), this);
-    refreshButton = makeButton(QStringLiteral("assets/refresh.png"), QStringLiteral("refresh"),
+    refreshButton = makeButton(QStringLiteral("assets/refresh.png"), QStringLiteral("&refresh"),
                                QStringLiteral("refreshDownloadsButton"), this);
-    installButton = makeButton(QStringLiteral("assets/reinstall.png"), QStringLiteral("install"),
+    installButton = makeButton(QStringLiteral("assets/reinstall.png"), QStringLiteral("&install"),
                                QStringLiteral("installButton"), this);
-    openButton = makeButton(QStringLiteral("assets/folder.png"), QStringLiteral("open"),
+    openButton = makeButton(QStringLiteral("assets/folder.png"), QStringLiteral("&open"),
                             QStringLiteral("openButton"), this);
-    cancelButton = makeButton(QStringLiteral("assets/cancel.png"), QStringLiteral("cancel"),
+    cancelButton = makeButton(QStringLiteral("assets/cancel.png"), QStringLiteral("&cancel"),
                               QStringLiteral("cancelDownloadButton"), this);
     cancelButton->setToolTip(QStringLiteral("Stop the selected downloads; nothing of them is kept"));
     filterField = new QLineEdit(TableFilter::Placeholder, this);
