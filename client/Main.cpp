@@ -168,8 +168,9 @@ int main(int argc, char* argv[]) {
     mainFrame->shutDown();
     App::log(QStringLiteral("onBeforeExit returns"));
     frame = nullptr;
-    // The engine closes its browsers while the widgets they live in still
-    // exist; the window object goes only after that.
+    // The window closed its browsers above; the engine closes whatever is
+    // still open and ends running downloads as failed, while the widgets the
+    // browsers live in still exist. The window object goes only after that.
     engine.stop();
     mainFrame.reset();
     if (const int count = app.getExceptionCount(); count != 0)

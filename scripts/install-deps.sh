@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libqt6opengl6-dev qt6-webengine-dev qt6-qpa-plugins qt6-svg-dev libqt6svg6 qt6-base-dev-tools
-  libzip-dev libpugixml-dev libcurl4-openssl-dev
+  libzip-dev zlib1g-dev libpugixml-dev libcurl4-openssl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   openjdk-17-jdk-headless
   zip unzip libarchive-tools python3 curl dbus-daemon

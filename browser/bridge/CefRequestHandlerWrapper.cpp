@@ -172,7 +172,9 @@ bool CefRequestHandlerWrapper::GetDownloadHandler(CefRefPtr<CefBrowser> browser,
                                                   const CefString& mimeType,
                                                   const CefString& fileName, int64 contentLength,
                                                   CefRefPtr<CefDownloadHandler>& handler) {
-    if (contentLength < 0 || mimeType.empty() || fileName.empty())
+    // A negative length is an unknown one: the client decides whether it takes
+    // such a download, so it is asked too.
+    if (mimeType.empty() || fileName.empty())
         return false;
     JavaCallScope scope(vm());
     JNIEnv* env = scope.env();

@@ -70,19 +70,25 @@ void BrowserControl::resizeEvent(QResizeEvent* event) {
 void BrowserControl::dispose() {
     if (client)
         client->detach();
-    if (!browser)
-        return;
-    App::log(Prefix + QStringLiteral(".dispose: browser.beforeParentClose ..."));
-    browser->beforeParentClose();
-    App::log(Prefix + QStringLiteral(".dispose: disposing browser ..."));
-    browser->dispose();
-    browser.reset();
+    // The records of a browser that never arrived go too; the browser, when
+    // it comes, finds the control gone and is closed at once.
     if (windowInfo)
         windowInfo->dispose();
     if (browserSettings)
         browserSettings->dispose();
     windowInfo.reset();
     browserSettings.reset();
+    if (!browser)
+        return;
+    App::log(Prefix + QStringLiteral(".dispose: browser.beforeParentClose ..."));
+    browser->beforeParentClose();
+    // Closed before the engine shuts down, so that its handlers hear the end
+    // of the browser while the engine still runs.
+    App::log(Prefix + QStringLiteral(".dispose: closing browser ..."));
+    browser->close();
+    App::log(Prefix + QStringLiteral(".dispose: disposing browser ..."));
+    browser->dispose();
+    browser.reset();
 }
 
 void BrowserControl::navigate(const QString& url) {

@@ -38,7 +38,7 @@ public:
     void setBrowser(std::shared_ptr<cef::CefBrowser> browser);
     // Sizes the browser to the panel.
     void onResize();
-    // Releases the browser; the panel stays.
+    // Closes and releases the browser; the panel stays.
     void dispose();
     bool hasBrowser() const { return browser != nullptr; }
 

@@ -68,9 +68,11 @@ void BrowserControlClient::onAfterCreated(std::shared_ptr<cef::CefBrowser> brows
         owner = control;
     }
     // The engine's UI thread is the GUI thread; the control keeps the browser.
+    // A browser that arrives after its control went is closed at once.
     if (owner) {
         owner->onAfterCreated(browser);
     } else {
+        browser->close();
         browser->dispose();
         return;
     }

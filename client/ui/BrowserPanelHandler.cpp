@@ -12,14 +12,11 @@
 #include "client/model/Client.h"
 #include "client/model/downloads/DownloadAttributes.h"
 #include "client/model/downloads/DownloadRecognizer.h"
-#include "client/model/downloads/Downloader.h"
 #include "client/ui/BrowserPanel.h"
 #include "client/ui/DesktopOpener.h"
 #include "client/ui/DownloadHandlerAdapter.h"
 #include "client/ui/MessageBoxes.h"
 #include "client/ui/PanelHost.h"
-
-#include <exception>
 
 namespace plenfox::client::ui {
 
@@ -185,7 +182,7 @@ bool BrowserPanelHandler::getDownloadHandler(std::shared_ptr<cef::CefBrowser> br
     model::Client* client = window ? window->getClient() : nullptr;
     const auto recognizer = client ? client->getDownloadRecognizer() : nullptr;
     QString reason;
-    std::shared_ptr<model::Downloader> downloader;
+    std::shared_ptr<DownloadHandlerAdapter> accepted;
     if (!recognizer || !client->isInitialized()) {
         const QString failure = window ? window->startFailure() : QString();
         reason = failure.isEmpty()
@@ -196,16 +193,12 @@ bool BrowserPanelHandler::getDownloadHandler(std::shared_ptr<cef::CefBrowser> br
                refusal != model::DownloadRecognizer::Refusal::None) {
         reason = model::DownloadRecognizer::refusalText(refusal, attributes);
     } else {
-        try {
-            downloader = recognizer->handleDownload(attributes);
-        } catch (const std::exception& error) {
-            App::log(error);
-        }
-        if (!downloader)
+        accepted = DownloadHandlerAdapter::accept(*recognizer, attributes);
+        if (!accepted)
             reason = QStringLiteral("it could not be stored in the downloads folder.");
     }
-    if (downloader && box) {
-        box->setValue(std::make_shared<DownloadHandlerAdapter>(downloader));
+    if (accepted && box) {
+        box->setValue(accepted);
         if (shown)
             QMetaObject::invokeMethod(
                 shown, [window = window] { window->showDownloadsTab(); }, Qt::QueuedConnection);

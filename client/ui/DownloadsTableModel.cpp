@@ -161,11 +161,14 @@ QVariant DownloadsTableModel::data(const QModelIndex& index, int role) const {
         return {};
     case File:
         return role == Qt::DisplayRole || raw ? QVariant(row.fileName) : QVariant();
-    case Size:
+    case Size: {
+        // A size the server did not announce shows the bytes so far.
+        const qint64 total = row.item->getTotalSize();
+        const qint64 size = total > 0 ? total : row.item->getCurrentSize();
         if (raw)
-            return row.item->getTotalSize();
-        return role == Qt::DisplayRole ? QVariant(Utilities::getSizeText(row.item->getTotalSize()))
-                                       : QVariant();
+            return size;
+        return role == Qt::DisplayRole ? QVariant(Utilities::getSizeText(size)) : QVariant();
+    }
     case Date:
         if (raw)
             return row.modifiedMs;

@@ -219,3 +219,25 @@ TEST(WineRegistryTest, ReadsFilesLargerThanItsBufferLineByLine) {
               QStringLiteral("end"));
     EXPECT_FALSE(registry->keyExists(QStringLiteral("Software\\Missing")));
 }
+
+TEST(WineRegistryTest, KeysThatDifferOnlyInTheirLastCharacterStayApart) {
+    // Each name's every character counts, the last one too; the longer name
+    // "Key10" does not answer for "Key1" either.
+    const WineRegistry registry(registryFile(R"([Software\\Plenfox\\Key10] 1600000000
+"Value"="tenth"
+
+[Software\\Plenfox\\Key1] 1600000000
+"Value"="first"
+
+[Software\\Plenfox\\Key2] 1600000000
+"Value"="second"
+)"));
+    const auto value = [&registry](const char* key) {
+        const auto found = valueOf(registry, QString::fromLatin1(key), QStringLiteral("Value"));
+        return found ? found->data : QStringLiteral("<none>");
+    };
+    EXPECT_EQ(value("Software\\Plenfox\\Key2"), QStringLiteral("second"));
+    EXPECT_EQ(value("Software\\Plenfox\\Key1"), QStringLiteral("first"));
+    EXPECT_EQ(value("Software\\Plenfox\\Key10"), QStringLiteral("tenth"));
+    EXPECT_FALSE(registry.keyExists(QStringLiteral("Software\\Plenfox\\Key3")));
+}

@@ -2,7 +2,6 @@
 #include "browser/bridge/CefClientWrapper.h"
 #include "browser/bridge/ExportSupport.h"
 #include "browser/bridge/JavaThreadAttachTask.h"
-#include "browser/bridge/JavaThreadDetachTask.h"
 
 #include "cef_app.h"
 #include "cef_browser.h"
@@ -52,11 +51,15 @@ VIEWLINK_EXPORT(jboolean, NativeCefFactory, initialize)
     return JNI_TRUE;
 }
 
+// The engine closes its browsers and ends its downloads before its threads
+// stop, while they are still attached: the client hears every OnBeforeClose
+// and lets go of every download handler. Each thread of the engine's own
+// detaches as it ends.
 VIEWLINK_EXPORT(void, NativeCefFactory, shutdown)(JNIEnv* env, jclass) {
+    CefShutdown();
     JavaVM* vm = nullptr;
     if (env->GetJavaVM(&vm) == JNI_OK)
-        postToEngineThreads(new JavaThreadDetachTask(vm));
-    CefShutdown();
+        JavaThreadAttachTask::detachMainThread(vm);
 }
 
 VIEWLINK_EXPORT(void, NativeCefFactory, createBrowser)

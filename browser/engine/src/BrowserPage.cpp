@@ -1,6 +1,7 @@
 #include "BrowserPage.h"
 
 #include <QAuthenticator>
+#include <QWebEngineLoadingInfo>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineSettings>
 
@@ -15,6 +16,31 @@
 
 namespace {
 
+// Qt's report of a main-frame load as plain values. Qt gives the HTTP status
+// in the status-code domain, also for successful loads.
+LoadReport reportOf(const QWebEngineLoadingInfo& info) {
+    LoadReport report;
+    switch (info.status()) {
+    case QWebEngineLoadingInfo::LoadStartedStatus:
+        report.status = LoadReport::Status::Started;
+        break;
+    case QWebEngineLoadingInfo::LoadSucceededStatus:
+        report.status = LoadReport::Status::Succeeded;
+        break;
+    case QWebEngineLoadingInfo::LoadFailedStatus:
+        report.status = LoadReport::Status::Failed;
+        break;
+    case QWebEngineLoadingInfo::LoadStoppedStatus:
+        report.status = LoadReport::Status::Stopped;
+        break;
+    }
+    report.httpStatus = info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain;
+    report.errorCode = info.errorCode();
+    report.url = info.url();
+    report.errorText = info.errorString();
+    return report;
+}
+
 CefRefPtr<CefRequestHandler> requestHandlerOf(BrowserImpl& browser) {
     const auto client = browser.GetClient();
     return client ? client->GetRequestHandler() : nullptr;
@@ -23,12 +49,13 @@ CefRefPtr<CefRequestHandler> requestHandlerOf(BrowserImpl& browser) {
 } // namespace
 
 BrowserPage::BrowserPage(QWebEngineProfile* profile, BrowserImpl& browser, QObject* parent)
-    : QWebEnginePage(profile, parent), browser_(&browser), loads_(browser), interceptor_(browser) {
+    : QWebEnginePage(profile, parent), browser_(&browser), loadEvents_(browser),
+      loads_(loadEvents_), interceptor_(browser) {
     BrowserSettingsApplier::apply(browser.settings(), *settings());
     setUrlRequestInterceptor(&interceptor_);
     connect(this, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo& info) {
         const BusyScope busy(*this);
-        loads_.onLoadingChanged(info, *this);
+        loads_.onLoadingChanged(reportOf(info), url());
     });
     connect(this, &QWebEnginePage::urlChanged, this, [this] {
         const BusyScope busy(*this);
@@ -88,7 +115,7 @@ bool BrowserPage::followRedirect(const QUrl& url) {
     if (newUrl.empty() || target == url)
         return true;
     pendingUrl_ = target;
-    loads_.abandon();
+    loads_.abandon(url);
     QMetaObject::invokeMethod(
         this, [this, target] { load(target); }, Qt::QueuedConnection);
     return false;

@@ -3,6 +3,7 @@
 #include <QUrl>
 #include <QWebEnginePage>
 
+#include "BrowserLoadEvents.h"
 #include "LoadEventMapper.h"
 #include "ResourceInterceptor.h"
 #include "cef_base.h"
@@ -52,6 +53,7 @@ private:
     void onWindowCloseRequested();
 
     CefRefPtr<BrowserImpl> browser_;
+    BrowserLoadEvents loadEvents_;
     LoadEventMapper loads_;
     ResourceInterceptor interceptor_;
     // The URL the main frame is navigating to, the origin of a redirect.

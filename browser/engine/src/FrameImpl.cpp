@@ -4,6 +4,7 @@
 
 #include <QEventLoop>
 #include <QFile>
+#include <QMimeDatabase>
 #include <QTimer>
 #include <QWebEngineHttpRequest>
 #include <QWebEngineView>
@@ -152,13 +153,23 @@ CefString FrameImpl::readPage(bool markup) {
     return toCefString(answer->text);
 }
 
+// Qt WebEngine loads pages with GET and POST only and offers no hook for
+// other methods: a request of another method is not loaded at all rather
+// than sent as something it is not. No method means GET, or POST when the
+// request carries data.
 void FrameImpl::LoadRequest(CefRefPtr<CefRequest> request) {
     if (!main_ || !request)
         return;
     QWebEngineHttpRequest httpRequest(toQUrl(request->GetURL()));
-    const QString method = toQString(request->GetMethod()).toUpper();
-    httpRequest.setMethod(method == QLatin1String("POST") ? QWebEngineHttpRequest::Post
-                                                          : QWebEngineHttpRequest::Get);
+    QString method = toQString(request->GetMethod()).toUpper();
+    if (method.isEmpty())
+        method = request->GetPostData() ? QStringLiteral("POST") : QStringLiteral("GET");
+    if (method == QLatin1String("POST"))
+        httpRequest.setMethod(QWebEngineHttpRequest::Post);
+    else if (method == QLatin1String("GET"))
+        httpRequest.setMethod(QWebEngineHttpRequest::Get);
+    else
+        return;
     CefRequest::HeaderMap headers;
     request->GetHeaderMap(headers);
     for (const auto& [name, value] : headers)
@@ -182,13 +193,17 @@ void FrameImpl::LoadString(const CefString& string, const CefString& url) {
     });
 }
 
+// The stream says nothing about its type: it is taken from the URL's file
+// name and the content, as a browser does for a file.
 void FrameImpl::LoadStream(CefRefPtr<CefStreamReader> stream, const CefString& url) {
     if (!main_ || !stream)
         return;
     const QByteArray content = readAll(stream);
-    browser_->onUi([content, base = toQUrl(url)](BrowserPage& page) {
-        page.setContent(content, QStringLiteral("text/html"), base);
-    });
+    const QUrl base = toQUrl(url);
+    const QString type =
+        QMimeDatabase().mimeTypeForFileNameAndData(base.fileName(), content).name();
+    browser_->onUi(
+        [content, base, type](BrowserPage& page) { page.setContent(content, type, base); });
 }
 
 // Qt runs scripts without a source URL or line: those are not used.

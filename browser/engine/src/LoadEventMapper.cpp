@@ -1,120 +1,83 @@
 #include "LoadEventMapper.h"
 
-#include <QWebEngineLoadingInfo>
-#include <QWebEnginePage>
+#include <algorithm>
 
-#include "BrowserImpl.h"
-#include "BrowserPage.h"
-#include "QtText.h"
-#include "cef_load_handler.h"
+#include "cef_types.h"
 
 namespace {
 
 constexpr int HttpOk = 200;
 
-// The HTTP status a finished load carries; Qt reports it in the status-code
-// domain, also for successful loads.
-int statusOf(const QWebEngineLoadingInfo& info) {
-    return info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain ? info.errorCode()
-                                                                             : HttpOk;
-}
-
 } // namespace
 
-void LoadEventMapper::onLoadingChanged(const QWebEngineLoadingInfo& info,
-                                       const QWebEnginePage& page) {
-    if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
-        abandoned_ = false;
+void LoadEventMapper::onLoadingChanged(const LoadReport& report, const QUrl& pageUrl) {
+    if (report.status == LoadReport::Status::Started) {
         pending_ = true;
         started_ = false;
+        loadUrl_ = report.url;
         return;
     }
     // The end of a load that a newer one replaced says nothing about the
-    // newer one.
-    if (abandoned_)
+    // newer one, which may already have started.
+    if (endsAbandonedLoad(report))
         return;
-    switch (info.status()) {
-    case QWebEngineLoadingInfo::LoadStartedStatus:
+    switch (report.status) {
+    case LoadReport::Status::Started:
         break;
-    case QWebEngineLoadingInfo::LoadSucceededStatus:
+    case LoadReport::Status::Succeeded:
         announceStart();
-        announceEnd(statusOf(info));
+        sink_.loadEnded(report.httpStatus ? report.errorCode : HttpOk);
         break;
-    case QWebEngineLoadingInfo::LoadFailedStatus:
-        if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain) {
+    case LoadReport::Status::Failed:
+        if (report.httpStatus) {
             // The server answered, with an error status: the page shows its
             // answer, so the load ended normally.
             announceStart();
-            announceEnd(info.errorCode());
-        } else if (info.errorCode() == ERR_ABORTED && page.url() != info.url()) {
+            sink_.loadEnded(report.errorCode);
+        } else if (report.errorCode == ERR_ABORTED && pageUrl != report.url) {
             // Aborted before the page changed, as when a navigation becomes a
             // download: the page did not fail to load.
             if (started_)
-                announceEnd(0);
+                sink_.loadEnded(0);
         } else {
-            announceError(info.errorCode(), info.url(), info.errorString());
+            sink_.loadFailed(report.errorCode, report.url, report.errorText);
             if (started_)
-                announceEnd(0);
+                sink_.loadEnded(0);
         }
         break;
-    case QWebEngineLoadingInfo::LoadStoppedStatus:
+    case LoadReport::Status::Stopped:
         if (started_)
-            announceEnd(0);
+            sink_.loadEnded(0);
         break;
     }
     pending_ = false;
     started_ = false;
+    abandoned_.clear();
 }
 
-void LoadEventMapper::abandon() {
-    abandoned_ = true;
+bool LoadEventMapper::endsAbandonedLoad(const LoadReport& report) {
+    // A given-up load never succeeds: its navigation was refused.
+    if (abandoned_.empty() || report.status == LoadReport::Status::Succeeded ||
+        std::find(abandoned_.begin(), abandoned_.end(), report.url) == abandoned_.end())
+        return false;
+    abandoned_.clear();
+    return true;
+}
+
+void LoadEventMapper::abandon(const QUrl& refusedUrl) {
+    abandoned_ = {loadUrl_, refusedUrl};
     pending_ = false;
     started_ = false;
 }
 
 void LoadEventMapper::onUrlChanged() {
-    if (pending_ && !started_ && !abandoned_)
+    if (pending_ && !started_)
         announceStart();
 }
 
 void LoadEventMapper::announceStart() {
-    if (started_ || browser_.isClosed())
+    if (started_)
         return;
     started_ = true;
-    browser_.refreshState();
-    const auto client = browser_.GetClient();
-    const auto handler = client ? client->GetLoadHandler() : nullptr;
-    if (handler)
-        handler->OnLoadStart(&browser_, browser_.GetMainFrame());
-}
-
-void LoadEventMapper::announceEnd(int httpStatusCode) {
-    if (browser_.isClosed())
-        return;
-    browser_.refreshState();
-    const auto client = browser_.GetClient();
-    const auto handler = client ? client->GetLoadHandler() : nullptr;
-    if (handler)
-        handler->OnLoadEnd(&browser_, browser_.GetMainFrame(), httpStatusCode);
-}
-
-void LoadEventMapper::announceError(int errorCode, const QUrl& failedUrl,
-                                    const QString& errorText) {
-    if (browser_.isClosed())
-        return;
-    browser_.refreshState();
-    const auto client = browser_.GetClient();
-    const auto handler = client ? client->GetLoadHandler() : nullptr;
-    if (!handler)
-        return;
-    CefString text = toCefString(errorText);
-    const bool handled = handler->OnLoadError(&browser_, browser_.GetMainFrame(),
-                                              static_cast<cef_handler_errorcode_t>(errorCode),
-                                              toCefString(failedUrl), text);
-    // A handled error shows the handler's text in place of the failed page.
-    if (handled && !text.empty()) {
-        browser_.onUi([html = toQString(text), failedUrl](BrowserPage& page) {
-            page.setHtml(html, failedUrl);
-        });
-    }
+    sink_.loadStarted();
 }

@@ -10,6 +10,9 @@
 // filter is never called. Nor can a request use a cookie store of its own, so
 // GetCookieManager is not asked. The request handed to the handler carries no
 // headers: Qt does not show them, though headers the handler adds are sent.
+// A server redirect of a sub-resource is followed inside Qt WebEngine, which
+// offers no hook to see or change it: OnResourceRedirect hears only of
+// redirects of the main frame's navigation (BrowserPage::followRedirect).
 void ResourceInterceptor::interceptRequest(QWebEngineUrlRequestInfo& info) {
     const auto client = browser_.GetClient();
     const auto handler = client ? client->GetRequestHandler() : nullptr;

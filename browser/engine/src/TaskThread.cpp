@@ -3,7 +3,8 @@
 #include <pthread.h>
 
 TaskThread::TaskThread(const char* name) {
-    thread_ = std::thread([this] { run(); });
+    thread_ = std::thread([queue = queue_] { run(queue); });
+    queue_->id = thread_.get_id();
     pthread_setname_np(thread_.native_handle(), name);
 }
 
@@ -14,61 +15,67 @@ TaskThread::~TaskThread() {
 }
 
 bool TaskThread::post(std::function<void()> work, std::int64_t delayMs) {
+    Queue& queue = *queue_;
     {
-        std::lock_guard guard(lock_);
+        std::lock_guard guard(queue.lock);
         // The thread itself may still queue follow-up work while it drains.
-        if (stopping_ && std::this_thread::get_id() != thread_.get_id())
+        if (queue.stopping && !isCurrent())
             return false;
         if (delayMs <= 0) {
-            due_.push_back(std::move(work));
+            queue.due.push_back(std::move(work));
         } else {
-            if (stopping_)
+            if (queue.stopping)
                 return false;
-            delayed_.emplace(Clock::now() + std::chrono::milliseconds(delayMs), std::move(work));
+            queue.delayed.emplace(Clock::now() + std::chrono::milliseconds(delayMs),
+                                  std::move(work));
         }
     }
-    wake_.notify_one();
+    queue.wake.notify_one();
     return true;
 }
 
 bool TaskThread::isCurrent() const {
-    return std::this_thread::get_id() == thread_.get_id();
+    return std::this_thread::get_id() == queue_->id;
 }
 
 void TaskThread::stop() {
     {
-        std::lock_guard guard(lock_);
+        std::lock_guard guard(queue_->lock);
         if (!thread_.joinable())
             return;
-        stopping_ = true;
-        delayed_.clear();
+        queue_->stopping = true;
+        queue_->delayed.clear();
     }
-    wake_.notify_one();
-    // Stopping from inside a task only ends the loop after that task.
-    if (!isCurrent())
+    queue_->wake.notify_one();
+    // Stopping from inside a task only ends the loop after that task; the
+    // thread is then left to end on its own.
+    if (isCurrent())
+        thread_.detach();
+    else
         thread_.join();
 }
 
-void TaskThread::run() {
-    std::unique_lock guard(lock_);
+void TaskThread::run(const std::shared_ptr<Queue>& queue) {
+    std::unique_lock guard(queue->lock);
     for (;;) {
-        while (!delayed_.empty() && delayed_.begin()->first <= Clock::now()) {
-            due_.push_back(std::move(delayed_.begin()->second));
-            delayed_.erase(delayed_.begin());
+        while (!queue->delayed.empty() && queue->delayed.begin()->first <= Clock::now()) {
+            queue->due.push_back(std::move(queue->delayed.begin()->second));
+            queue->delayed.erase(queue->delayed.begin());
         }
-        if (!due_.empty()) {
-            auto work = std::move(due_.front());
-            due_.pop_front();
+        if (!queue->due.empty()) {
+            auto work = std::move(queue->due.front());
+            queue->due.pop_front();
             guard.unlock();
             work();
+            work = nullptr; // What the work held goes while the thread still runs it.
             guard.lock();
             continue;
         }
-        if (stopping_)
+        if (queue->stopping)
             return;
-        if (delayed_.empty())
-            wake_.wait(guard);
+        if (queue->delayed.empty())
+            queue->wake.wait(guard);
         else
-            wake_.wait_until(guard, delayed_.begin()->first);
+            queue->wake.wait_until(guard, queue->delayed.begin()->first);
     }
 }

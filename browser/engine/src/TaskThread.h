@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -23,17 +24,24 @@ public:
     bool isCurrent() const;
     // Runs the work already due, drops delayed work not yet due, and joins
     // the thread. Work posted from the thread itself while it drains still
-    // runs when due at once.
+    // runs when due at once. Stopped from inside its own work, the thread
+    // ends after that work, on its own: it may outlive this object.
     void stop();
 
 private:
     using Clock = std::chrono::steady_clock;
-    void run();
+    // What the thread works on; shared with the thread, so that a thread
+    // left to end on its own never touches a destroyed object.
+    struct Queue {
+        std::mutex lock;
+        std::condition_variable wake;
+        std::deque<std::function<void()>> due;
+        std::multimap<Clock::time_point, std::function<void()>> delayed;
+        bool stopping = false;
+        std::thread::id id;
+    };
+    static void run(const std::shared_ptr<Queue>& queue);
 
-    mutable std::mutex lock_;
-    std::condition_variable wake_;
-    std::deque<std::function<void()>> due_;
-    std::multimap<Clock::time_point, std::function<void()>> delayed_;
-    bool stopping_ = false;
+    std::shared_ptr<Queue> queue_ = std::make_shared<Queue>();
     std::thread thread_;
 };

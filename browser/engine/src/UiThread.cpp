@@ -1,6 +1,7 @@
 #include "UiThread.h"
 
 #include <future>
+#include <utility>
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -132,8 +133,25 @@ void UiThread::stop(const std::function<void()>& lastWork) {
             thread_.join();
         return;
     }
-    std::lock_guard guard(lock_);
-    if (context_)
-        context_->deleteLater();
-    context_ = nullptr;
+    // Work posted while the last work ran (a browser closed from a handler)
+    // runs now, and anything left is dropped at once: nothing queued outlives
+    // the engine, holding its objects and the client's past the client's own
+    // end. The context itself goes later: this may run inside its own event.
+    QObject* context = nullptr;
+    {
+        std::lock_guard guard(lock_);
+        context = std::exchange(context_, nullptr);
+    }
+    if (!context)
+        return;
+    const auto finish = [context] {
+        QCoreApplication::sendPostedEvents(context, QEvent::MetaCall);
+        QCoreApplication::removePostedEvents(context);
+        context->deleteLater();
+    };
+    if (isCurrent())
+        finish();
+    else
+        QMetaObject::invokeMethod(QCoreApplication::instance(), finish,
+                                  Qt::BlockingQueuedConnection);
 }

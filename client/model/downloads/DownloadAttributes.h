@@ -12,7 +12,7 @@ struct DownloadAttributes {
     // folders or be hostile ("../x.zip"); the download manager keeps only
     // its last component.
     QString fileName;
-    // Size announced by the server in bytes; 0 or negative when unknown.
+    // Size announced by the server in bytes; negative (-1) when unknown.
     qint64 contentLength = 0;
     // MIME type announced by the server; must not be null.
     QString mimeType;

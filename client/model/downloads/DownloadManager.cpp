@@ -4,6 +4,7 @@
 #include "client/model/Client.h"
 #include "client/model/downloads/CompletedDownloadItem.h"
 #include "client/model/downloads/DownloadManagerHandle.h"
+#include "client/model/downloads/DownloadRecognizer.h"
 #include "client/model/downloads/DownloadRepository.h"
 #include "client/model/downloads/DownloadSourceManager.h"
 #include "client/model/downloads/FileDownloader.h"
@@ -89,6 +90,9 @@ QString DownloadManager::safeFileName(const QString& proposed, const fs::path& f
     for (QChar& c : name)
         if (isForbiddenInName(c))
             c = QLatin1Char('_');
+    // The name of a download still arriving is no name for a finished one.
+    if (name.endsWith(FileDownloader::PartialSuffix))
+        name += QLatin1Char('_');
     if (!namesNoFile(name))
         return name;
     // Counts up from the clock until a name is free in the folder.
@@ -122,11 +126,14 @@ DownloadManager::createDownloader(const DownloadAttributes& attributes) {
         if (same != downloads.end())
             deleteDownloadLocked(*same);
         // A link left under this name would send the bytes outside the folder.
-        std::error_code error;
-        if (fs::is_symlink(fs::symlink_status(file, error)))
-            fs::remove(file, error);
-        downloader = std::make_shared<FileDownloader>(reports, currentTimeMs(),
-                                                      attributes.contentLength, file);
+        for (const fs::path& target : {file, FileDownloader::partialFileOf(file)}) {
+            std::error_code error;
+            if (fs::is_symlink(fs::symlink_status(target, error)))
+                fs::remove(target, error);
+        }
+        downloader =
+            std::make_shared<FileDownloader>(reports, currentTimeMs(), attributes.contentLength,
+                                             file, DownloadRecognizer::MaxContentLength);
         downloads.push_back(downloader);
         if (!attributes.startedByPlayer) {
             awaitingPlayer.push_back(file);
@@ -201,7 +208,8 @@ void DownloadManager::deleteDownloadLocked(std::shared_ptr<DownloadItem> item, b
             running->cancel();
         }
     // A finished download the player removes may be wanted back; the bytes
-    // of one that never finished are worth nothing.
+    // of one that never finished are worth nothing (and a download that never
+    // completed has no file of that name).
     if (toTrash && !wasRunning) {
         const util::FileSystem::Discarded result = util::FileSystem::discard(file);
         if (result == util::FileSystem::Discarded::Failed)
@@ -212,7 +220,8 @@ void DownloadManager::deleteDownloadLocked(std::shared_ptr<DownloadItem> item, b
                      util::pathText(file) + QStringLiteral("]"));
     } else {
         std::error_code error;
-        if (!fs::remove(file, error) || error)
+        fs::remove(file, error);
+        if (error)
             App::log(Prefix + QStringLiteral(".deleteDownload: failed to delete file [") +
                      util::pathText(file) + QStringLiteral("]"));
     }
@@ -316,6 +325,10 @@ void DownloadManager::loadDownloads() {
         if (const auto found = listRoot()) {
             std::erase_if(downloads, [](const auto& entry) { return !entry->inProgress(); });
             for (const fs::path& file : *found) {
+                if (FileDownloader::isPartialFile(file)) {
+                    removeIfAbandonedLocked(file);
+                    continue;
+                }
                 const bool listed =
                     std::any_of(downloads.begin(), downloads.end(), [&](const auto& entry) {
                         return DownloadItem::sameFile(entry->getFile(), file);
@@ -335,6 +348,21 @@ void DownloadManager::loadDownloads() {
     }
     post([this] { listener.afterRefreshDownloads(); }, QStringLiteral("afterRefreshDownloads"),
          nullptr);
+}
+
+// A partial file no running download writes was left by a download that
+// never completed (the program ended meanwhile): it is no download.
+void DownloadManager::removeIfAbandonedLocked(const fs::path& partial) {
+    const bool running = std::any_of(downloads.begin(), downloads.end(), [&](const auto& entry) {
+        return entry->inProgress() &&
+               DownloadItem::sameFile(FileDownloader::partialFileOf(entry->getFile()), partial);
+    });
+    if (running)
+        return;
+    std::error_code error;
+    fs::remove(partial, error);
+    App::log(Prefix + QStringLiteral(".loadDownloads: removed the unfinished download [") +
+             util::pathText(partial) + QStringLiteral("]"));
 }
 
 std::optional<std::vector<fs::path>> DownloadManager::listRoot() const {

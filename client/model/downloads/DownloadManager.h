@@ -53,7 +53,8 @@ public:
     // recognizer at RecognizerPriority). Only before events are delivered.
     void addListener(int priority, DownloadListener* listener);
 
-    // Rebuilds the list from the downloads folder, keeping running downloads.
+    // Rebuilds the list from the downloads folder, keeping running downloads;
+    // partial files of downloads that no longer run are removed.
     void refresh();
     // Lists downloads that started under an earlier manager of the client
     // and still run (called before the first refresh).
@@ -62,7 +63,9 @@ public:
     DownloadRecognizer* getDownloadRecognizer() const { return recognizer; }
     // Starts a download into the downloads folder. Only the last component
     // of the proposed file name is used; an entry with the same file is
-    // deleted first. Throws IllegalArgumentError for a null file name.
+    // deleted first. A download of unknown size may bring at most the
+    // recognizer's largest size. Throws IllegalArgumentError for a null file
+    // name.
     std::shared_ptr<FileDownloader> createDownloader(const DownloadAttributes& attributes);
     // The player's removal: removes the first entry with the item's file and
     // moves that file to the desktop's trash (or deletes it where there is
@@ -104,6 +107,7 @@ private:
     // the item by value: it may be the list's own element, which is erased.
     void deleteDownloadLocked(std::shared_ptr<DownloadItem> item, bool toTrash = false);
     bool isListedLocked(const DownloadItem* item) const;
+    void removeIfAbandonedLocked(const std::filesystem::path& partial);
     // Every entry of the downloads folder; nothing when it cannot be listed.
     std::optional<std::vector<std::filesystem::path>> listRoot() const;
     void post(std::function<void()> task, const QString& event, const DownloadItem* item);

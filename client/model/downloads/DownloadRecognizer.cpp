@@ -56,11 +56,14 @@ void DownloadRecognizer::listenerReport() {
 void DownloadRecognizer::shutdown(Client&) {}
 
 DownloadRecognizer::Refusal DownloadRecognizer::check(const DownloadAttributes& attributes) {
-    if (attributes.mimeType.isNull() || attributes.fileName.isNull() ||
-        !recognizeMimeType(attributes.mimeType))
+    if (attributes.mimeType.isNull() || attributes.fileName.isNull())
         return Refusal::NotZip;
-    if (attributes.contentLength < 0)
-        return Refusal::SizeUnknown;
+    // A generic type says nothing: the name's ".zip" decides then.
+    const bool zipNamed = isGenericMimeType(attributes.mimeType) &&
+                          attributes.fileName.endsWith(QStringLiteral(".zip"), Qt::CaseInsensitive);
+    if (!recognizeMimeType(attributes.mimeType) && !zipNamed)
+        return Refusal::NotZip;
+    // An empty download holds no package.
     if (attributes.contentLength == 0)
         return Refusal::Empty;
     if (attributes.contentLength > MaxContentLength)
@@ -82,8 +85,6 @@ QString DownloadRecognizer::refusalText(Refusal refusal, const DownloadAttribute
                                               QLocale::DataSizeTraditionalFormat) +
                QStringLiteral(", ") + QString::number(attributes.contentLength) +
                QStringLiteral(" bytes).");
-    case Refusal::SizeUnknown:
-        return QStringLiteral("the site did not announce its size.");
     case Refusal::Empty:
         return QStringLiteral("the site announced an empty file.");
     }
@@ -110,6 +111,14 @@ bool DownloadRecognizer::recognizeMimeType(const QString& mimeType) {
                0 ||
            QString::compare(mimeType, QStringLiteral("application/x-zip-compressed"),
                             Qt::CaseInsensitive) == 0;
+}
+
+bool DownloadRecognizer::isGenericMimeType(const QString& mimeType) {
+    for (const char* generic :
+         {"application/octet-stream", "binary/octet-stream", "application/force-download"})
+        if (QString::compare(mimeType, QLatin1String(generic), Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
 }
 
 std::shared_ptr<RecognizedItem>

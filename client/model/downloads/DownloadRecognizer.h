@@ -50,12 +50,18 @@ public:
     void listenerReport() override;
     void shutdown(Client& client) override;
 
-    // Why an offered download is refused.
-    enum class Refusal { None, NotZip, TooLarge, SizeUnknown, Empty };
+    // Why an offered download is refused. A download of unknown length is
+    // taken (many servers send none): the download manager holds it to
+    // MaxContentLength while it arrives.
+    enum class Refusal { None, NotZip, TooLarge, Empty };
 
-    // A downloader for an accepted download, or null when refused.
+    // A downloader for an accepted download, or null when refused: a zip
+    // (by its type, or by its name's ".zip" when the type is a generic
+    // binary one) of at most MaxContentLength bytes, or of unknown length.
     std::shared_ptr<Downloader> handleDownload(const DownloadAttributes& attributes);
     static bool recognizeMimeType(const QString& mimeType);
+    // A type that tells nothing about the content, as download scripts send.
+    static bool isGenericMimeType(const QString& mimeType);
     // Whether an offer would be taken, and if not, why.
     static Refusal check(const DownloadAttributes& attributes);
     // The player's words for a refusal: what was wrong, with the type or the

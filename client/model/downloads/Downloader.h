@@ -11,8 +11,12 @@ public:
     // Writes one block of bytes; true to continue the download, false to
     // make the browser abort it.
     virtual bool receivedData(QByteArrayView buffer) = 0;
-    // The browser ended the transfer.
+    // The browser ended the transfer with every byte delivered.
     virtual void complete() = 0;
+    // The browser ended the transfer without completing it (the connection
+    // broke, the server failed, the download was cancelled or the program
+    // ends): the download failed.
+    virtual void abort() = 0;
 };
 
 } // namespace plenfox::client::model

@@ -25,26 +25,50 @@ void closeLogged(QFile& output) {
 } // namespace
 
 FileDownloader::FileDownloader(std::shared_ptr<DownloadManagerHandle> reports, qint64 startTimeMs,
-                               qint64 expectedSize, std::filesystem::path file)
-    : reports(std::move(reports)), file(std::move(file)), expectedSize(expectedSize),
+                               qint64 expectedSize, std::filesystem::path file, qint64 sizeLimit)
+    : reports(std::move(reports)), file(std::move(file)), partialFile(partialFileOf(this->file)),
+      expectedSize(expectedSize), sizeLimit(expectedSize > 0 ? expectedSize : sizeLimit),
       lastNotificationTimeMs(startTimeMs - NotificationDeltaMs) {
     App::log(Prefix + QStringLiteral(": attempting to download to file [") + pathText(this->file) +
              QStringLiteral("]: ") + QString::number(expectedSize));
+    // A folder of the download's name could never become the download.
+    std::error_code error;
+    if (std::filesystem::is_directory(this->file, error)) {
+        App::log(util::IoError(pathText(this->file) + QStringLiteral(": is a folder")));
+        return;
+    }
     // Unbuffered: each block goes to the file as it arrives, nothing is held
     // in memory beyond the browser's own block.
-    auto opened = std::make_unique<QFile>(pathText(this->file));
+    auto opened = std::make_unique<QFile>(pathText(partialFile));
     if (opened->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
         output = std::move(opened);
     else
         App::log(
-            util::IoError(pathText(this->file) + QStringLiteral(": ") + opened->errorString()));
+            util::IoError(pathText(partialFile) + QStringLiteral(": ") + opened->errorString()));
 }
 
 FileDownloader::~FileDownloader() = default;
 
+std::filesystem::path FileDownloader::partialFileOf(const std::filesystem::path& file) {
+    std::filesystem::path partial = file;
+    partial += PartialSuffix.toStdU16String();
+    return partial;
+}
+
+bool FileDownloader::isPartialFile(const std::filesystem::path& file) {
+    return pathText(file.filename()).endsWith(PartialSuffix);
+}
+
 qint64 FileDownloader::getCurrentSize() const {
     std::lock_guard guard(lock);
     return size;
+}
+
+qint64 FileDownloader::getTotalSize() const {
+    if (expectedSize > 0)
+        return expectedSize;
+    std::lock_guard guard(lock);
+    return completed && !failed ? size : expectedSize;
 }
 
 bool FileDownloader::inProgress() const {
@@ -63,17 +87,17 @@ bool FileDownloader::receivedData(QByteArrayView buffer) {
         std::lock_guard outputGuard(outputLock);
         if (!output)
             return false;
-        // An announced size is the accepted size: a sender that goes on
-        // past it is stopped before the file grows beyond it. Zero or less
-        // means no size was announced.
-        if (expectedSize > 0 && buffer.size() > expectedSize - getCurrentSize()) {
+        // An announced size is the accepted size, and a download without
+        // one is held to the size limit: a sender that goes on past it is
+        // stopped before the file grows beyond it.
+        if (buffer.size() > sizeLimit - getCurrentSize()) {
             overflowLocked();
             overflowed = true;
         } else {
             const qint64 written = output->write(buffer.data(), buffer.size());
             if (written != buffer.size()) {
-                App::log(
-                    util::IoError(pathText(file) + QStringLiteral(": ") + output->errorString()));
+                App::log(util::IoError(pathText(partialFile) + QStringLiteral(": ") +
+                                       output->errorString()));
                 return false;
             }
             std::lock_guard guard(lock);
@@ -96,8 +120,7 @@ bool FileDownloader::receivedData(QByteArrayView buffer) {
 }
 
 void FileDownloader::overflowLocked() {
-    closeLogged(*output);
-    output.reset();
+    discardLocked();
     qint64 received = 0;
     {
         std::lock_guard guard(lock);
@@ -105,9 +128,31 @@ void FileDownloader::overflowLocked() {
         failed = true;
         received = size;
     }
-    App::log(Prefix + QStringLiteral(".receivedData: more bytes than the announced ") +
-             QString::number(expectedSize) + QStringLiteral(" after ") + QString::number(received) +
+    App::log(Prefix + QStringLiteral(".receivedData: more bytes than the ") +
+             (expectedSize > 0 ? QStringLiteral("announced ") : QStringLiteral("allowed ")) +
+             QString::number(sizeLimit) + QStringLiteral(" after ") + QString::number(received) +
              QStringLiteral("; download stopped [") + pathText(file) + QStringLiteral("]"));
+}
+
+void FileDownloader::discardLocked() {
+    if (output) {
+        closeLogged(*output);
+        output.reset();
+    }
+    std::error_code error;
+    std::filesystem::remove(partialFile, error);
+}
+
+bool FileDownloader::publishLocked() {
+    std::error_code error;
+    std::filesystem::rename(partialFile, file, error);
+    if (!error)
+        return true;
+    App::log(util::IoError(pathText(partialFile) + QStringLiteral(": cannot become [") +
+                           pathText(file) + QStringLiteral("]: ") +
+                           QString::fromLocal8Bit(error.message())));
+    std::filesystem::remove(partialFile, error);
+    return false;
 }
 
 void FileDownloader::complete() {
@@ -119,16 +164,21 @@ void FileDownloader::complete() {
             std::lock_guard guard(lock);
             if (completed)
                 return;
+            finalSize = size;
         }
+        // Named while still in progress, so that a refresh meanwhile keeps
+        // this entry rather than list neither file.
+        const bool opened = output != nullptr;
         if (output) {
             closeLogged(*output);
             output.reset();
         }
+        hasFailed = finalSize < expectedSize || !opened || !publishLocked();
+        if (hasFailed)
+            discardLocked();
         std::lock_guard guard(lock);
         completed = true;
-        failed = size < expectedSize;
-        hasFailed = failed;
-        finalSize = size;
+        failed = hasFailed;
     }
     App::log(Prefix + QStringLiteral(".complete: ") + boolText(true) + QStringLiteral(", ") +
              boolText(hasFailed) + QStringLiteral(", ") + QString::number(finalSize) +
@@ -137,6 +187,26 @@ void FileDownloader::complete() {
         reports->reportFailed(shared_from_this());
     else
         reports->reportComplete(shared_from_this());
+}
+
+void FileDownloader::abort() {
+    qint64 received = 0;
+    {
+        std::lock_guard outputGuard(outputLock);
+        {
+            std::lock_guard guard(lock);
+            if (completed)
+                return;
+            completed = true;
+            failed = true;
+            received = size;
+        }
+        discardLocked();
+    }
+    App::log(Prefix + QStringLiteral(".abort: the transfer ended early after ") +
+             QString::number(received) + QStringLiteral(" of ") + QString::number(expectedSize) +
+             QStringLiteral(" [") + pathText(file) + QStringLiteral("]"));
+    reports->reportFailed(shared_from_this());
 }
 
 void FileDownloader::cancel() {
@@ -150,10 +220,7 @@ void FileDownloader::cancel() {
     }
     App::log(Prefix + QStringLiteral(".cancel: download removed while running [") + pathText(file) +
              QStringLiteral("]"));
-    if (output) {
-        closeLogged(*output);
-        output.reset();
-    }
+    discardLocked();
 }
 
 } // namespace plenfox::client::model

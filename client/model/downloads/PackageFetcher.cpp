@@ -147,11 +147,10 @@ bool PackageFetcher::Transfer::begin() {
 }
 
 void PackageFetcher::Transfer::fail() {
-    // A download that stopped itself has ended already; otherwise completing
-    // it with fewer bytes than announced makes the manager drop it and its
-    // file.
+    // A download that stopped itself has ended already; otherwise it ends as
+    // failed: its partial file goes, and the manager drops its entry.
     if (downloader && !stoppedByDownload)
-        downloader->complete();
+        downloader->abort();
 }
 
 QString PackageFetcher::Transfer::run() {

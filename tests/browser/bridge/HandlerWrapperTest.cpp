@@ -148,21 +148,42 @@ TEST_F(HandlerWrapperTest, BoxesCarryAnswersBack) {
     EXPECT_TRUE(password.empty()) << "a null answer stores an empty string";
 }
 
-TEST_F(HandlerWrapperTest, DownloadHandlerIsAskedOnlyForAKnownTypeNameAndLength) {
+TEST_F(HandlerWrapperTest, DownloadHandlerIsAskedForATypeAndANameWhateverTheLength) {
     auto request = wrap<CefRequestHandlerWrapper>("TestHandlers$Request");
     CefRefPtr<CefDownloadHandler> handler;
-    EXPECT_FALSE(request->GetDownloadHandler(nullptr, u"application/zip", u"a.zip", -1, handler));
     EXPECT_FALSE(request->GetDownloadHandler(nullptr, u"", u"a.zip", 10, handler));
     EXPECT_FALSE(request->GetDownloadHandler(nullptr, u"application/zip", u"", 10, handler));
     EXPECT_EQ(handler, nullptr);
-    EXPECT_EQ(JavaVmFixture::count("getDownloadHandler application/zip a.zip -1"), 0);
+    EXPECT_EQ(JavaVmFixture::count("getDownloadHandler application/zip  10"), 0);
 
-    // An empty download is still offered; the client's handler comes back wrapped.
-    EXPECT_TRUE(request->GetDownloadHandler(nullptr, u"application/zip", u"a.zip", 0, handler));
+    // An unknown length (-1) and an empty download are offered; the client's
+    // handler comes back wrapped.
+    for (const int64 length : {-1LL, 0LL}) {
+        handler = nullptr;
+        EXPECT_TRUE(
+            request->GetDownloadHandler(nullptr, u"application/zip", u"a.zip", length, handler));
+        ASSERT_NE(handler, nullptr);
+        char bytes[] = "PK";
+        EXPECT_TRUE(handler->ReceivedData(bytes, 2));
+    }
+    EXPECT_EQ(JavaVmFixture::count("getDownloadHandler application/zip a.zip -1"), 1);
     EXPECT_EQ(JavaVmFixture::count("getDownloadHandler application/zip a.zip 0"), 1);
+}
+
+TEST_F(HandlerWrapperTest, DownloadHandlerThatRefusesMoreDataStopsTheDownload) {
+    // The client takes four bytes and refuses the rest, as its size cap does.
+    auto request = wrap<CefRequestHandlerWrapper>("TestHandlers$Request");
+    CefRefPtr<CefDownloadHandler> handler;
+    ASSERT_TRUE(
+        request->GetDownloadHandler(nullptr, u"application/zip", u"limited.zip", -1, handler));
     ASSERT_NE(handler, nullptr);
-    char bytes[] = "PK";
+    char bytes[] = "PKzip";
     EXPECT_TRUE(handler->ReceivedData(bytes, 2));
+    EXPECT_TRUE(handler->ReceivedData(bytes + 2, 2));
+    EXPECT_FALSE(handler->ReceivedData(bytes + 4, 1));
+    EXPECT_EQ(JavaVmFixture::count("receivedData 5"), 1);
+    handler->Complete();
+    EXPECT_EQ(JavaVmFixture::count("complete"), 1);
 }
 
 TEST_F(HandlerWrapperTest, StreamReaderSeesAllRequestedBytesAndCannotOverclaim) {

@@ -9,6 +9,7 @@
 #include "browser/wrapper/NativeCefBrowser.h"
 #include "browser/wrapper/NativeCefFrame.h"
 #include "browser/wrapper/NativeCefSettings.h"
+#include "client/ui/BrowserControl.h"
 #include "lib/util/Error.h"
 
 #include <QDir>
@@ -261,6 +262,19 @@ TEST_F(BrowserChain, BrowserTakesTheRectangleItWasPlacedIn) {
     const auto children = widget.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     ASSERT_EQ(children.size(), 1);
     EXPECT_EQ(children.front()->geometry(), QRect(10, 20, 300, 200));
+}
+
+TEST_F(BrowserChain, ControlGoneBeforeItsBrowserArrivesClosesTheBrowserWhenItComes) {
+    // As when the program closes during its start: the control asked for a
+    // browser and is disposed before the engine made it.
+    client::ui::BrowserControl control(ChainEngine::factory());
+    control.resize(400, 300);
+    control.go(pageUrl(), client);
+    control.dispose();
+    EXPECT_FALSE(control.hasBrowser());
+    ASSERT_TRUE(ChainEngine::waitFor([this] { return client->has(QStringLiteral("close")); }))
+        << "the late browser stays open";
+    EXPECT_FALSE(client->has(QStringLiteral("created"))) << "no handler was given the browser";
 }
 
 TEST(Program, StartsAndStopsTheEngineAndLogsBoth) {

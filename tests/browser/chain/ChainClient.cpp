@@ -145,9 +145,12 @@ bool ChainClient::getDownloadHandler(std::shared_ptr<cef::CefBrowser> browser, Q
                                      std::shared_ptr<cef::CefDownloadHandlerBox> handler) {
     record(QStringLiteral("download"), mimeType + QLatin1Char(' ') + fileName, contentLength);
     keepAndDispose(browser);
-    if (!downloadHandler)
+    std::shared_ptr<cef::CefDownloadHandler> given =
+        downloadHandlerFactory ? downloadHandlerFactory(mimeType, fileName, contentLength)
+                               : downloadHandler;
+    if (!given)
         return false;
-    handler->setValue(downloadHandler);
+    handler->setValue(given);
     return true;
 }
 
@@ -203,8 +206,12 @@ bool CollectingDownload::receivedData(std::shared_ptr<jni::DirectByteBuffer> dat
 }
 
 void CollectingDownload::complete() {
-    std::lock_guard guard(lock);
-    completed = true;
+    {
+        std::lock_guard guard(lock);
+        completed = true;
+    }
+    if (onComplete)
+        onComplete();
 }
 
 QByteArray CollectingDownload::bytes() const {

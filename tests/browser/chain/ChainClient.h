@@ -94,6 +94,11 @@ public:
     std::atomic<bool> disposeBrowsers{true};
     std::function<void(cef::CefRequest&)> resourceRequestAction;
     std::shared_ptr<cef::CefDownloadHandler> downloadHandler;
+    // When set, makes the handler of each offered download instead (null
+    // refuses it).
+    std::function<std::shared_ptr<cef::CefDownloadHandler>(
+        const QString& mimeType, const QString& fileName, std::int64_t contentLength)>
+        downloadHandlerFactory;
 
 private:
     void record(const QString& kind, const QString& url, std::int64_t number = 0);
@@ -112,6 +117,8 @@ public:
     bool receivedData(std::shared_ptr<jni::DirectByteBuffer> data) override;
     void complete() override;
 
+    // Runs inside complete(), after the download was marked complete.
+    std::function<void()> onComplete;
     QByteArray bytes() const;
     bool isComplete() const;
     std::thread::id dataThread() const;

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -59,6 +61,26 @@ void ChainEngine::stop() {
     waitFor([] { return false; }, 200);
     state.factory.reset();
     state.environment.reset();
+}
+
+void ChainEngine::shutdownEngine() {
+    Running& state = running();
+    if (state.initialized)
+        state.factory->shutdown();
+    state.initialized = false;
+}
+
+bool ChainEngine::waitForEngineThreadsToEnd(int milliseconds) {
+    const auto engineThreadsRun = [] {
+        QDir tasks(QStringLiteral("/proc/self/task"));
+        for (const QString& task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            QFile name(tasks.filePath(task + QStringLiteral("/comm")));
+            if (name.open(QIODevice::ReadOnly) && name.readAll().startsWith("engine-"))
+                return true;
+        }
+        return false;
+    };
+    return waitFor([&] { return !engineThreadsRun(); }, milliseconds);
 }
 
 bool ChainEngine::waitFor(const std::function<bool()>& condition, int milliseconds) {

@@ -9,6 +9,8 @@
 #include "LoopbackHttpServer.h"
 #include "RecordingClient.h"
 #include "cef_browser.h"
+#include "cef_request.h"
+#include "cef_stream.h"
 #include "cef_task.h"
 
 namespace {
@@ -88,6 +90,63 @@ TEST_F(BrowserEvents, requestsLoadWithTheirHeaders) {
     browser->GetMainFrame()->LoadRequest(request);
     EXPECT_EQ(200, client->waitFor("loadEnd", server.url("/next")).code);
     EXPECT_NE(std::string::npos, server.lastRequest("/next").find("\r\nX-Plenfox-Test: yes"));
+}
+
+TEST_F(BrowserEvents, requestsLoadWithTheirMethodAndNeverAsAnotherOne) {
+    server.route("/form", {200, "text/html", page("<p>posted</p>"), {}});
+    server.route("/put", {200, "text/html", page("<p>put</p>"), {}});
+    browser = LiveEngine::openBrowser(client, server.url("/"));
+    ASSERT_TRUE(browser);
+    ASSERT_EQ(200, client->waitFor("loadEnd", server.url("/")).code);
+    auto data = CefPostData::Create();
+    auto element = CefPostDataElement::Create();
+    element->SetToBytes(3, "a=1");
+    data->AddElement(element);
+
+    // A method Qt cannot send is not sent as GET: nothing is loaded.
+    auto put = CefRequest::Create();
+    put->Set(server.url("/put"), "PUT", data, {});
+    client->clear();
+    browser->GetMainFrame()->LoadRequest(put);
+    // Give a request that was sent the time to reach the server.
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_EQ(0, server.hits("/put"));
+    EXPECT_EQ(server.url("/"), browser->GetMainFrame()->GetURL().ToString());
+    // A lower-case POST, and data without a method, go out as POST.
+    for (const char* method : {"post", ""}) {
+        auto request = CefRequest::Create();
+        request->Set(server.url("/form"), method, data, {});
+        client->clear();
+        browser->GetMainFrame()->LoadRequest(request);
+        EXPECT_EQ(200, client->waitFor("loadEnd", server.url("/form")).code);
+    }
+    EXPECT_EQ(server.methods("/form"), (std::vector<std::string>{"POST", "POST"}));
+}
+
+TEST_F(BrowserEvents, streamsShowAsTheTypeTheirNameAndContentTell) {
+    browser = LiveEngine::openBrowser(client, server.url("/"));
+    ASSERT_TRUE(browser);
+    ASSERT_EQ(200, client->waitFor("loadEnd", server.url("/")).code);
+    auto frame = browser->GetMainFrame();
+    const std::string markup = "<html><body><b>bold</b></body></html>";
+    const std::string notes = "<b>written as is</b>";
+    struct Case {
+        std::string content;
+        std::string path;
+        std::string shownText;
+    };
+    for (const Case& c :
+         {Case{markup, "/page.html", "bold"}, Case{notes, "/notes.txt", "<b>written as is</b>"}}) {
+        SCOPED_TRACE(c.path);
+        client->clear();
+        frame->LoadStream(CefStreamReader::CreateForData(c.content.data(), c.content.size()),
+                          server.url(c.path));
+        EXPECT_NE("timeout", client->waitFor("loadEnd").kind);
+        std::string text;
+        for (int attempt = 0; attempt < 3 && text.empty(); ++attempt)
+            text = onUi([frame] { return frame->GetText().ToString(); });
+        EXPECT_NE(std::string::npos, text.find(c.shownText)) << text;
+    }
 }
 
 TEST_F(BrowserEvents, linkClickIsReportedAsSuchAndCanBeCancelled) {

@@ -127,3 +127,46 @@ TEST(ClientModeCallbacks, loadHandlerMayDestroyTheHostWindowOrStopTheEngine) {
     // The application goes on with the deferred work the engine left.
     application.processEvents();
 }
+
+namespace {
+
+// Closes its browser as soon as it is told of it.
+class ClosingAtOnceClient : public RecordingClient {
+public:
+    void OnAfterCreated(CefRefPtr<CefBrowser> browser) override {
+        RecordingClient::OnAfterCreated(browser);
+        browser->CloseBrowser();
+    }
+};
+
+} // namespace
+
+// A browser made just before the engine stops and closed by its client the
+// moment it arrives, as a window closing during its start does: the work
+// that posts runs, or goes, before the engine's end, and nothing of the
+// engine still holds the client afterwards.
+TEST(ClientModeShutdown, nothingQueuedOutlivesTheEngine) {
+    if (QCoreApplication::instance() || CefCurrentlyOn(TID_UI))
+        GTEST_SKIP() << "run with --gtest_filter=ClientModeShutdown.* in a process of its own";
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    int argc = 1;
+    char name[] = "client";
+    char* argv[] = {name, nullptr};
+    QApplication application(argc, argv);
+    CefSettings settings;
+    settings.multi_threaded_message_loop = true;
+    ASSERT_TRUE(CefInitialize(settings, nullptr));
+    LoopbackHttpServer server;
+    server.route("/", {200, "text/html", "<html><body>hosted</body></html>", {}});
+    QWidget host;
+    host.show();
+    CefRefPtr<ClosingAtOnceClient> client = new ClosingAtOnceClient();
+    CefWindowInfo windowInfo;
+    windowInfo.SetAsChild(static_cast<cef_window_handle_t>(host.winId()), 0, 0, 400, 300);
+    ASSERT_TRUE(
+        CefBrowser::CreateBrowser(windowInfo, client.get(), server.url("/"), CefBrowserSettings()));
+    CefShutdown();
+    EXPECT_EQ(1, client->count("created"));
+    EXPECT_EQ(1, client->count("close"));
+    EXPECT_EQ(1, client->GetRefCt()) << "work left queued still holds the browser and its client";
+}

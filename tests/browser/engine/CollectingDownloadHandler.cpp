@@ -7,6 +7,7 @@ bool CollectingDownloadHandler::ReceivedData(void* data, int data_size) {
     if (!CefCurrentlyOn(TID_IO))
         onlyOnIo_ = false;
     std::lock_guard guard(lock_);
+    ioThread_ = std::this_thread::get_id();
     bytes_.append(static_cast<const char*>(data), static_cast<std::size_t>(data_size));
     return refuseAfterBytes_ < 0 || static_cast<long long>(bytes_.size()) < refuseAfterBytes_;
 }
@@ -17,7 +18,34 @@ void CollectingDownloadHandler::Complete() {
     completed_ = true;
 }
 
+int CollectingDownloadHandler::AddRef() {
+    const int count = ++references_;
+    if (count > 1)
+        everHeldByEngine_ = true;
+    return count;
+}
+
+int CollectingDownloadHandler::Release() {
+    const bool onIo = CefCurrentlyOn(TID_IO);
+    const int remaining = --references_;
+    if (remaining == 1) {
+        lastReleaseOnIo_ = onIo;
+        std::lock_guard guard(lock_);
+        lastReleaseThread_ = std::this_thread::get_id();
+    }
+    if (remaining == 0)
+        delete this;
+    return remaining;
+}
+
 std::string CollectingDownloadHandler::bytes() const {
     std::lock_guard guard(lock_);
     return bytes_;
+}
+
+bool CollectingDownloadHandler::lastEngineReferenceOnIo() const {
+    std::lock_guard guard(lock_);
+    if (ioThread_ != std::thread::id())
+        return lastReleaseThread_ == ioThread_;
+    return lastReleaseOnIo_;
 }

@@ -7,8 +7,13 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <cstring>
 #include <stdexcept>
+
+#include <zlib.h>
 
 namespace {
 
@@ -48,6 +53,8 @@ std::string reasonOf(int status) {
         return "OK";
     case 302:
         return "Found";
+    case 405:
+        return "Method Not Allowed";
     case 401:
         return "Unauthorized";
     case 404:
@@ -85,6 +92,17 @@ std::string LoopbackHttpServer::url(const std::string& path) const {
 void LoopbackHttpServer::route(const std::string& path, HttpReply reply) {
     std::lock_guard guard(lock_);
     routes_[path] = std::move(reply);
+}
+
+void LoopbackHttpServer::routeHead(const std::string& path, HttpReply reply) {
+    std::lock_guard guard(lock_);
+    headRoutes_[path] = std::move(reply);
+}
+
+std::vector<std::string> LoopbackHttpServer::methods(const std::string& path) const {
+    std::lock_guard guard(lock_);
+    const auto found = methods_.find(path);
+    return found == methods_.end() ? std::vector<std::string>() : found->second;
 }
 
 int LoopbackHttpServer::hits(const std::string& path) const {
@@ -146,15 +164,21 @@ void LoopbackHttpServer::serve(int connection) {
         ::close(connection);
         return;
     }
+    const std::string method = request.substr(0, firstSpace);
+    const bool head = method == "HEAD";
     std::string path = request.substr(firstSpace + 1, secondSpace - firstSpace - 1);
     path = path.substr(0, path.find('?'));
     HttpReply reply;
     {
         std::lock_guard guard(lock_);
         ++hits_[path];
+        methods_[path].push_back(method);
         lastRequests_[path] = request.substr(0, request.find("\r\n\r\n"));
+        const auto ownHead = headRoutes_.find(path);
         const auto found = routes_.find(path);
-        if (found != routes_.end())
+        if (head && ownHead != headRoutes_.end())
+            reply = ownHead->second;
+        else if (found != routes_.end())
             reply = found->second;
         else
             reply = HttpReply{404, "text/html", "<html><body>missing</body></html>", {}, {}};
@@ -167,25 +191,93 @@ void LoopbackHttpServer::serve(int connection) {
                           "<html><body>who are you</body></html>",
                           {{"WWW-Authenticate", "Basic realm=\"plenfox\""}},
                           {}};
-    std::string head = "HTTP/1.1 " + std::to_string(reply.status) + " " + reasonOf(reply.status) +
-                       "\r\nContent-Type: " + reply.contentType +
-                       "\r\nContent-Length: " + std::to_string(reply.body.size()) +
-                       "\r\nConnection: close\r\n";
+    const std::string body = reply.gzip ? gzip(reply.body) : reply.body;
+    std::string headText = "HTTP/1.1 " + std::to_string(reply.status) + " " +
+                           reasonOf(reply.status) + "\r\nContent-Type: " + reply.contentType +
+                           "\r\nConnection: close\r\n";
+    headText += reply.chunked ? "Transfer-Encoding: chunked\r\n"
+                              : "Content-Length: " + std::to_string(body.size()) + "\r\n";
+    if (reply.gzip)
+        headText += "Content-Encoding: gzip\r\n";
     for (const auto& [name, value] : reply.headers)
-        head += name + ": " + value + "\r\n";
-    head += "\r\n";
-    const std::size_t bodyBytes =
-        reply.breakAfter >= 0 ? static_cast<std::size_t>(reply.breakAfter) : reply.body.size();
-    if (sendAll(connection, head.data(), head.size())) {
-        const std::size_t firstPart = reply.holdMs > 0 ? bodyBytes / 2 : bodyBytes;
-        if (sendAll(connection, reply.body.data(), firstPart) && firstPart < bodyBytes) {
-            hold(reply.holdMs);
-            sendAll(connection, reply.body.data() + firstPart, bodyBytes - firstPart);
-        }
+        headText += name + ": " + value + "\r\n";
+    headText += "\r\n";
+    const int now = ++active_;
+    for (int most = mostActive_; now > most && !mostActive_.compare_exchange_weak(most, now);) {
+    }
+    if (sendAll(connection, headText.data(), headText.size()) && !head &&
+        sendBody(connection, reply, body) && reply.cutAfterLastByte) {
+        // A reset instead of an orderly close: nothing more reaches the client.
+        linger cut{1, 0};
+        ::setsockopt(connection, SOL_SOCKET, SO_LINGER, &cut, sizeof cut);
+        --active_;
+        ::close(connection);
+        return;
     }
     ::shutdown(connection, SHUT_WR);
     // Let the client read everything before the socket closes.
     while (::recv(connection, buffer, sizeof buffer, 0) > 0) {
     }
+    --active_;
     ::close(connection);
+}
+
+bool LoopbackHttpServer::sendBody(int connection, const HttpReply& reply,
+                                  const std::string& body) const {
+    const std::size_t bodyBytes =
+        reply.breakAfter >= 0 ? std::min(body.size(), std::size_t(reply.breakAfter)) : body.size();
+    if (reply.firstByteDelayMs > 0)
+        hold(reply.firstByteDelayMs);
+    // Pieces: the paced ones, or the two halves around a hold, or the whole.
+    std::vector<std::pair<std::size_t, std::size_t>> pieces;
+    if (reply.pieceBytes > 0) {
+        for (std::size_t at = 0; at < bodyBytes; at += reply.pieceBytes)
+            pieces.emplace_back(at, std::min(reply.pieceBytes, bodyBytes - at));
+    } else if (reply.holdMs > 0) {
+        pieces.emplace_back(0, bodyBytes / 2);
+        pieces.emplace_back(bodyBytes / 2, bodyBytes - bodyBytes / 2);
+    } else {
+        pieces.emplace_back(0, bodyBytes);
+    }
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        if (i > 0)
+            hold(reply.pieceBytes > 0 ? reply.pieceIntervalMs : reply.holdMs);
+        if (stopping_)
+            return false;
+        const auto [at, size] = pieces[i];
+        if (size == 0)
+            continue;
+        if (reply.chunked) {
+            char size16[32];
+            std::snprintf(size16, sizeof size16, "%zx\r\n", size);
+            if (!sendAll(connection, size16, std::strlen(size16)))
+                return false;
+        }
+        if (!sendAll(connection, body.data() + at, size))
+            return false;
+        if (reply.chunked && !sendAll(connection, "\r\n", 2))
+            return false;
+    }
+    // A broken or cut transfer never sends the closing chunk.
+    if (reply.chunked && reply.breakAfter < 0 && !reply.cutAfterLastByte)
+        return sendAll(connection, "0\r\n\r\n", 5);
+    return true;
+}
+
+std::string LoopbackHttpServer::gzip(const std::string& bytes) {
+    z_stream stream{};
+    // 16 added to the window bits asks for the gzip wrapper.
+    if (deflateInit2(&stream, Z_BEST_SPEED, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+        throw std::runtime_error("deflateInit2 failed");
+    std::string packed(deflateBound(&stream, static_cast<uLong>(bytes.size())) + 32, '\0');
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
+    stream.avail_in = static_cast<uInt>(bytes.size());
+    stream.next_out = reinterpret_cast<Bytef*>(packed.data());
+    stream.avail_out = static_cast<uInt>(packed.size());
+    const int result = deflate(&stream, Z_FINISH);
+    deflateEnd(&stream);
+    if (result != Z_STREAM_END)
+        throw std::runtime_error("deflate failed");
+    packed.resize(stream.total_out);
+    return packed;
 }

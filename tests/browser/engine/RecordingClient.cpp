@@ -125,7 +125,7 @@ bool RecordingClient::GetDownloadHandler(CefRefPtr<CefBrowser>, const CefString&
     record(std::move(offer));
     if (!downloadHandlerFactory)
         return false;
-    handler = downloadHandlerFactory();
+    handler = downloadHandlerFactory(fileName.ToString());
     return handler.get() != nullptr;
 }
 

@@ -77,8 +77,9 @@ public:
     std::string redirectTarget;
     // Server redirects of the page are sent here instead, when set.
     std::string redirectOverride;
-    // Makes the handler for each offered download; none refuses it.
-    std::function<CefRefPtr<CefDownloadHandler>()> downloadHandlerFactory;
+    // Makes the handler for each offered download, given the offered file
+    // name; none refuses it.
+    std::function<CefRefPtr<CefDownloadHandler>(const std::string&)> downloadHandlerFactory;
     // Called when a download is offered, before it is answered.
     std::function<void()> onDownloadOffer;
 

@@ -45,6 +45,9 @@ run)
     # The engine keeps its profile below HOME: keep it in the scratch folder.
     export HOME="$scratch/home"
     mkdir -p "$HOME"
+    # So are its download staging folders, which the tests look into.
+    export TMPDIR="$scratch/tmp"
+    mkdir -p "$TMPDIR"
     export PLENFOX_OPENER_LOG="$scratch/opened.txt"
     export PATH="$here/opener:$PATH"
     # No file manager of a real desktop session is asked to show anything.

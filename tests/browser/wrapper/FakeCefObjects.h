@@ -55,7 +55,10 @@ public:
     bool canGoBack() override { return back; }
     bool canGoForward() override { return forward; }
     void close() override { ++closed; }
-    void dispose() override { ++disposed; }
+    void dispose() override {
+        ++disposed;
+        closedBeforeDisposed = closed > 0;
+    }
     std::shared_ptr<cef::CefFrame> getMainFrame() override { return frame; }
     std::int64_t getWindowHandle() override { return 0; }
     void goBack() override {}
@@ -73,6 +76,7 @@ public:
     bool popup = false;
     int disposed = 0;
     int closed = 0;
+    bool closedBeforeDisposed = false;
     int parentClosed = 0;
     int stopped = 0;
 };

@@ -265,23 +265,30 @@ TEST_F(WrapperClassesTest, EnumerationsAndBoxesWorkThroughTheEnvironment) {
     }
 }
 
-TEST_F(WrapperClassesTest, DroppedBrowserGivesBackItsHandleAndOneWithoutHandleDoesNot) {
+TEST_F(WrapperClassesTest, DroppedEngineObjectsGiveBackTheirHandleAndOnesWithoutHandleDoNot) {
+    // Browsers and post data are handed to the client, which may simply drop them.
     JNIEnv* env = attach();
-    jclass browserClass = env->FindClass("com/plenfox/lib/wrapper/cef/NativeCefBrowser");
-    jmethodID constructor = env->GetMethodID(browserClass, "<init>", "()V");
-    jfieldID handle = env->GetFieldID(browserClass, "n_handleCefBrowser", "J");
-    const QString disposal = QStringLiteral("NativeCefBrowser_n_1dispose");
+    for (const auto& [className, field, disposal] :
+         {std::tuple{"NativeCefBrowser", "n_handleCefBrowser", "NativeCefBrowser_n_1dispose"},
+          std::tuple{"NativeCefPostData", "n_handleCefPostData", "NativeCefPostData_n_1dispose"}}) {
+        SCOPED_TRACE(className);
+        jclass objectClass =
+            env->FindClass((std::string("com/plenfox/lib/wrapper/cef/") + className).c_str());
+        ASSERT_NE(objectClass, nullptr);
+        jmethodID constructor = env->GetMethodID(objectClass, "<init>", "()V");
+        jfieldID handle = env->GetFieldID(objectClass, field, "J");
 
-    // Made by native code, then dropped by everyone without dispose().
-    jobject unused = env->NewObject(browserClass, constructor);
-    env->DeleteLocalRef(unused);
-    EXPECT_FALSE(environment.logContains(disposal));
+        // Made by native code, then dropped by everyone without dispose().
+        jobject unused = env->NewObject(objectClass, constructor);
+        env->DeleteLocalRef(unused);
+        EXPECT_FALSE(environment.logContains(QString::fromLatin1(disposal)));
 
-    jobject held = env->NewObject(browserClass, constructor);
-    env->SetLongField(held, handle, 0x1234);
-    env->DeleteLocalRef(held);
-    // No bridge is loaded here: the attempt shows as the guarded missing export.
-    EXPECT_TRUE(environment.logContains(disposal));
+        jobject held = env->NewObject(objectClass, constructor);
+        env->SetLongField(held, handle, 0x1234);
+        env->DeleteLocalRef(held);
+        // No bridge is loaded here: the attempt shows as the guarded missing export.
+        EXPECT_TRUE(environment.logContains(QString::fromLatin1(disposal)));
+    }
 }
 
 TEST_F(WrapperClassesTest, NativeWindowLibraryAnswersTheWidgetsWindowWhileLocked) {

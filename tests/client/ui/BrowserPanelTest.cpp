@@ -7,6 +7,7 @@
 #include "browser/wrapper/CefRequest.h"
 #include "client/model/Client.h"
 #include "browser/wrapper/CefStringBox.h"
+#include "client/model/downloads/DownloadManager.h"
 #include "client/ui/AdControlAdapter.h"
 #include "client/ui/BrowserControl.h"
 #include "client/ui/BrowserPanelHandler.h"
@@ -121,6 +122,23 @@ TEST_F(BrowserPanelTest, PopupsOpenInTheOwnBrowserAndToolbarFollowsMainFrameLoad
     EXPECT_TRUE(sandbox.env.logContains(QStringLiteral(".onBeforeBrowse(http://site/next.html)")));
 }
 
+TEST_F(BrowserPanelTest, DownloadHandlerLetGoOfBeforeCompleteFailsItsDownload) {
+    // The engine lets go of the handler of a transfer that ended early.
+    auto browser = std::make_shared<FakeBrowser>(QStringLiteral("http://site/page.html"));
+    auto box = std::make_shared<cef::CefDownloadHandlerBox>();
+    ASSERT_TRUE(handler->getDownloadHandler(browser, QStringLiteral("application/zip"),
+                                            QStringLiteral("Cut.zip"), -1, box));
+    QByteArray bytes("PK half");
+    ASSERT_TRUE(box->getValue()->receivedData(
+        std::make_shared<jni::DirectByteBuffer>(bytes.data(), bytes.size())));
+    auto manager = frame->getClient()->getDownloadManager();
+    ASSERT_EQ(manager->getDownloads().size(), 1u);
+    box->setValue(nullptr);
+    box.reset();
+    EXPECT_TRUE(manager->getDownloads().empty());
+    EXPECT_TRUE(std::filesystem::is_empty(sandbox.dataFolder() / "downloads"));
+}
+
 TEST_F(BrowserPanelTest, HandlersNeverReleaseTheControlsBrowser) {
     auto browser = std::make_shared<FakeBrowser>(QStringLiteral("http://site/"));
     client::ui::NonDisposableBrowser shared(browser);
@@ -138,6 +156,8 @@ TEST_F(BrowserPanelTest, HandlersNeverReleaseTheControlsBrowser) {
     EXPECT_EQ(browser->frame->loaded, QStringList{QStringLiteral("http://site/typed.html")});
     control->dispose();
     EXPECT_EQ(browser->parentClosed, 1);
+    EXPECT_EQ(browser->closed, 1) << "closed while the engine still runs";
+    EXPECT_TRUE(browser->closedBeforeDisposed);
     EXPECT_EQ(browser->disposed, 1);
     control->dispose();
     EXPECT_EQ(browser->disposed, 1);

@@ -8,9 +8,12 @@
 #include "client/ui/AddonsPanel.h"
 #include "client/ui/DownloadsTableModel.h"
 #include "client/ui/MessageBoxes.h"
+#include "lib/util/Paths.h"
 #include "tests/client/ui/UiTestSupport.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QFile>
 #include <QItemSelectionModel>
 #include <QMenu>
 #include <QPushButton>
@@ -18,6 +21,7 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace plenfox::test {
 namespace {
@@ -94,6 +98,27 @@ TEST_F(DownloadPanelTest, ProgressThenRecognitionThenAutomaticInstall) {
     EXPECT_FALSE(table()->model()->index(0, DownloadsTableModel::Date).data().toString().isEmpty());
 }
 
+TEST_F(DownloadPanelTest, UnknownLengthShowsBytesSoFarWithoutAPercentage) {
+    frame = sandbox.startWindow();
+    client::model::DownloadAttributes attributes;
+    attributes.fileName = QStringLiteral("Stream.zip");
+    attributes.mimeType = QStringLiteral("application/zip");
+    attributes.contentLength = -1;
+    auto downloader = manager().createDownloader(attributes);
+    ASSERT_TRUE(downloader->receivedData(QByteArray(750000, 'x')));
+    // The speed may follow the bytes; a share never does.
+    ASSERT_TRUE(waitFor([this] {
+        return detailsOf(table(), QStringLiteral("Stream.zip"))
+            .startsWith(QStringLiteral("downloading ... 732kB"));
+    })) << detailsOf(table(), QStringLiteral("Stream.zip")).toStdString();
+    EXPECT_FALSE(detailsOf(table(), QStringLiteral("Stream.zip")).contains(QLatin1Char('%')));
+    EXPECT_EQ(column(table(), DownloadsTableModel::Size).value(0).toStdString(), "732kB");
+    // A transfer the browser ends early leaves no row and no file behind.
+    downloader->abort();
+    ASSERT_TRUE(waitFor([this] { return table()->model()->rowCount() == 0; }));
+    EXPECT_TRUE(std::filesystem::is_empty(downloads()));
+}
+
 TEST_F(DownloadPanelTest, FileWithoutAddonsAndSortingBySizeInBytes) {
     writeFile(downloads() / "notes.zip", QByteArray(900, 'n'));
     writeFile(downloads() / "medium.zip", QByteArray(2000, 'm'));
@@ -113,6 +138,42 @@ TEST_F(DownloadPanelTest, FileWithoutAddonsAndSortingBySizeInBytes) {
     EXPECT_EQ(
         column(table(), DownloadsTableModel::Size),
         (QStringList{QStringLiteral("900 Bytes"), QStringLiteral("1kB"), QStringLiteral("5MB")}));
+}
+
+TEST_F(DownloadPanelTest, SortingByDateFollowsTimeNotText) {
+    // Dates whose text sorts differently from their time in the usual
+    // formats ("Jan" < "Jun" < "Sep"; "1 Jun" < "15 Jan" < "30 Sep").
+    const std::pair<const char*, QDateTime> files[] = {
+        {"june.zip", QDateTime(QDate(2023, 6, 1), QTime(10, 0))},
+        {"january.zip", QDateTime(QDate(2024, 1, 15), QTime(10, 0))},
+        {"september.zip", QDateTime(QDate(2022, 9, 30), QTime(10, 0))}};
+    for (const auto& [name, time] : files) {
+        writeFile(downloads() / name, QByteArray(100, 'z'));
+        QFile file(QString::fromLatin1(name).prepend(util::pathText(downloads()) + u'/'));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(time, QFileDevice::FileModificationTime));
+    }
+    frame = sandbox.startWindow();
+    ASSERT_TRUE(waitFor([this] {
+        const QStringList dates = column(table(), DownloadsTableModel::Date);
+        return dates.size() == 3 && !dates.contains(QString());
+    }));
+    // The order the dates' text alone would give.
+    std::map<QString, QString> byText;
+    for (int row = 0; row < 3; ++row)
+        byText[table()->model()->index(row, DownloadsTableModel::Date).data().toString()] =
+            table()->model()->index(row, DownloadsTableModel::File).data().toString();
+    QStringList textOrder;
+    for (const auto& [date, file] : byText)
+        textOrder << file;
+    const QStringList timeOrder{QStringLiteral("september.zip"), QStringLiteral("june.zip"),
+                                QStringLiteral("january.zip")};
+    ASSERT_NE(textOrder, timeOrder) << "these dates' text sorts like their time here";
+    table()->sortByColumn(DownloadsTableModel::Date, Qt::AscendingOrder);
+    EXPECT_EQ(column(table(), DownloadsTableModel::File).join(u',').toStdString(),
+              timeOrder.join(u',').toStdString());
+    table()->sortByColumn(DownloadsTableModel::Date, Qt::DescendingOrder);
+    EXPECT_EQ(column(table(), DownloadsTableModel::File).first().toStdString(), "january.zip");
 }
 
 TEST_F(DownloadPanelTest, DeletingAfterSortingRemovesTheDownloadsShownSelected) {

@@ -1,3 +1,4 @@
+#include "client/model/downloads/DownloadRecognizer.h"
 #include "lib/util/Paths.h"
 #include "tests/client/model/downloads/DownloadFixture.h"
 
@@ -97,6 +98,90 @@ TEST_F(DownloadManagerTest, DownloadSendingMoreThanAnnouncedIsStoppedAndRemoved)
     EXPECT_EQ(eventNames(&seen), (QStringList{"started", "progress", "removed"}));
     EXPECT_EQ(seen.back().item, ItemPtr(download));
     EXPECT_TRUE(env.logContains(QStringLiteral("more bytes than the announced 100")));
+}
+
+// Nothing partial is ever listed as finished: the bytes arrive in a partial
+// file that only a completed download names, and one left by a program that
+// ended meanwhile is gone at the next start.
+TEST_F(DownloadManagerTest, OnlyACompletedDownloadGetsItsNameAndLeftoversGoAtTheNextStart) {
+    const fs::path partial = downloads() / "addon.zip.partial";
+    auto download = start(QStringLiteral("addon.zip"), 6);
+    ASSERT_TRUE(download->receivedData("abc"));
+    EXPECT_TRUE(fs::exists(partial));
+    EXPECT_FALSE(fs::exists(downloads() / "addon.zip"));
+    manager().refresh(); // while it runs: one entry, the running one
+    EXPECT_EQ(manager().getDownloads(), std::vector{ItemPtr(download)});
+    EXPECT_TRUE(fs::exists(partial)) << "a running download keeps its partial file";
+    ASSERT_TRUE(download->receivedData("def"));
+    download->complete();
+    EXPECT_FALSE(fs::exists(partial));
+    EXPECT_EQ(readFile(downloads() / "addon.zip"), QByteArray("abcdef"));
+
+    // The program ends while a download arrives: at the next start only the
+    // finished download is listed, and the partial file is removed.
+    auto cut = start(QStringLiteral("cut.zip"), 100);
+    ASSERT_TRUE(cut->receivedData("half"));
+    stopClient();
+    cut.reset();
+    download.reset();
+    startClient();
+    manager().refresh();
+    const auto listed = manager().getDownloads();
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0]->getFile(), downloads() / "addon.zip");
+    EXPECT_FALSE(fs::exists(downloads() / "cut.zip.partial"));
+    EXPECT_TRUE(
+        env.logContains(DownloadManager::Prefix +
+                        QStringLiteral(".loadDownloads: removed the unfinished download [")));
+    // A proposed name never takes the partial form.
+    EXPECT_EQ(DownloadManager::safeFileName(QStringLiteral("x.zip.partial"), downloads(), 0),
+              QStringLiteral("x.zip.partial_"));
+}
+
+TEST_F(DownloadManagerTest, TransferEndedEarlyByTheBrowserFailsAndLeavesNothing) {
+    auto download = start(QStringLiteral("broken.zip"), -1);
+    ASSERT_TRUE(download->receivedData(QByteArray(400, 'x')));
+    download->abort();
+    EXPECT_FALSE(download->inProgress());
+    EXPECT_TRUE(download->isFailed());
+    download->abort();
+    download->complete(); // a late end report changes nothing
+    EXPECT_FALSE(download->receivedData("more"));
+    EXPECT_TRUE(manager().getDownloads().empty());
+    EXPECT_TRUE(fs::is_empty(downloads()));
+    std::vector<DownloadRecorder::Event> seen;
+    EXPECT_EQ(eventNames(&seen), (QStringList{"started", "progress", "removed"}));
+    EXPECT_EQ(seen.back().item, ItemPtr(download));
+    EXPECT_TRUE(
+        env.logContains(QStringLiteral(".abort: the transfer ended early after 400 of -1")));
+    // Once complete, an abort is too late to undo anything.
+    auto whole = start(QStringLiteral("whole.zip"), 2);
+    ASSERT_TRUE(whole->receivedData("ok"));
+    whole->complete();
+    whole->abort();
+    EXPECT_EQ(readFile(downloads() / "whole.zip"), QByteArray("ok"));
+}
+
+TEST_F(DownloadManagerTest, UnknownLengthIsHeldTo32MiBWhileItArrives) {
+    constexpr qint64 Limit = client::model::DownloadRecognizer::MaxContentLength;
+    auto download = start(QStringLiteral("stream.zip"), -1);
+    const QByteArray block(1024 * 1024, 's');
+    for (qint64 sent = 0; sent < Limit; sent += block.size())
+        ASSERT_TRUE(download->receivedData(block)) << sent;
+    EXPECT_EQ(download->getTotalSize(), -1) << "unknown while it arrives";
+    EXPECT_FALSE(download->receivedData("1")) << "one byte past the limit";
+    EXPECT_TRUE(download->isFailed());
+    EXPECT_TRUE(fs::is_empty(downloads()));
+    EXPECT_EQ(eventNames().last(), QStringLiteral("removed"));
+    EXPECT_TRUE(env.logContains(QStringLiteral("more bytes than the allowed 33554432")));
+
+    // Right at the limit the download completes, and its size is then known.
+    auto fits = start(QStringLiteral("fits.zip"), -1);
+    for (qint64 sent = 0; sent < Limit; sent += block.size())
+        ASSERT_TRUE(fits->receivedData(block));
+    fits->complete();
+    EXPECT_EQ(fits->getTotalSize(), Limit);
+    EXPECT_EQ(fs::file_size(downloads() / "fits.zip"), std::uintmax_t(Limit));
 }
 
 TEST_F(DownloadManagerTest, UnopenableFileFailsAndUndeletableEntryIsStillRemoved) {

@@ -3,7 +3,9 @@ package com.plenfox.lib.wrapper.cef;
 /**
  * Runs one group of bridge tests under a real Java VM and exits with a non-zero
  * status when any expectation failed. Groups: "settings" (records and their
- * copies, no engine needed) and "engine" (a running engine with a browser).
+ * copies, no engine needed), "engine" (a running engine with a browser),
+ * "download_shutdown" and "complete_shutdown" (the engine shut down while a
+ * download arrives, and from inside a download's complete()).
  */
 public final class BridgeTests {
     private BridgeTests() {}
@@ -17,6 +19,12 @@ public final class BridgeTests {
                 break;
             case "engine":
                 EngineTests.run();
+                break;
+            case "download_shutdown":
+                ShutdownTests.duringDownload();
+                break;
+            case "complete_shutdown":
+                ShutdownTests.insideComplete();
                 break;
             default:
                 Check.fail("unknown test group " + group);

@@ -29,6 +29,12 @@ final class LoopbackServer {
                 new InetSocketAddress(InetAddress.getLoopbackAddress(), 0), 0);
         LoopbackServer loopback = new LoopbackServer(server, makeZip());
         server.createContext("/", loopback::serve);
+        // The slow download must not hold the page requests back.
+        server.setExecutor(java.util.concurrent.Executors.newCachedThreadPool(runnable -> {
+            Thread thread = new Thread(runnable, "loopback-server");
+            thread.setDaemon(true);
+            return thread;
+        }));
         server.start();
         return loopback;
     }
@@ -66,8 +72,31 @@ final class LoopbackServer {
         }
     }
 
+    /** Sends a long zip slowly, piece by piece, so that it is still arriving for a while. */
+    private void serveSlowly(HttpExchange exchange) throws IOException {
+        exchange.getResponseHeaders().add("Content-Type", "application/zip");
+        exchange.getResponseHeaders().add("Content-Disposition",
+                "attachment; filename=\"SlowAddon.zip\"");
+        byte[] piece = new byte[16 * 1024];
+        int pieces = 128;
+        exchange.sendResponseHeaders(200, (long) piece.length * pieces);
+        try (OutputStream out = exchange.getResponseBody()) {
+            for (int i = 0; i < pieces; i++) {
+                out.write(piece);
+                out.flush();
+                Thread.sleep(50);
+            }
+        } catch (IOException | InterruptedException gone) {
+            // The browser went away before the end, as it should at shutdown.
+        }
+    }
+
     private void serve(HttpExchange exchange) throws IOException {
         String path = exchange.getRequestURI().getPath();
+        if (path.equals("/slow.zip")) {
+            serveSlowly(exchange);
+            return;
+        }
         byte[] body;
         if (path.endsWith(".zip")) {
             exchange.getResponseHeaders().add("Content-Type", "application/zip");
@@ -77,7 +106,8 @@ final class LoopbackServer {
         } else {
             exchange.getResponseHeaders().add("Content-Type", "text/html; charset=utf-8");
             body = ("<html><head><title>" + path + "</title></head><body><p>" + PageMarker
-                    + "</p><a href=\"/addon.zip\">zip</a></body></html>")
+                    + "</p><a href=\"/addon.zip\">zip</a><a id=\"slow\" href=\"/slow.zip\">slow</a>"
+                    + "</body></html>")
                     .getBytes(StandardCharsets.UTF_8);
         }
         exchange.sendResponseHeaders(200, body.length);

@@ -18,6 +18,8 @@ final class RecordingClient extends CefClientAdapter {
     volatile CefBrowser browser;
     volatile String sourceAtLoadEnd;
     volatile CollectingDownloadHandler download;
+    /** Sees each download handler before it is handed to the engine; may be null. */
+    volatile java.util.function.Consumer<CollectingDownloadHandler> onDownload;
     volatile boolean requestChecked;
     volatile boolean responseChecked;
 
@@ -44,6 +46,7 @@ final class RecordingClient extends CefClientAdapter {
 
         public void onBeforeClose(CefBrowser closing) {
             closing.dispose();
+            record("close");
         }
     };
 
@@ -120,8 +123,13 @@ final class RecordingClient extends CefClientAdapter {
 
         public boolean getDownloadHandler(CefBrowser browser, String mimeType, String fileName,
                 long contentLength, CefDownloadHandlerBox handler) {
-            download = new CollectingDownloadHandler();
-            handler.setValue(download);
+            CollectingDownloadHandler made = new CollectingDownloadHandler();
+            java.util.function.Consumer<CollectingDownloadHandler> seen = onDownload;
+            if (seen != null) {
+                seen.accept(made);
+            }
+            download = made;
+            handler.setValue(made);
             browser.dispose();
             record("download " + mimeType + " " + fileName + " " + contentLength);
             return true;

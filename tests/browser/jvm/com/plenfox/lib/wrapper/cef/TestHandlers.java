@@ -59,7 +59,8 @@ public final class TestHandlers {
                 long contentLength, CefDownloadHandlerBox handler) {
             CallRecorder.record("getDownloadHandler " + mimeType + " " + fileName + " "
                     + contentLength);
-            handler.setValue(new CollectingDownloadHandler());
+            handler.setValue(fileName.startsWith("limited")
+                    ? new LimitedDownload(4) : new CollectingDownloadHandler());
             return true;
         }
 
@@ -73,6 +74,26 @@ public final class TestHandlers {
 
         public CefCookieManager getCookieManager(CefBrowser browser, String mainUrl) {
             return null;
+        }
+    }
+
+    /** Takes a download up to a number of bytes and refuses the rest, as a size cap does. */
+    public static final class LimitedDownload implements CefDownloadHandler {
+        private final int limit;
+        private int received;
+
+        LimitedDownload(int limit) {
+            this.limit = limit;
+        }
+
+        public boolean receivedData(java.nio.ByteBuffer data) {
+            received += data.remaining();
+            CallRecorder.record("receivedData " + received);
+            return received <= limit;
+        }
+
+        public void complete() {
+            CallRecorder.record("complete");
         }
     }
 
