@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QSet>
+#include <QUrl>
 #include <QXmlStreamWriter>
 #include <pugixml.hpp>
 
@@ -206,6 +207,9 @@ QByteArray UpdateCatalog::answerQuery(const QByteArray& queryDocument,
             writer.writeTextElement(
                 QStringLiteral("url"),
                 absolutePage(addon.page.isEmpty() ? package.page : addon.page, baseUrl));
+            writer.writeTextElement(QStringLiteral("download-url"),
+                                    baseUrl + ZipPath +
+                                        QString::fromLatin1(QUrl::toPercentEncoding(package.fileName)));
             writer.writeEndElement();
         }
     writer.writeEndElement(); // addons

@@ -22,6 +22,9 @@ namespace plenfox::service {
 // taken relative to the host the request was sent to.
 class UpdateCatalog {
 public:
+    // Where the service serves a package's zip: this path and the file name.
+    static inline const QString ZipPath = QStringLiteral("/zips/");
+
     struct Addon {
         QString name;
         QString title;   // defaults to the name
@@ -51,9 +54,10 @@ public:
     // The answer document for a query document: the catalog's tags, a
     // "newpackage" for every queried package and a "newaddon" for every
     // queried addon the catalog does not know, and an "addon" entry for every
-    // catalog addon the query names. Pages starting with "/" are prefixed with
-    // baseUrl ("http://host:port"). Throws IllegalArgumentError for a query
-    // that is not a well-formed query document.
+    // catalog addon the query names, with the address of its package's zip
+    // ("download-url"). Pages starting with "/" are prefixed with baseUrl
+    // ("http://host:port"). Throws IllegalArgumentError for a query that is
+    // not a well-formed query document.
     QByteArray answerQuery(const QByteArray& queryDocument, const QString& baseUrl) const;
 
 private:

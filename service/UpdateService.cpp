@@ -168,7 +168,8 @@ HttpResponse UpdateService::homePage(const HttpRequest& request) const {
 HttpResponse UpdateService::adPage() const {
     const QString page =
         QStringLiteral("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Ad</title>"
-                       "</head>\n<body style=\"margin:0\"><div style=\"height:90px;"
+                       "<style>html,body{margin:0;overflow:hidden}</style></head>\n<body><div "
+                       "style=\"height:90px;"
                        "background:#24323f;color:#fff;font:16px sans-serif;line-height:90px;"
                        "text-align:center\">") +
         html(catalog->getName()) + QStringLiteral(": ") +

@@ -34,7 +34,7 @@ public:
     static inline const QString InfoPath = QStringLiteral("/info");
     static inline const QString HomePath = QStringLiteral("/Plenfox.html");
     static inline const QString AdPath = QStringLiteral("/appad.html");
-    static inline const QString ZipFolder = QStringLiteral("/zips/");
+    static inline const QString ZipFolder = UpdateCatalog::ZipPath;
     static inline const QString GuidePath = QStringLiteral("/guide.pdf");
     static inline const QString PopupPath = QStringLiteral("/popup.html");
     static constexpr qsizetype RecordedRequests = 64;

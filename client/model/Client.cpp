@@ -10,6 +10,7 @@
 #include "client/model/downloads/DownloadRecognizer.h"
 #include "client/model/downloads/DownloadRepository.h"
 #include "client/model/downloads/DownloadSourceManager.h"
+#include "client/model/downloads/PackageFetcher.h"
 #include "client/model/events/ClientEventHandler.h"
 #include "client/model/events/EventDispatcher.h"
 #include "client/model/updates/PlenfoxUpdateSource.h"
@@ -31,6 +32,7 @@ struct Client::Components {
     std::unique_ptr<DownloadSourceManager> sourceManager;
     std::unique_ptr<DownloadManager> downloadManager;
     std::unique_ptr<UpdateManager> updateManager;
+    std::unique_ptr<PackageFetcher> packageFetcher;
     // The start-up block, kept while a failed start-up leaves it unreleased.
     std::shared_ptr<EventLatch> heldBlock;
 
@@ -39,6 +41,7 @@ struct Client::Components {
         // Queued events refer to the components: the dispatcher goes first
         // (it has drained), then the components in reverse order.
         dispatcher.reset();
+        packageFetcher.reset();
         updateManager.reset();
         downloadManager.reset();
         sourceManager.reset();
@@ -53,6 +56,10 @@ struct Client::Components {
     // events), then the dispatcher once its queue has run. Afterwards no
     // listener hears from these components again.
     void stop() {
+        // A fetch feeds the download manager and the recognizer: it ends
+        // before anything else.
+        if (packageFetcher)
+            packageFetcher->stop();
         if (updateManager)
             updateManager->stopWorker();
         // A failed start-up leaves the queue held by its block.
@@ -67,12 +74,13 @@ struct Client::Components {
     std::vector<ClientComponent*> ordered() const {
         return {dispatcher.get(),         repository.get(),      targetLocationManager.get(),
                 downloadRepository.get(), addonManager.get(),    downloadRecognizer.get(),
-                sourceManager.get(),      downloadManager.get(), updateManager.get()};
+                sourceManager.get(),      downloadManager.get(), updateManager.get(),
+                packageFetcher.get()};
     }
     std::vector<ClientComponent*> reporting() const {
         return {dispatcher.get(),      repository.get(),         downloadRepository.get(),
                 addonManager.get(),    downloadRecognizer.get(), sourceManager.get(),
-                downloadManager.get(), updateManager.get()};
+                downloadManager.get(), updateManager.get(),      packageFetcher.get()};
     }
 };
 
@@ -134,6 +142,9 @@ std::shared_ptr<DownloadRecognizer> Client::getDownloadRecognizer() const {
 std::shared_ptr<UpdateManager> Client::getUpdateManager() const {
     return share(&Components::updateManager);
 }
+std::shared_ptr<PackageFetcher> Client::getPackageFetcher() const {
+    return share(&Components::packageFetcher);
+}
 
 std::shared_ptr<ClientOptions> Client::getOptions() const {
     std::lock_guard guard(lock);
@@ -185,6 +196,7 @@ void Client::createComponents() {
         presetUpdateManager
             ? std::move(presetUpdateManager)
             : std::make_unique<UpdateManager>(std::make_shared<PlenfoxUpdateSource>());
+    next->packageFetcher = std::make_unique<PackageFetcher>();
     std::lock_guard guard(lock);
     components = std::move(next);
 }

@@ -26,6 +26,7 @@ class DownloadRepository;
 class DownloadSourceManager;
 class EventDispatcher;
 class EventLatch;
+class PackageFetcher;
 class TargetLocationManager;
 class UpdateManager;
 
@@ -71,6 +72,7 @@ public:
     std::shared_ptr<DownloadManager> getDownloadManager() const;
     std::shared_ptr<DownloadRecognizer> getDownloadRecognizer() const;
     std::shared_ptr<UpdateManager> getUpdateManager() const;
+    std::shared_ptr<PackageFetcher> getPackageFetcher() const;
     std::shared_ptr<ClientOptions> getOptions() const;
     // The way running downloads reach the current download manager; the
     // same object for the client's whole life.

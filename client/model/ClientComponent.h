@@ -2,6 +2,8 @@
 
 #include "lib/util/Object.h"
 
+#include <QString>
+
 namespace plenfox::client::model {
 
 class Client;
@@ -15,6 +17,9 @@ public:
     virtual void listenerReport() = 0;
     // Releases what initialize acquired.
     virtual void shutdown(Client& client) = 0;
+    // After initialize returned false: what went wrong, in words a player
+    // can act on; empty when the component cannot say.
+    virtual QString failureReason() const { return QString(); }
 };
 
 } // namespace plenfox::client::model

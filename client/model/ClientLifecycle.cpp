@@ -76,6 +76,10 @@ void ClientLifecycle::startClient(const std::optional<fs::path>& gameFolder, boo
                                   const std::optional<QString>& flavour) {
     ready = false;
     joinStartUp();
+    {
+        std::lock_guard guard(failureLock);
+        failure = QString();
+    }
     startUpThread = std::thread([this, gameFolder, restart, flavour] {
         try {
             if (restart) {
@@ -89,7 +93,13 @@ void ClientLifecycle::startClient(const std::optional<fs::path>& gameFolder, boo
         }
         if (closing)
             return;
-        owned->initialize(clientOptions(gameFolder, flavour));
+        try {
+            owned->initialize(clientOptions(gameFolder, flavour));
+        } catch (const std::exception& error) {
+            // A start-up that throws has failed like one a component refused.
+            App::log(error);
+            initializeFailed(nullptr);
+        }
     });
 }
 
@@ -113,6 +123,11 @@ void ClientLifecycle::shutdown() {
 
 Client* ClientLifecycle::readyClient() {
     return ready ? owned.get() : nullptr;
+}
+
+QString ClientLifecycle::startFailure() const {
+    std::lock_guard guard(failureLock);
+    return failure;
 }
 
 std::shared_ptr<ClientOptions>
@@ -173,6 +188,15 @@ void ClientLifecycle::afterInitialize() {
 
 void ClientLifecycle::initializeFailed(ClientComponent* component) {
     App::log(QStringLiteral("Failed to initialize component: ") + util::textOf(component));
+    QString reason = component ? component->failureReason() : QString();
+    if (reason.isEmpty())
+        reason = component ? QStringLiteral("the part [") + util::textOf(component) +
+                                 QStringLiteral("] could not start")
+                           : QStringLiteral("an unexpected error stopped the start-up");
+    {
+        std::lock_guard guard(failureLock);
+        failure = reason;
+    }
     if (ClientLifetimeListener* listener = viewLifetime())
         listener->initializeFailed(component);
 }

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <thread>
 
@@ -102,6 +103,9 @@ public:
     Client& client() { return *owned; }
     // The client once it has started, else null (also while it restarts).
     Client* readyClient();
+    // Why the last start-up failed, in the player's words; null while the
+    // client starts or after it started.
+    QString startFailure() const;
     BackgroundTasks& backgroundTasks() { return tasks; }
     EnableUpdatesSetting& updatesSetting() { return setting; }
     // Options for a start-up: the chosen game folder, when one is given, and
@@ -172,6 +176,8 @@ private:
     std::thread cleanUpThread;
     std::atomic<bool> ready{false};
     std::atomic<bool> closing{false};
+    mutable std::mutex failureLock; // guards failure
+    QString failure;
 };
 
 } // namespace plenfox::client::model

@@ -23,12 +23,16 @@ public:
     std::filesystem::path getFileInRoot(const QString& name) const;
     std::filesystem::path getDownloadRepository() const;
 
+    // Makes the folder when it is missing and checks that a file can be
+    // written into it: the client keeps all its data there.
     bool initialize(Client& client) override;
     void listenerReport() override;
     void shutdown(Client& client) override;
+    QString failureReason() const override { return failure; }
 
 private:
     std::filesystem::path root;
+    QString failure;
 };
 
 } // namespace plenfox::client::model

@@ -4,6 +4,7 @@
 #include "browser/wrapper/CefFrame.h"
 #include "browser/wrapper/CefRequest.h"
 #include "browser/wrapper/CefResponse.h"
+#include "browser/wrapper/CefStringBox.h"
 #include "client/model/App.h"
 #include "client/ui/DesktopOpener.h"
 
@@ -35,8 +36,47 @@ QString navigationText(const std::optional<cef::CefNavigationType>& type) {
 
 } // namespace
 
-AdControlAdapter::AdControlAdapter(std::shared_ptr<DesktopOpener> opener)
-    : opener(std::move(opener)) {}
+AdControlAdapter::AdControlAdapter(std::shared_ptr<DesktopOpener> opener,
+                                   std::function<void()> pageFailed)
+    : opener(std::move(opener)), pageFailed(std::move(pageFailed)) {}
+
+void AdControlAdapter::failed(const QString& why) {
+    App::log(Prefix + QStringLiteral(".failed: the strip's page did not load (") + why +
+             QStringLiteral("); the strip shows its own panel"));
+    if (pageFailed)
+        pageFailed();
+}
+
+void AdControlAdapter::onLoadEnd(std::shared_ptr<cef::CefBrowser> browser,
+                                 std::shared_ptr<cef::CefFrame> frame, std::int32_t statusCode) {
+    if (frame && frame->isMain()) {
+        // A server's error page is no advertisement either.
+        if (statusCode >= 400)
+            failed(QStringLiteral("HTTP status ") + QString::number(statusCode));
+        else
+            frame->executeJavaScript(NoScrollBars, frame->getURL(), 0);
+    }
+    CefDisposingHandlerAdapter::onLoadEnd(std::move(browser), std::move(frame), statusCode);
+}
+
+bool AdControlAdapter::onLoadError(std::shared_ptr<cef::CefBrowser> browser,
+                                   std::shared_ptr<cef::CefFrame> frame,
+                                   std::optional<cef::CefHandlerErrorCode> errorCode,
+                                   QString failedUrl,
+                                   std::shared_ptr<cef::CefStringBox> errorText) {
+    const bool main = frame && frame->isMain();
+    CefDisposingHandlerAdapter::onLoadError(std::move(browser), std::move(frame), errorCode,
+                                            failedUrl, nullptr);
+    if (!main)
+        return false;
+    failed(QStringLiteral("error ") +
+           (errorCode ? QString::number(static_cast<int>(*errorCode)) : QStringLiteral("null")) +
+           QStringLiteral(" for [") + failedUrl + QLatin1Char(']'));
+    // The engine shows this text in place of its error page.
+    if (errorText)
+        errorText->setValue(BlankPage);
+    return true;
+}
 
 std::shared_ptr<cef::CefLifeSpanHandler> AdControlAdapter::getLifeSpanHandler() {
     return std::dynamic_pointer_cast<cef::CefLifeSpanHandler>(shared_from_this());

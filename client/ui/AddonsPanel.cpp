@@ -7,6 +7,8 @@
 #include "client/model/ClientOptions.h"
 #include "client/model/Constants.h"
 #include "client/model/addons/AddonManager.h"
+#include "client/model/downloads/PackageFetcher.h"
+#include "client/model/updates/AddonMetadata.h"
 #include "client/model/updates/UpdateManager.h"
 #include "client/model/updates/UpdateProtocol.h"
 #include "client/model/wow/InstalledWowAddon.h"
@@ -16,14 +18,18 @@
 #include "client/ui/PanelHost.h"
 #include "client/ui/TableFilter.h"
 #include "client/ui/TableSortFilterModel.h"
+#include "client/ui/TableSortMemory.h"
 #include "client/ui/Utilities.h"
 #include "lib/util/Paths.h"
 
+#include <QAction>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -33,10 +39,18 @@ namespace plenfox::client::ui {
 
 namespace {
 
-QPushButton* makeButton(const QString& icon, const QString& text, QWidget* parent) {
+QPushButton* makeButton(const QString& icon, const QString& text, const QString& name,
+                        QWidget* parent) {
     auto* button = new QPushButton(Utilities::loadIcon(icon), text, parent);
     button->setIconSize(QSize(24, 24));
+    button->setObjectName(name);
     return button;
+}
+
+QAction* makeAction(const QString& text, const QString& name, QWidget* parent) {
+    auto* action = new QAction(text, parent);
+    action->setObjectName(name);
+    return action;
 }
 
 int tagNumber(model::UpdateManager& manager, const QString& tag) {
@@ -53,6 +67,10 @@ QString flavourLabel(wow::WowInstallation* wow) {
     return flavour->label();
 }
 
+// The widest a column grows to fit its texts; wider texts are cut with an
+// ellipsis and shown whole in the tooltip.
+constexpr int WidestFittedColumn = 320;
+
 } // namespace
 
 AddonsPanel::AddonsPanel(PanelHost& host, QWidget* parent) : QWidget(parent), host(host) {
@@ -66,7 +84,10 @@ AddonsPanel::AddonsPanel(PanelHost& host, QWidget* parent) : QWidget(parent), ho
     for (QLabel* label : {installPathLabel, installedAddonsLabel, auxInfoLabel}) {
         label->setTextFormat(Qt::PlainText);
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        // A long install path must not make the window wider than the screen.
+        label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     }
+    installPathLabel->setObjectName(QStringLiteral("installPathLabel"));
     auto* informationPanel = new QWidget;
     auto* informationLayout = new QVBoxLayout(informationPanel);
     informationLayout->setContentsMargins(0, 0, 0, 0);
@@ -74,20 +95,30 @@ AddonsPanel::AddonsPanel(PanelHost& host, QWidget* parent) : QWidget(parent), ho
     informationLayout->addWidget(installedAddonsLabel);
     informationLayout->addWidget(auxInfoLabel);
 
-    deleteButton = makeButton(QStringLiteral("assets/delete.png"), QStringLiteral("delete"), this);
-    browseButton = makeButton(QStringLiteral("assets/browse.png"), QStringLiteral("browse"), this);
-    refreshButton =
-        makeButton(QStringLiteral("assets/refresh.png"), QStringLiteral("refresh"), this);
+    deleteButton = makeButton(QStringLiteral("assets/delete.png"), QStringLiteral("&delete"),
+                              QStringLiteral("deleteAddonsButton"), this);
+    browseButton = makeButton(QStringLiteral("assets/browse.png"), QStringLiteral("&browse"),
+                              QStringLiteral("browseButton"), this);
+    refreshButton = makeButton(QStringLiteral("assets/refresh.png"), QStringLiteral("&refresh"),
+                               QStringLiteral("refreshAddonsButton"), this);
+    updateButton = makeButton(QStringLiteral("assets/downloads24x24.png"), QStringLiteral("&update"),
+                              QStringLiteral("updateButton"), this);
+    updateAllButton =
+        makeButton(QStringLiteral("assets/downloads24x24.png"), QStringLiteral("update &all"),
+                   QStringLiteral("updateAllButton"), this);
+    // Each button answers Alt and its underlined letter.
+    updateButton->setToolTip(QStringLiteral("Download and install the selected addons' updates"));
+    updateAllButton->setToolTip(QStringLiteral("Download and install every update available"));
     filterField = new QLineEdit(TableFilter::Placeholder, this);
-    filterField->setMinimumWidth(160);
+    filterField->setObjectName(QStringLiteral("addonsFilterField"));
+    filterField->setMinimumWidth(120);
     auto* controlsPanel = new QWidget;
     auto* controlsLayout = new QHBoxLayout(controlsPanel);
     controlsLayout->setContentsMargins(0, 0, 0, 0);
-    controlsLayout->addWidget(deleteButton);
-    controlsLayout->addWidget(browseButton);
-    controlsLayout->addWidget(refreshButton);
-    controlsLayout->addWidget(filterField);
-    controlsLayout->addStretch();
+    for (QPushButton* button :
+         {updateButton, updateAllButton, deleteButton, browseButton, refreshButton})
+        controlsLayout->addWidget(button);
+    controlsLayout->addWidget(filterField, 1);
 
     auto* topPanel = new QWidget;
     auto* topLayout = new QVBoxLayout(topPanel);
@@ -96,21 +127,68 @@ AddonsPanel::AddonsPanel(PanelHost& host, QWidget* parent) : QWidget(parent), ho
     topLayout->addWidget(controlsPanel);
 
     table = createSortedTableView(sorter, this);
-    table->setColumnWidth(AddonsTableModel::StateIcon, 26);
-    table->setColumnWidth(AddonsTableModel::Status, 270);
+    table->setObjectName(QStringLiteral("addonsTable"));
     table->setWordWrap(false);
+    // Every column stays within reach in a narrow window.
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    table->setColumnWidth(AddonsTableModel::StateIcon, 26);
     table->setColumnWidth(AddonsTableModel::Name, 180);
     table->setColumnWidth(AddonsTableModel::Author, 140);
-    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    sortMemory = new TableSortMemory(table, QStringLiteral("addons"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(topPanel);
     layout->addWidget(table, 1);
 
+    // The same actions from the buttons, the context menu and the keyboard.
+    updateAction = makeAction(QStringLiteral("&Update"), QStringLiteral("updateAction"), this);
+    updateAllAction =
+        makeAction(QStringLiteral("Update &all"), QStringLiteral("updateAllAction"), this);
+    deleteAction = makeAction(QStringLiteral("&Delete ..."), QStringLiteral("deleteAddonsAction"),
+                              this);
+    browseAction = makeAction(QStringLiteral("&Browse"), QStringLiteral("browseAction"), this);
+    refreshAction =
+        makeAction(QStringLiteral("&Refresh"), QStringLiteral("refreshAddonsAction"), this);
+    deleteAction->setShortcut(QKeySequence::Delete);
+    deleteAction->setShortcutContext(Qt::WidgetShortcut);
+    table->addAction(deleteAction);
+
     tableFilter = new TableFilter(filterField, sorter);
-    connect(deleteButton, &QPushButton::clicked, this, [this] { deleteSelected(); });
-    connect(browseButton, &QPushButton::clicked, this, [this] { browseSelected(); });
-    connect(refreshButton, &QPushButton::clicked, this, [this] { refresh(); });
+    connect(deleteButton, &QPushButton::clicked, deleteAction, &QAction::trigger);
+    connect(browseButton, &QPushButton::clicked, browseAction, &QAction::trigger);
+    connect(refreshButton, &QPushButton::clicked, refreshAction, &QAction::trigger);
+    connect(updateButton, &QPushButton::clicked, updateAction, &QAction::trigger);
+    connect(updateAllButton, &QPushButton::clicked, updateAllAction, &QAction::trigger);
+    connect(deleteAction, &QAction::triggered, this, [this] { deleteSelected(); });
+    connect(browseAction, &QAction::triggered, this, [this] { browseSelected(); });
+    connect(refreshAction, &QAction::triggered, this, [this] { refresh(); });
+    connect(updateAction, &QAction::triggered, this, [this] { updateSelected(); });
+    connect(updateAllAction, &QAction::triggered, this, [this] { updateAll(); });
+
+    table->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(table, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& position) { showContextMenu(position); });
+    connect(table, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+        const int row = sorter->mapToSource(index).row();
+        if (row >= 0 && row < model->rowCount() &&
+            model->rowAt(row).state == AddonsTableModel::State::UpdateAvailable)
+            update({row});
+    });
+    connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { enableActions(); });
+    connect(model, &QAbstractItemModel::modelReset, this, [this] {
+        enableActions();
+        fitColumns();
+    });
+    enableActions();
+
+    // Tab walks the controls as they are laid out: buttons, search, table.
+    QWidget::setTabOrder(updateButton, updateAllButton);
+    QWidget::setTabOrder(updateAllButton, deleteButton);
+    QWidget::setTabOrder(deleteButton, browseButton);
+    QWidget::setTabOrder(browseButton, refreshButton);
+    QWidget::setTabOrder(refreshButton, filterField);
+    QWidget::setTabOrder(filterField, table);
 }
 
 QStringList AddonsPanel::informationLines() const {
@@ -129,9 +207,13 @@ void AddonsPanel::changeInformation(std::function<void(InfoPanelData&)> change) 
 
 void AddonsPanel::showInformation() {
     const std::array<QString, 3> lines = infoPanel.copy().lines();
-    installPathLabel->setText(lines[0]);
-    installedAddonsLabel->setText(lines[1]);
-    auxInfoLabel->setText(lines[2]);
+    for (auto [label, line] : {std::pair{installPathLabel, lines[0]},
+                               std::pair{installedAddonsLabel, lines[1]},
+                               std::pair{auxInfoLabel, lines[2]}}) {
+        label->setText(line);
+        // A line cut by a narrow window is read whole from its tooltip.
+        label->setToolTip(line);
+    }
 }
 
 void AddonsPanel::setInformation(model::AddonManager& addonManager) {
@@ -185,10 +267,12 @@ void AddonsPanel::setAddonSummary(int addons, int availableUpdates, int outOfDat
 }
 
 std::vector<int> AddonsPanel::getModelSelection() const {
+    QModelIndexList selected = table->selectionModel()->selectedRows();
+    std::sort(selected.begin(), selected.end(),
+              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
     std::vector<int> rows;
-    for (const QModelIndex& index : table->selectionModel()->selectedRows())
+    for (const QModelIndex& index : selected)
         rows.push_back(sorter->mapToSource(index).row());
-    std::sort(rows.begin(), rows.end());
     return rows;
 }
 
@@ -214,6 +298,42 @@ std::pair<QString, QString> AddonsPanel::removalQuestion(const QStringList& name
     return {QStringLiteral("Remove ") + QString::number(count) + QStringLiteral(" addons?"), text};
 }
 
+void AddonsPanel::enableActions() {
+    bool selectedUpdate = false;
+    for (int row : getModelSelection())
+        if (row < model->rowCount() &&
+            model->rowAt(row).state == AddonsTableModel::State::UpdateAvailable)
+            selectedUpdate = true;
+    const bool anyUpdate = !model->updateRows().empty();
+    const bool anySelected = table->selectionModel()->hasSelection();
+    updateButton->setEnabled(selectedUpdate);
+    updateAction->setEnabled(selectedUpdate);
+    updateAllButton->setEnabled(anyUpdate);
+    updateAllAction->setEnabled(anyUpdate);
+    deleteAction->setEnabled(anySelected);
+}
+
+void AddonsPanel::fitColumns() {
+    for (int column : {AddonsTableModel::Status, AddonsTableModel::Name, AddonsTableModel::Version,
+                       AddonsTableModel::Wow, AddonsTableModel::Author}) {
+        table->resizeColumnToContents(column);
+        if (table->columnWidth(column) > WidestFittedColumn)
+            table->setColumnWidth(column, WidestFittedColumn);
+    }
+}
+
+void AddonsPanel::showContextMenu(const QPoint& position) {
+    QMenu menu(this);
+    menu.addAction(updateAction);
+    menu.addAction(updateAllAction);
+    menu.addSeparator();
+    menu.addAction(browseAction);
+    menu.addAction(deleteAction);
+    menu.addSeparator();
+    menu.addAction(refreshAction);
+    menu.exec(table->viewport()->mapToGlobal(position));
+}
+
 void AddonsPanel::deleteSelected() {
     // The addons themselves, taken now: the rows may be replaced while the
     // question is open.
@@ -227,7 +347,7 @@ void AddonsPanel::deleteSelected() {
     const auto manager = client ? client->getAddonManager() : nullptr;
     const QStringList dependants = manager ? manager->getDependants(addons) : QStringList();
     const auto [title, text] = removalQuestion(names, dependants);
-    if (!MessageBoxes::askYesNo(host.dialogOwner(), title, text))
+    if (!MessageBoxes::askToDelete(host.dialogOwner(), title, text))
         return;
     // The client may have restarted while the question was open.
     client = host.readyClient();
@@ -253,6 +373,85 @@ void AddonsPanel::refresh() {
     model::Client* client = host.readyClient();
     if (const auto manager = client ? client->getAddonManager() : nullptr)
         manager->refreshAddonsAsync();
+}
+
+void AddonsPanel::updateSelected() {
+    update(getModelSelection());
+}
+
+void AddonsPanel::updateAll() {
+    std::vector<int> rows;
+    for (int row = 0; row < model->rowCount(); ++row)
+        if (model->rowAt(row).state == AddonsTableModel::State::UpdateAvailable)
+            rows.push_back(row);
+    update(rows);
+}
+
+void AddonsPanel::update(const std::vector<int>& rows) {
+    model::Client* client = host.readyClient();
+    const auto fetcher = client ? client->getPackageFetcher() : nullptr;
+    const auto addonManager = client ? client->getAddonManager() : nullptr;
+    // One fetch per package: the addons of one package share its address.
+    std::vector<model::PackageFetcher::Request> requests;
+    QStringList withoutAddress;
+    std::shared_ptr<wow::InstalledWowAddon> firstWithoutAddress;
+    for (int row : rows) {
+        if (row < 0 || row >= model->rowCount())
+            continue;
+        const AddonsTableModel::Row& shown = model->rowAt(row);
+        if (shown.state != AddonsTableModel::State::UpdateAvailable || !shown.update)
+            continue;
+        const QString url = shown.update->getDownloadUrl();
+        if (url.isEmpty() || !fetcher) {
+            withoutAddress << shown.name;
+            if (!firstWithoutAddress)
+                firstWithoutAddress = shown.addon;
+            continue;
+        }
+        const auto same = std::find_if(requests.begin(), requests.end(),
+                                       [&url](const auto& request) { return request.url == url; });
+        if (same != requests.end()) {
+            same->label += QStringLiteral(", ") + shown.name;
+            continue;
+        }
+        requests.push_back({url, shown.update->getDocumentUrl(), shown.name});
+    }
+    QPointer<AddonsPanel> self(this);
+    const auto report = [self](const model::PackageFetcher::Request& request,
+                               const QString& problem) {
+        QMetaObject::invokeMethod(
+            self.data(),
+            [self, label = request.label, problem] {
+                if (self)
+                    MessageBoxes::showError(self->host.dialogOwner(),
+                                            QStringLiteral("Update failed"),
+                                            QStringLiteral("The update of ") + label +
+                                                QStringLiteral(" could not be downloaded: ") +
+                                                problem);
+            },
+            Qt::QueuedConnection);
+    };
+    int queued = 0;
+    for (model::PackageFetcher::Request& request : requests) {
+        App::log(QStringLiteral("AddonsPanel.update: fetching the update of [") + request.label +
+                 QStringLiteral("] from [") + request.url + QLatin1Char(']'));
+        if (fetcher->fetch(request, report))
+            ++queued;
+    }
+    if (queued > 0)
+        host.showDownloadsTab();
+    if (withoutAddress.isEmpty())
+        return;
+    // Without an address the addon's page is the way to its update.
+    if (queued == 0 && firstWithoutAddress && addonManager) {
+        host.navigate(addonManager->getBrowseUrl(firstWithoutAddress));
+        return;
+    }
+    MessageBoxes::showInformation(
+        host.dialogOwner(), QStringLiteral("Updates to fetch by hand"),
+        QStringLiteral("The update service named no download for ") +
+            withoutAddress.join(QStringLiteral(", ")) +
+            QStringLiteral(". Select one of them alone and press update to open its page."));
 }
 
 } // namespace plenfox::client::ui

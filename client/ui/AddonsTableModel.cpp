@@ -6,6 +6,7 @@
 #include "client/model/addons/AddonManager.h"
 #include "client/model/updates/UpdateManager.h"
 #include "client/model/updates/UpdateProtocol.h"
+#include "client/model/updates/UpdateResult.h"
 #include "client/model/wow/InstalledWowAddon.h"
 #include "client/model/wow/ReleaseVersions.h"
 #include "client/model/wow/TocFile.h"
@@ -15,6 +16,8 @@
 #include "client/ui/TableSortFilterModel.h"
 #include "client/ui/Utilities.h"
 
+#include <QCollator>
+#include <QSet>
 #include <algorithm>
 
 namespace plenfox::client::ui {
@@ -44,7 +47,8 @@ AddonsTableModel::AddonsTableModel(AddonsPanel* panel, model::Client* client)
     : QAbstractTableModel(panel), panel(panel), client(client),
       okIcon(Utilities::loadIcon(QStringLiteral("assets/check.png"))),
       updateAvailableIcon(Utilities::loadIcon(QStringLiteral("assets/downloads24x24.png"))),
-      outOfDateIcon(Utilities::loadIcon(QStringLiteral("assets/delete.png"))) {}
+      outOfDateIcon(Utilities::loadIcon(QStringLiteral("assets/outofdate.png"))),
+      unknownIcon(Utilities::loadIcon(QStringLiteral("assets/unknown.png"))) {}
 
 int AddonsTableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(rows.size());
@@ -69,10 +73,15 @@ QIcon AddonsTableModel::iconFor(State state) const {
     case State::MissingDependency:
     case State::OutOfDate:
         return outOfDateIcon;
+    case State::Unknown:
+        return unknownIcon;
     case State::Ok:
+        return okIcon;
+    case State::NoInformation:
         break;
     }
-    return okIcon;
+    // Nothing is known: no check mark that would claim otherwise.
+    return QIcon();
 }
 
 QVariant AddonsTableModel::data(const QModelIndex& index, int role) const {
@@ -80,8 +89,10 @@ QVariant AddonsTableModel::data(const QModelIndex& index, int role) const {
         return {};
     const Row& row = rows[static_cast<std::size_t>(index.row())];
     if (index.column() == StateIcon) {
-        if (role == Qt::DecorationRole)
-            return iconFor(row.state);
+        if (role == Qt::DecorationRole) {
+            const QIcon icon = iconFor(row.state);
+            return icon.isNull() ? QVariant() : QVariant(icon);
+        }
         if (role == TableSortFilterModel::UnderlyingDataRole)
             return static_cast<int>(row.state);
         if (role == Qt::ToolTipRole)
@@ -111,8 +122,26 @@ QVariant AddonsTableModel::data(const QModelIndex& index, int role) const {
     }
 }
 
+AddonsTableModel::State AddonsTableModel::stateOf(const StateFacts& facts) {
+    if (facts.updateInfoAvailable && facts.updateAvailable)
+        return State::UpdateAvailable;
+    if (facts.notForVersion)
+        return State::NotForVersion;
+    if (facts.missingDependency)
+        return State::MissingDependency;
+    if (facts.outOfDate)
+        return State::OutOfDate;
+    if (!facts.updateInfoAvailable)
+        return State::NoInformation;
+    return facts.answered ? State::Ok : State::Unknown;
+}
+
+bool AddonsTableModel::isFlagged(State state) {
+    return state < State::Unknown;
+}
+
 QString AddonsTableModel::statusText(State state, const QString& updateVersion,
-                                     const QString& currentWowVersionName, bool updateInfoAvailable,
+                                     const QString& currentWowVersionName,
                                      const QStringList& missingDependencies) {
     switch (state) {
     case State::UpdateAvailable:
@@ -127,10 +156,15 @@ QString AddonsTableModel::statusText(State state, const QString& updateVersion,
         return currentWowVersionName.isEmpty()
                    ? QStringLiteral("out-of-date")
                    : QStringLiteral("out-of-date for wow ") + currentWowVersionName;
+    case State::Unknown:
+        return QStringLiteral("unknown to the update service");
     case State::Ok:
+        return QStringLiteral("up-to-date");
+    case State::NoInformation:
         break;
     }
-    return updateInfoAvailable ? QStringLiteral("up-to-date") : QString(QLatin1String(""));
+    // The information lines say once why nothing is known.
+    return QString(QLatin1String(""));
 }
 
 bool AddonsTableModel::isCurrent(const wow::TocFile& toc, const CurrentVersion& current) {
@@ -207,6 +241,14 @@ void AddonsTableModel::refreshUpdates() {
 
     const std::vector<std::shared_ptr<wow::InstalledWowAddon>> addons = addonManager->getAddons();
     const std::vector<QStringList> missing = addonManager->getMissingDependencies(addons);
+
+    // The names the answer speaks of, as the update manager matches them.
+    QSet<QString> answered;
+    if (updateInfoAvailable)
+        if (const auto result = updateManager->getStoredResult())
+            for (const auto& entry : result->getAddons())
+                answered.insert(entry->getName());
+
     std::vector<Row> flagged;
     std::vector<Row> others;
     Summary summary;
@@ -222,23 +264,33 @@ void AddonsTableModel::refreshUpdates() {
         row.notes = toc ? wow::TocMarkup::strip(toc->getNotes()) : QString();
         row.title = toc ? wow::TocMarkup::strip(toc->getTitle()) : QString();
         const model::AvailableUpdate* update = findUpdate(updates, row.name);
+        StateFacts facts;
+        facts.updateInfoAvailable = updateInfoAvailable;
+        facts.updateAvailable = update != nullptr;
+        facts.notForVersion = !addon->isForFlavour();
+        facts.missingDependency = !missing[i].isEmpty();
+        facts.outOfDate = toc && !isCurrent(*toc, current);
+        facts.answered = answered.contains(row.name);
+        row.state = stateOf(facts);
         QString updateVersion;
-        if (update) {
-            row.state = State::UpdateAvailable;
-            updateVersion = update->getUpdate() ? update->getUpdate()->getVersion() : QString();
+        if (row.state == State::UpdateAvailable) {
+            row.update = update->getUpdate();
+            updateVersion = row.update ? row.update->getVersion() : QString();
             ++summary.availableUpdates;
-        } else if (!addon->isForFlavour()) {
-            row.state = State::NotForVersion;
-        } else if (!missing[i].isEmpty()) {
-            row.state = State::MissingDependency;
-        } else if (toc && !isCurrent(*toc, current)) {
-            row.state = State::OutOfDate;
+        } else if (row.state == State::OutOfDate) {
             ++summary.outOfDate;
         }
-        row.status =
-            statusText(row.state, updateVersion, current.name, updateInfoAvailable, missing[i]);
-        (row.state == State::Ok ? others : flagged).push_back(std::move(row));
+        row.status = statusText(row.state, updateVersion, current.name, missing[i]);
+        (isFlagged(row.state) ? flagged : others).push_back(std::move(row));
     }
+    // Inside each group by name, as a person reads names.
+    const QCollator order = TableSortFilterModel::textOrder();
+    const auto byName = [&order](const Row& a, const Row& b) {
+        const int compared = order.compare(a.name, b.name);
+        return compared != 0 ? compared < 0 : a.name < b.name;
+    };
+    std::stable_sort(flagged.begin(), flagged.end(), byName);
+    std::stable_sort(others.begin(), others.end(), byName);
     summary.addons = static_cast<int>(flagged.size() + others.size());
     App::log(Prefix + QStringLiteral(".refreshUpdates: sorted addons ") +
              QString::number(summary.addons) + QStringLiteral(" addons ") +
@@ -269,6 +321,14 @@ AddonsTableModel::getSelectedAddons(const std::vector<int>& selected) const {
         if (row >= 0 && row < rowCount())
             addons.push_back(rows[static_cast<std::size_t>(row)].addon);
     return addons;
+}
+
+std::vector<AddonsTableModel::Row> AddonsTableModel::updateRows() const {
+    std::vector<Row> found;
+    for (const Row& row : rows)
+        if (row.state == State::UpdateAvailable)
+            found.push_back(row);
+    return found;
 }
 
 void AddonsTableModel::beforeQuery(model::UpdateManager&) {

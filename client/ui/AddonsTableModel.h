@@ -12,8 +12,9 @@
 #include <vector>
 
 namespace plenfox::client::model {
+class AddonMetadata;
 class Client;
-}
+} // namespace plenfox::client::model
 namespace plenfox::client::wow {
 class InstalledWowAddon;
 class TocFile;
@@ -33,12 +34,36 @@ public:
     static inline const QString Prefix =
         QStringLiteral("class com.plenfox.kesh.client.ui.AddonsTableModel");
     enum Column { StateIcon, Status, Name, Version, Wow, Author, Notes, ColumnCount };
-    // The order the state column sorts in: every state but Ok is flagged.
-    enum class State { UpdateAvailable, NotForVersion, MissingDependency, OutOfDate, Ok };
+    // The order the state column sorts in. The first ones are flagged: they
+    // come first in the table's own order. NotForVersion: the addon has no
+    // TOC this flavour loads. Unknown: the service answered nothing about the
+    // addon. NoInformation: there is no answer to go by (updates are switched
+    // off, or no query succeeded yet).
+    enum class State {
+        UpdateAvailable,
+        NotForVersion,
+        MissingDependency,
+        OutOfDate,
+        Unknown,
+        Ok,
+        NoInformation
+    };
+
+    // What one addon's state is decided from.
+    struct StateFacts {
+        bool updateAvailable = false; // the service names another version
+        bool outOfDate = false;       // written for another game version
+        bool answered = false;        // the service's answer names the addon
+        bool updateInfoAvailable = false;
+        bool notForVersion = false;     // no TOC the current flavour loads
+        bool missingDependency = false; // a required addon is not installed
+    };
 
     struct Row {
         std::shared_ptr<wow::InstalledWowAddon> addon;
-        State state = State::Ok;
+        // The service's entry naming another version, when there is one.
+        std::shared_ptr<const model::AddonMetadata> update;
+        State state = State::NoInformation;
         QString status;
         QString name;
         QString version;
@@ -67,9 +92,15 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    // The state text of one addon: update, out-of-date or up-to-date rules.
+    // The one rule that ranks an addon's facts into its state: the first
+    // that applies of update available, not for this game version, missing
+    // dependency, out-of-date, unknown to the service, up-to-date; without
+    // update information only the local facts count.
+    static State stateOf(const StateFacts& facts);
+    static bool isFlagged(State state);
+    // The state text of one addon.
     static QString statusText(State state, const QString& updateVersion,
-                              const QString& currentWowVersionName, bool updateInfoAvailable,
+                              const QString& currentWowVersionName,
                               const QStringList& missingDependencies = {});
     // Whether a TOC's interface numbers (or, without numbers, its interface
     // text) match the current version; true when that is unknown.
@@ -87,6 +118,8 @@ public:
     std::vector<std::shared_ptr<wow::InstalledWowAddon>>
     getSelectedAddons(const std::vector<int>& rows) const;
     const Row& rowAt(int row) const { return rows.at(static_cast<std::size_t>(row)); }
+    // The rows that offer an update, in table order (GUI thread).
+    std::vector<Row> updateRows() const;
 
     // UpdateListener
     void afterQuery(model::UpdateManager& manager, bool successful) override;
@@ -118,6 +151,7 @@ private:
     QIcon okIcon;
     QIcon updateAvailableIcon;
     QIcon outOfDateIcon;
+    QIcon unknownIcon;
 };
 
 } // namespace plenfox::client::ui

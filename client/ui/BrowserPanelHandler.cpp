@@ -48,10 +48,10 @@ std::pair<BrowserPanel*, PanelHost*> BrowserPanelHandler::target() {
     return {panel.data(), host};
 }
 
-QString BrowserPanelHandler::refusedDownloadText(const QString& mimeType,
+QString BrowserPanelHandler::refusedDownloadText(const QString& reason, const QString& mimeType,
                                                  std::int64_t contentLength) {
-    return QStringLiteral("Plenfox Client does not support downloading this file.  Try this page "
-                          "in your usual web browser instead. (Type=[") +
+    return QStringLiteral("Plenfox Client can't take this download: ") + reason +
+           QStringLiteral("\n\nTry this page in your usual web browser instead. (Type=[") +
            mimeType + QStringLiteral("] Size=[") + QString::number(contentLength) +
            QStringLiteral("])");
 }
@@ -166,18 +166,37 @@ bool BrowserPanelHandler::getDownloadHandler(std::shared_ptr<cef::CefBrowser> br
     App::log(Prefix + QStringLiteral(".getDownloadHandler: url[") + url + QLatin1Char(']'));
     release(browser);
 
+    auto [shown, window] = target();
     model::DownloadAttributes attributes;
     attributes.fileName = fileName.isNull() ? QStringLiteral("") : fileName;
     attributes.contentLength = contentLength;
     attributes.mimeType = mimeType.isNull() ? QStringLiteral("") : mimeType;
     attributes.documentUrl = url;
+    // A page may start a download from a script without any click: only one
+    // that follows the player's own input is installed at once.
+    attributes.startedByPlayer = window && window->playerActedRecently();
+    if (!attributes.startedByPlayer)
+        App::log(Prefix + QStringLiteral(".getDownloadHandler: no input from the player before "
+                                         "this download"));
 
-    auto [shown, window] = target();
     model::Client* client = window ? window->getClient() : nullptr;
     const auto recognizer = client ? client->getDownloadRecognizer() : nullptr;
+    QString reason;
     std::shared_ptr<DownloadHandlerAdapter> accepted;
-    if (recognizer && client->isInitialized())
+    if (!recognizer || !client->isInitialized()) {
+        const QString failure = window ? window->startFailure() : QString();
+        reason = failure.isEmpty()
+                     ? QStringLiteral("the program is still starting; try again in a moment.")
+                     : QStringLiteral("the program failed to start (") + failure +
+                           QStringLiteral(").");
+    } else if (const auto refusal = model::DownloadRecognizer::check(attributes);
+               refusal != model::DownloadRecognizer::Refusal::None) {
+        reason = model::DownloadRecognizer::refusalText(refusal, attributes);
+    } else {
         accepted = DownloadHandlerAdapter::accept(*recognizer, attributes);
+        if (!accepted)
+            reason = QStringLiteral("it could not be stored in the downloads folder.");
+    }
     if (accepted && box) {
         box->setValue(accepted);
         if (shown)
@@ -186,11 +205,11 @@ bool BrowserPanelHandler::getDownloadHandler(std::shared_ptr<cef::CefBrowser> br
         return true;
     }
     App::log(Prefix + QStringLiteral(".getDownloadHandler: unable to recognize [") + mimeType +
-             QStringLiteral("] [") + fileName + QLatin1Char(']'));
+             QStringLiteral("] [") + fileName + QStringLiteral("]: ") + reason);
     if (shown)
         QMetaObject::invokeMethod(
             shown,
-            [window = window, text = refusedDownloadText(mimeType, contentLength)] {
+            [window = window, text = refusedDownloadText(reason, mimeType, contentLength)] {
                 MessageBoxes::showInformation(window->dialogOwner(),
                                               QStringLiteral("Can't download that file."), text);
             },

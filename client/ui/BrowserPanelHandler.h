@@ -25,8 +25,10 @@ public:
     // The panel is going away: from now on nothing reaches it or its window.
     void detach();
 
-    // The text of the dialog for a refused download.
-    static QString refusedDownloadText(const QString& mimeType, std::int64_t contentLength);
+    // The text of the dialog for a refused download: why, then what the
+    // site announced.
+    static QString refusedDownloadText(const QString& reason, const QString& mimeType,
+                                       std::int64_t contentLength);
 
     bool onBeforePopup(std::shared_ptr<cef::CefBrowser> parent,
                        std::shared_ptr<cef::CefPopupFeatures> features,

@@ -13,18 +13,22 @@
 #include "client/model/events/EventDispatcher.h"
 #include "client/model/wow/WowInstallation.h"
 #include "client/ui/DesktopOpener.h"
+#include "client/ui/DownloadProgressDelegate.h"
 #include "client/ui/DownloadsTableModel.h"
 #include "client/ui/MessageBoxes.h"
 #include "client/ui/PanelHost.h"
 #include "client/ui/TableFilter.h"
 #include "client/ui/TableSortFilterModel.h"
+#include "client/ui/TableSortMemory.h"
 #include "client/ui/Utilities.h"
 #include "lib/util/Paths.h"
 
+#include <QAction>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -35,10 +39,18 @@ namespace plenfox::client::ui {
 
 namespace {
 
-QPushButton* makeButton(const QString& icon, const QString& text, QWidget* parent) {
+QPushButton* makeButton(const QString& icon, const QString& text, const QString& name,
+                        QWidget* parent) {
     auto* button = new QPushButton(Utilities::loadIcon(icon), text, parent);
     button->setIconSize(QSize(24, 24));
+    button->setObjectName(name);
     return button;
+}
+
+QAction* makeAction(const QString& text, const QString& name, QWidget* parent) {
+    auto* action = new QAction(text, parent);
+    action->setObjectName(name);
+    return action;
 }
 
 } // namespace
@@ -48,13 +60,19 @@ DownloadPanel::DownloadPanel(PanelHost& host, QWidget* parent) : QWidget(parent)
     sorter = new TableSortFilterModel(this);
     sorter->setSourceModel(model);
 
-    clearButton = makeButton(QStringLiteral("assets/delete.png"), QStringLiteral("delete"), this);
-    refreshButton =
-        makeButton(QStringLiteral("assets/refresh.png"), QStringLiteral("refresh"), this);
-    installButton =
-        makeButton(QStringLiteral("assets/reinstall.png"), QStringLiteral("install"), this);
-    openButton = makeButton(QStringLiteral("assets/folder.png"), QStringLiteral("open"), this);
+    clearButton = makeButton(QStringLiteral("assets/delete.png"), QStringLiteral("&delete"),
+                             QStringLiteral("deleteDownloadsButton"), this);
+    refreshButton = makeButton(QStringLiteral("assets/refresh.png"), QStringLiteral("&refresh"),
+                               QStringLiteral("refreshDownloadsButton"), this);
+    installButton = makeButton(QStringLiteral("assets/reinstall.png"), QStringLiteral("&install"),
+                               QStringLiteral("installButton"), this);
+    openButton = makeButton(QStringLiteral("assets/folder.png"), QStringLiteral("&open"),
+                            QStringLiteral("openButton"), this);
+    cancelButton = makeButton(QStringLiteral("assets/cancel.png"), QStringLiteral("&cancel"),
+                              QStringLiteral("cancelDownloadButton"), this);
+    cancelButton->setToolTip(QStringLiteral("Stop the selected downloads; nothing of them is kept"));
     filterField = new QLineEdit(TableFilter::Placeholder, this);
+    filterField->setObjectName(QStringLiteral("downloadsFilterField"));
     // About 20 characters wide.
     filterField->setMinimumWidth(filterField->fontMetrics().averageCharWidth() * 20 + 12);
 
@@ -64,35 +82,104 @@ DownloadPanel::DownloadPanel(PanelHost& host, QWidget* parent) : QWidget(parent)
     for (QWidget* widget :
          {static_cast<QWidget*>(clearButton), static_cast<QWidget*>(refreshButton),
           static_cast<QWidget*>(installButton), static_cast<QWidget*>(openButton),
-          static_cast<QWidget*>(filterField)})
+          static_cast<QWidget*>(cancelButton), static_cast<QWidget*>(filterField)})
         controlsLayout->addWidget(widget);
     controlsLayout->addStretch();
 
     downloadsTable = createSortedTableView(sorter, this);
+    downloadsTable->setObjectName(QStringLiteral("downloadsTable"));
     downloadsTable->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     downloadsTable->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    downloadsTable->setWordWrap(false);
     downloadsTable->setColumnWidth(DownloadsTableModel::StateIcon, 26);
     downloadsTable->setColumnWidth(DownloadsTableModel::File, 300);
     downloadsTable->setColumnWidth(DownloadsTableModel::Size, 90);
     downloadsTable->setColumnWidth(DownloadsTableModel::Date, 200);
+    downloadsTable->setItemDelegateForColumn(DownloadsTableModel::Details,
+                                             new DownloadProgressDelegate(downloadsTable));
+    sortMemory = new TableSortMemory(downloadsTable, QStringLiteral("downloads"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(controlsPanel);
     layout->addWidget(downloadsTable, 1);
 
+    // The same actions from the buttons, the context menu and the keyboard.
+    deleteAction =
+        makeAction(QStringLiteral("&Delete ..."), QStringLiteral("deleteDownloadsAction"), this);
+    refreshAction =
+        makeAction(QStringLiteral("&Refresh"), QStringLiteral("refreshDownloadsAction"), this);
+    installAction = makeAction(QStringLiteral("&Install"), QStringLiteral("installAction"), this);
+    openAction = makeAction(QStringLiteral("&Open"), QStringLiteral("openAction"), this);
+    cancelAction =
+        makeAction(QStringLiteral("&Cancel download"), QStringLiteral("cancelDownloadAction"), this);
+    deleteAction->setShortcut(QKeySequence::Delete);
+    deleteAction->setShortcutContext(Qt::WidgetShortcut);
+    downloadsTable->addAction(deleteAction);
+
     tableFilter = new TableFilter(filterField, sorter);
-    connect(clearButton, &QPushButton::clicked, this, [this] { deleteSelected(); });
-    connect(refreshButton, &QPushButton::clicked, this, [this] { refresh(); });
-    connect(installButton, &QPushButton::clicked, this, [this] { installSelected(); });
-    connect(openButton, &QPushButton::clicked, this, [this] { openSelected(); });
+    connect(clearButton, &QPushButton::clicked, deleteAction, &QAction::trigger);
+    connect(refreshButton, &QPushButton::clicked, refreshAction, &QAction::trigger);
+    connect(installButton, &QPushButton::clicked, installAction, &QAction::trigger);
+    connect(openButton, &QPushButton::clicked, openAction, &QAction::trigger);
+    connect(cancelButton, &QPushButton::clicked, cancelAction, &QAction::trigger);
+    connect(deleteAction, &QAction::triggered, this, [this] { deleteSelected(); });
+    connect(refreshAction, &QAction::triggered, this, [this] { refresh(); });
+    connect(installAction, &QAction::triggered, this, [this] { installSelected(); });
+    connect(openAction, &QAction::triggered, this, [this] { openSelected(); });
+    connect(cancelAction, &QAction::triggered, this, [this] { cancelSelected(); });
+
+    downloadsTable->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(downloadsTable, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& position) { showContextMenu(position); });
+    connect(downloadsTable, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex& index) { activate(index); });
+    connect(downloadsTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { enableActions(); });
+    connect(model, &QAbstractItemModel::modelReset, this, [this] { enableActions(); });
+    connect(model, &QAbstractItemModel::dataChanged, this, [this] { enableActions(); });
+    enableActions();
+
+    // Tab walks the controls as they are laid out: buttons, search, table.
+    QWidget::setTabOrder(clearButton, refreshButton);
+    QWidget::setTabOrder(refreshButton, installButton);
+    QWidget::setTabOrder(installButton, openButton);
+    QWidget::setTabOrder(openButton, cancelButton);
+    QWidget::setTabOrder(cancelButton, filterField);
+    QWidget::setTabOrder(filterField, downloadsTable);
 }
 
 std::vector<int> DownloadPanel::getModelSelection() const {
+    QModelIndexList selected = downloadsTable->selectionModel()->selectedRows();
+    std::sort(selected.begin(), selected.end(),
+              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
     std::vector<int> rows;
-    for (const QModelIndex& index : downloadsTable->selectionModel()->selectedRows())
+    for (const QModelIndex& index : selected)
         rows.push_back(sorter->mapToSource(index).row());
-    std::sort(rows.begin(), rows.end());
     return rows;
+}
+
+void DownloadPanel::enableActions() {
+    bool running = false;
+    for (const auto& item : getSelectedDownloads())
+        running = running || item->inProgress();
+    const bool anySelected = downloadsTable->selectionModel()->hasSelection();
+    cancelButton->setEnabled(running);
+    cancelAction->setEnabled(running);
+    deleteAction->setEnabled(anySelected);
+    installAction->setEnabled(anySelected);
+    openAction->setEnabled(anySelected);
+}
+
+void DownloadPanel::showContextMenu(const QPoint& position) {
+    QMenu menu(this);
+    menu.addAction(installAction);
+    menu.addAction(openAction);
+    menu.addAction(cancelAction);
+    menu.addSeparator();
+    menu.addAction(deleteAction);
+    menu.addSeparator();
+    menu.addAction(refreshAction);
+    menu.exec(downloadsTable->viewport()->mapToGlobal(position));
 }
 
 std::vector<std::shared_ptr<model::DownloadItem>> DownloadPanel::getSelectedDownloads() const {
@@ -124,7 +211,7 @@ void DownloadPanel::deleteSelected() {
     for (const auto& item : items)
         names << util::pathText(item->getFile().filename());
     const auto [title, text] = removalQuestion(names);
-    if (!MessageBoxes::askYesNo(host.dialogOwner(), title, text))
+    if (!MessageBoxes::askToDelete(host.dialogOwner(), title, text))
         return;
     model::Client* client = host.readyClient();
     const auto manager = client ? client->getDownloadManager() : nullptr;
@@ -147,22 +234,31 @@ void DownloadPanel::refresh() {
 }
 
 void DownloadPanel::installSelected() {
+    install(getSelectedDownloads());
+}
+
+void DownloadPanel::install(const std::vector<std::shared_ptr<model::DownloadItem>>& items) {
     model::Client* client = host.readyClient();
     wow::WowInstallation* wow = client ? client->getWow() : nullptr;
     if (!wow || !wow->exists()) {
         MessageBoxes::showError(host.dialogOwner(), QStringLiteral("Oops!"), noInstallationText());
         return;
     }
-    const auto items = getSelectedDownloads();
     const auto recognizer = client->getDownloadRecognizer();
     const auto addonManager = client->getAddonManager();
+    const auto downloadManager = client->getDownloadManager();
     if (items.empty() || !recognizer || !addonManager)
         return;
-    host.backgroundTasks().run(QStringLiteral("install"), [items, recognizer, addonManager] {
+    host.backgroundTasks().run(QStringLiteral("install"), [items, recognizer, addonManager,
+                                                            downloadManager] {
         for (const auto& item : items) {
             const auto recognized = recognizer->lookup(item);
-            if (recognized && recognized->isWowAddon())
-                addonManager->install(recognized);
+            if (!recognized || !recognized->isWowAddon())
+                continue;
+            // The player took a download that waited up.
+            if (downloadManager)
+                downloadManager->takenUp(*item);
+            addonManager->install(recognized);
         }
     });
 }
@@ -171,6 +267,34 @@ void DownloadPanel::openSelected() {
     const auto items = getSelectedDownloads();
     if (!items.empty())
         host.desktopOpener().browseInShell(items.front()->getFile());
+}
+
+void DownloadPanel::cancelSelected() {
+    std::vector<std::shared_ptr<model::DownloadItem>> running;
+    for (const auto& item : getSelectedDownloads())
+        if (item->inProgress())
+            running.push_back(item);
+    model::Client* client = host.getClient();
+    const auto manager = client ? client->getDownloadManager() : nullptr;
+    if (running.empty() || !manager)
+        return;
+    host.backgroundTasks().run(QStringLiteral("cancelDownload"), [manager, running] {
+        for (const auto& item : running)
+            manager->cancelDownload(item);
+    });
+}
+
+void DownloadPanel::activate(const QModelIndex& index) {
+    const int row = sorter->mapToSource(index).row();
+    if (row < 0 || row >= model->rowCount())
+        return;
+    const DownloadsTableModel::Row& shown = model->rowAt(row);
+    if (shown.item->inProgress())
+        return;
+    if (shown.recognized && shown.recognized->isWowAddon())
+        install({shown.item});
+    else
+        host.desktopOpener().browseInShell(shown.item->getFile());
 }
 
 void DownloadPanel::afterRefreshDownloads() {
@@ -209,6 +333,15 @@ void DownloadPanel::onRecognized(const std::shared_ptr<model::RecognizedItem>& i
     const auto addonManager = client ? client->getAddonManager() : nullptr;
     if (!dispatcher || !addonManager || !item)
         return;
+    // A download no player asked for (a page started it by itself) waits
+    // in the list, ready to install, until the player installs it.
+    const auto downloadManager = client->getDownloadManager();
+    if (downloadManager && downloadManager->isAwaitingPlayer(*item->getItem())) {
+        App::log(Prefix + QStringLiteral(".onRecognized: [") +
+                 util::pathText(item->getItem()->getFile()) +
+                 QStringLiteral("] waits for the player: no player asked for it"));
+        return;
+    }
     // A package the current flavour would not load waits for the player,
     // who sees why in its row and may still install it.
     if (item->getTotalAddons() > 0 && item->getAddonsNotForFlavour() == item->getTotalAddons()) {

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+class QAction;
 class QLineEdit;
 class QPushButton;
 class QTableView;
@@ -19,12 +20,16 @@ class DownloadsTableModel;
 class PanelHost;
 class TableFilter;
 class TableSortFilterModel;
+class TableSortMemory;
 
-// The "Downloads" tab: every download with its recognition, progress while
-// bytes arrive, automatic installation of recognized packages, and the
-// delete, refresh, install and open buttons. It is the client's download
-// listener and recognizer listener; their calls arrive on the dispatcher
-// thread and reach the widgets only through the GUI thread.
+// The "Downloads" tab: every download with its recognition, a progress bar
+// and the speed while bytes arrive, automatic installation of the packages
+// the player asked for (others wait, ready to install), and the delete,
+// refresh, install, open and cancel buttons (also in the table's context
+// menu; Delete deletes, a double-click installs a package or opens a file).
+// It is the client's download listener and recognizer listener; their calls
+// arrive on the dispatcher thread and reach the widgets only through the GUI
+// thread.
 class DownloadPanel : public QWidget,
                       public model::DownloadListener,
                       public model::DownloadRecognizerListener {
@@ -42,6 +47,8 @@ public:
     QPushButton* getRefreshButton() const { return refreshButton; }
     QPushButton* getInstallButton() const { return installButton; }
     QPushButton* getOpenButton() const { return openButton; }
+    QPushButton* getCancelButton() const { return cancelButton; }
+    TableSortMemory* getSortMemory() const { return sortMemory; }
 
     // The selected rows in model order, and their downloads.
     std::vector<int> getModelSelection() const;
@@ -71,6 +78,13 @@ private:
     void refresh();
     void installSelected();
     void openSelected();
+    void cancelSelected();
+    // Installs the downloads that hold addons (the game must be known).
+    void install(const std::vector<std::shared_ptr<model::DownloadItem>>& items);
+    // A double-click: installs a package, opens any other file.
+    void activate(const QModelIndex& index);
+    void showContextMenu(const QPoint& position);
+    void enableActions();
 
     PanelHost& host;
     DownloadsTableModel* model;
@@ -80,8 +94,15 @@ private:
     QPushButton* refreshButton;
     QPushButton* installButton;
     QPushButton* openButton;
+    QPushButton* cancelButton;
+    QAction* deleteAction;
+    QAction* refreshAction;
+    QAction* installAction;
+    QAction* openAction;
+    QAction* cancelAction;
     QLineEdit* filterField;
     TableFilter* tableFilter;
+    TableSortMemory* sortMemory;
 };
 
 } // namespace plenfox::client::ui

@@ -10,7 +10,9 @@
 #include "client/ui/Utilities.h"
 #include "lib/util/Paths.h"
 
+#include <QDateTime>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace plenfox::client::ui {
 
@@ -26,7 +28,8 @@ DownloadsTableModel::DownloadsTableModel(model::Client* client, QObject* parent)
       checkIcon(Utilities::loadIcon(QStringLiteral("assets/check.png"))),
       deleteIcon(Utilities::loadIcon(QStringLiteral("assets/delete.png"))),
       folderIcon(Utilities::loadIcon(QStringLiteral("assets/folder.png"))),
-      downloadIcon(Utilities::loadIcon(QStringLiteral("assets/downloads24x24.png"))) {}
+      downloadIcon(Utilities::loadIcon(QStringLiteral("assets/downloads24x24.png"))),
+      waitingIcon(Utilities::loadIcon(QStringLiteral("assets/reinstall.png"))) {}
 
 int DownloadsTableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(rows.size());
@@ -48,7 +51,13 @@ DownloadsTableModel::State DownloadsTableModel::stateOf(const Status& status) {
         return State::Working;
     if (!status.wowAddon)
         return State::NoAddons;
-    return status.allInstalled ? State::AllInstalled : State::NotAllInstalled;
+    if (status.allInstalled)
+        return State::AllInstalled;
+    return status.awaitingPlayer && !status.noGame ? State::Waiting : State::NotAllInstalled;
+}
+
+QString DownloadsTableModel::speedText(qint64 bytesPerSecond) {
+    return Utilities::getSizeText(bytesPerSecond) + QStringLiteral("/s");
 }
 
 QString DownloadsTableModel::detailsText(const Status& status) {
@@ -60,6 +69,8 @@ QString DownloadsTableModel::detailsText(const Status& status) {
             text += QStringLiteral(" (") +
                     QString::number(status.currentSize * 100 / status.totalSize) +
                     QStringLiteral("%)");
+        if (status.bytesPerSecond >= 0)
+            text += QStringLiteral(" at ") + speedText(status.bytesPerSecond);
         return text;
     }
     if (!status.recognized)
@@ -69,15 +80,27 @@ QString DownloadsTableModel::detailsText(const Status& status) {
     if (status.installing)
         return QStringLiteral("installing ") + QString::number(status.totalAddons) +
                QStringLiteral(" WoW addons ...");
+    const QString addons = status.totalAddons == 1
+                               ? QStringLiteral("1 WoW addon")
+                               : QString::number(status.totalAddons) + QStringLiteral(" WoW addons");
     QString text;
-    if (status.totalAddons == 1)
-        text = status.allInstalled ? QStringLiteral("1 WoW addon, installed.")
-                                   : QStringLiteral("1 WoW addon, not installed.");
-    else if (status.allInstalled)
-        text = QString::number(status.totalAddons) + QStringLiteral(" WoW addons, all installed.");
+    if (status.allInstalled)
+        text = status.totalAddons == 1 ? addons + QStringLiteral(", installed.")
+                                       : addons + QStringLiteral(", all installed.");
+    // Nothing can be installed before the game is found.
+    else if (status.noGame)
+        text = addons + QStringLiteral(", not installed: choose your game folder (WoW / Change "
+                                       "WoW folder) to install.");
+    else if (status.awaitingPlayer)
+        text = addons + QStringLiteral(", ready to install") +
+               (status.page.isEmpty() ? QString()
+                                      : QStringLiteral(" (from ") + status.page + QLatin1Char(')')) +
+               QLatin1Char('.');
+    else if (status.totalAddons == 1)
+        text = addons + QStringLiteral(", not installed.");
     else
-        text = QString::number(status.totalAddons) + QStringLiteral(" WoW addons, ") +
-               QString::number(status.installedCount) + QStringLiteral(" installed.");
+        text = addons + QStringLiteral(", ") + QString::number(status.installedCount) +
+               QStringLiteral(" installed.");
     // Said before the player installs it: the game would not load these.
     if (status.notForFlavour > 0) {
         const QString flavour =
@@ -95,6 +118,10 @@ DownloadsTableModel::Status DownloadsTableModel::statusOf(const Row& row) {
     status.inProgress = row.item->inProgress();
     status.currentSize = row.item->getCurrentSize();
     status.totalSize = row.item->getTotalSize();
+    status.bytesPerSecond = status.inProgress ? row.bytesPerSecond : -1;
+    status.awaitingPlayer = row.awaitingPlayer;
+    status.noGame = row.noGame;
+    status.page = row.page;
     if (!status.inProgress && row.recognized) {
         status.recognized = true;
         status.wowAddon = row.recognized->isWowAddon();
@@ -116,6 +143,8 @@ QIcon DownloadsTableModel::iconFor(State state) const {
         return folderIcon;
     case State::AllInstalled:
         return checkIcon;
+    case State::Waiting:
+        return waitingIcon;
     case State::NotAllInstalled:
         break;
     }
@@ -127,6 +156,16 @@ QVariant DownloadsTableModel::data(const QModelIndex& index, int role) const {
         return {};
     const Row& row = rows[static_cast<std::size_t>(index.row())];
     const bool raw = role == TableSortFilterModel::UnderlyingDataRole;
+    // The page a download came from, on every cell of its row.
+    if (role == Qt::ToolTipRole)
+        return row.page.isEmpty() ? QVariant() : QVariant(QStringLiteral("From ") + row.page);
+    if (role == ProgressRole) {
+        if (index.column() != Details || !row.item->inProgress())
+            return {};
+        const qint64 total = row.item->getTotalSize();
+        return total > 0 ? int(std::min<qint64>(row.item->getCurrentSize() * 100 / total, 100))
+                         : UnknownProgress;
+    }
     switch (index.column()) {
     case StateIcon:
         if (role == Qt::DecorationRole)
@@ -175,7 +214,32 @@ DownloadsTableModel::makeRow(const std::shared_ptr<model::DownloadItem>& item) c
     if (!item->inProgress())
         row.modifiedMs =
             QFileInfo(util::pathText(item->getFile())).lastModified().toMSecsSinceEpoch();
+    const auto manager = client ? client->getDownloadManager() : nullptr;
+    row.awaitingPlayer = manager && manager->isAwaitingPlayer(*item);
+    wow::WowInstallation* wow = client ? client->getWow() : nullptr;
+    row.noGame = !wow || !wow->exists();
+    row.page = row.recognized ? row.recognized->getDocumentUrl()
+               : manager      ? manager->getDownloadSource(*item)
+                              : QString();
+    row.sampleTimeMs = QDateTime::currentMSecsSinceEpoch();
+    row.sampleBytes = item->getCurrentSize();
     return row;
+}
+
+void DownloadsTableModel::carrySpeed(const Row& earlier, Row& fresh) {
+    if (earlier.item != fresh.item || !fresh.item->inProgress())
+        return;
+    const qint64 elapsed = fresh.sampleTimeMs - earlier.sampleTimeMs;
+    // Two looks close together say little: the earlier measure stands and
+    // the next one spans the longer time.
+    if (elapsed < 250) {
+        fresh.sampleTimeMs = earlier.sampleTimeMs;
+        fresh.sampleBytes = earlier.sampleBytes;
+        fresh.bytesPerSecond = earlier.bytesPerSecond;
+        return;
+    }
+    fresh.bytesPerSecond = std::max<qint64>(0, (fresh.sampleBytes - earlier.sampleBytes) * 1000 /
+                                                   elapsed);
 }
 
 void DownloadsTableModel::refresh() {
@@ -191,6 +255,10 @@ void DownloadsTableModel::refresh() {
 }
 
 void DownloadsTableModel::apply(std::vector<Row> newRows) {
+    for (Row& fresh : newRows)
+        for (const Row& earlier : rows)
+            if (earlier.item == fresh.item)
+                carrySpeed(earlier, fresh);
     beginResetModel();
     rows = std::move(newRows);
     endResetModel();
@@ -208,6 +276,7 @@ void DownloadsTableModel::updateRow(Row row) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (!model::DownloadItem::sameFile(rows[i].item->getFile(), row.item->getFile()))
             continue;
+        carrySpeed(rows[i], row);
         rows[i] = std::move(row);
         Q_EMIT dataChanged(index(static_cast<int>(i), 0),
                            index(static_cast<int>(i), ColumnCount - 1));

@@ -20,7 +20,12 @@ namespace plenfox::client::ui {
 class DownloadsTableModel : public QAbstractTableModel {
 public:
     enum Column { StateIcon, File, Size, Date, Details, ColumnCount };
-    enum class State { Working, NoAddons, AllInstalled, NotAllInstalled };
+    enum class State { Working, NoAddons, AllInstalled, NotAllInstalled, Waiting };
+    // The share of a running download that arrived, for the progress bar:
+    // 0 to 100, UnknownProgress when the size is not known, or no value
+    // when the download does not run.
+    static constexpr int ProgressRole = Qt::UserRole + 1;
+    static constexpr int UnknownProgress = -1;
 
     // What the state icon and the details text are made of.
     struct Status {
@@ -35,6 +40,10 @@ public:
         bool allInstalled = false;
         int notForFlavour = 0; // addons the current flavour does not load
         QString flavour;       // that flavour's name
+        qint64 bytesPerSecond = -1;  // negative while not measured
+        bool awaitingPlayer = false; // started by a page, not by the player
+        bool noGame = false;         // no game folder is known to install into
+        QString page;                // the page the download came from
     };
     struct Row {
         std::shared_ptr<model::DownloadItem> item;
@@ -43,6 +52,13 @@ public:
         QString flavour; // the name of the flavour worked on
         QString date;
         qint64 modifiedMs = 0;
+        bool awaitingPlayer = false;
+        bool noGame = false;
+        QString page;
+        // The transfer's speed, measured between two looks at its size.
+        qint64 sampleTimeMs = 0;
+        qint64 sampleBytes = 0;
+        qint64 bytesPerSecond = -1;
     };
 
     DownloadsTableModel(model::Client* client, QObject* parent);
@@ -66,8 +82,13 @@ public:
     getSelectedDownloads(const std::vector<int>& rows) const;
     const Row& rowAt(int row) const { return rows.at(static_cast<std::size_t>(row)); }
 
+    // Speed of a transfer: bytes per second as "<size>/s".
+    static QString speedText(qint64 bytesPerSecond);
+
 private:
     Row makeRow(const std::shared_ptr<model::DownloadItem>& item) const;
+    // Measures the speed from the row's earlier look at the same download.
+    static void carrySpeed(const Row& earlier, Row& fresh);
     void apply(std::vector<Row> newRows);
     void updateRow(Row row);
     QIcon iconFor(State state) const;
@@ -78,6 +99,7 @@ private:
     QIcon deleteIcon;
     QIcon folderIcon;
     QIcon downloadIcon;
+    QIcon waitingIcon;
 };
 
 } // namespace plenfox::client::ui

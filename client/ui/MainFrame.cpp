@@ -18,6 +18,8 @@
 #include "client/ui/FileChooser.h"
 #include "client/ui/FlavourMenu.h"
 #include "client/ui/MessageBoxes.h"
+#include "client/ui/PlayerInputWatch.h"
+#include "client/ui/TableSortMemory.h"
 #include "client/ui/Utilities.h"
 #include "client/ui/WindowState.h"
 #include "lib/util/Paths.h"
@@ -29,7 +31,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPointer>
 #include <QScreen>
+#include <QStackedLayout>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -63,6 +67,7 @@ MainFrame::MainFrame(Setup setup)
         browserEventHandler = std::make_shared<BrowserEventHandler>();
         browserPanel = new BrowserPanel(*this, *factory);
         browser = browserPanel;
+        inputWatch = new PlayerInputWatch(browserPanel);
     } else {
         auto* browserPlaceholder = new QWidget;
         auto* browserLayout = new QVBoxLayout(browserPlaceholder);
@@ -88,21 +93,24 @@ MainFrame::MainFrame(Setup setup)
     tabbedPane->setIconSize(QSize(20, 20));
 
     adPanel = new QWidget;
+    adPanel->setObjectName(QStringLiteral("adPanel"));
     adPanel->setFixedSize(AdWidth, AdHeight);
-    auto* adLayout = new QHBoxLayout(adPanel);
+    auto* adLayout = new QStackedLayout(adPanel);
     adLayout->setContentsMargins(0, 0, 0, 0);
+    // The strip's own plain panel: shown without a browser engine, or when
+    // the strip's page does not load.
+    adFallback = new QLabel(Title);
+    adFallback->setObjectName(QStringLiteral("adFallback"));
+    adFallback->setFixedSize(AdWidth, AdHeight);
+    adFallback->setAlignment(Qt::AlignCenter);
+    adFallback->setStyleSheet(QStringLiteral("background:#24323f;color:#ffffff;font-size:16px"));
     if (factory) {
         adControl = new BrowserControl(*factory);
+        adControl->setObjectName(QStringLiteral("adControl"));
         adControl->setFixedSize(AdWidth, AdHeight);
         adLayout->addWidget(adControl);
-    } else {
-        auto* adPlaceholder = new QLabel(Title);
-        adPlaceholder->setFixedSize(AdWidth, AdHeight);
-        adPlaceholder->setAlignment(Qt::AlignCenter);
-        adPlaceholder->setStyleSheet(
-            QStringLiteral("background:#24323f;color:#ffffff;font-size:16px"));
-        adLayout->addWidget(adPlaceholder);
     }
+    adLayout->addWidget(adFallback);
 
     auto* content = new QWidget;
     auto* layout = new QVBoxLayout(content);
@@ -120,45 +128,58 @@ MainFrame::~MainFrame() {
     shutDown();
 }
 
-QAction* MainFrame::addItem(QMenu* menu, const QString& text, std::function<void()> action) {
+QAction* MainFrame::addItem(QMenu* menu, const QString& text, const QString& name,
+                            std::function<void()> action) {
     QAction* item = menu->addAction(text);
+    item->setObjectName(name);
     connect(item, &QAction::triggered, this, [action = std::move(action)] { action(); });
     return item;
 }
 
+// Each menu and item has a mnemonic (Alt and the underlined letter), unique
+// within its menu.
 void MainFrame::createMenuBar() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
-    addItem(file, QStringLiteral("Exit"), [this] { signalClose(); });
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("fileMenu"));
+    addItem(file, QStringLiteral("E&xit"), QStringLiteral("exitAction"), [this] { signalClose(); });
 
-    QMenu* tools = menuBar()->addMenu(QStringLiteral("Tools"));
-    addItem(tools, QStringLiteral("Open downloads folder ..."),
+    QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+    tools->setObjectName(QStringLiteral("toolsMenu"));
+    addItem(tools, QStringLiteral("Open &downloads folder ..."),
+            QStringLiteral("openDownloadsFolderAction"),
             [this] { openFolder(life.downloadsFolder()); });
-    enableUpdatesMenuItem =
-        addItem(tools, QStringLiteral("Enable updates ..."), [this] { enableUpdates(); });
-    disableUpdatesMenuItem =
-        addItem(tools, QStringLiteral("Disable updates ..."), [this] { disableUpdates(); });
+    enableUpdatesMenuItem = addItem(tools, QStringLiteral("&Enable updates ..."),
+                                    QStringLiteral("enableUpdatesAction"),
+                                    [this] { enableUpdates(); });
+    disableUpdatesMenuItem = addItem(tools, QStringLiteral("D&isable updates ..."),
+                                     QStringLiteral("disableUpdatesAction"),
+                                     [this] { disableUpdates(); });
 
-    QMenu* wowMenu = menuBar()->addMenu(QStringLiteral("WoW"));
-    changeWowMenuItem =
-        addItem(wowMenu, QStringLiteral("Change WoW folder ..."), [this] { changeWowFolder(); });
-    addItem(wowMenu, QStringLiteral("Open WoW folder ..."),
+    QMenu* wowMenu = menuBar()->addMenu(QStringLiteral("&WoW"));
+    wowMenu->setObjectName(QStringLiteral("wowMenu"));
+    changeWowMenuItem = addItem(wowMenu, QStringLiteral("&Change WoW folder ..."),
+                                QStringLiteral("changeWowFolderAction"),
+                                [this] { changeWowFolder(); });
+    addItem(wowMenu, QStringLiteral("Open WoW &folder ..."), QStringLiteral("openWowFolderAction"),
             [this] { openFolder(life.gameFolder()); });
-    addItem(wowMenu, QStringLiteral("Open WoW Addon folder ..."),
-            [this] { openFolder(life.addonFolder()); });
+    addItem(wowMenu, QStringLiteral("Open WoW &Addon folder ..."),
+            QStringLiteral("openAddonFolderAction"), [this] { openFolder(life.addonFolder()); });
     flavourMenu = new FlavourMenu(
         wowMenu, [this](const QString& folderName) { changeFlavour(folderName); }, this);
 
-    QMenu* feedback = menuBar()->addMenu(QStringLiteral("Feedback"));
-    addItem(feedback, QStringLiteral("Open current log file ..."), [this] { openLogFile(); });
-    addItem(feedback, QStringLiteral("Create bug report zip file ..."),
-            [this] { createBugReport(); });
+    QMenu* feedback = menuBar()->addMenu(QStringLiteral("F&eedback"));
+    feedback->setObjectName(QStringLiteral("feedbackMenu"));
+    addItem(feedback, QStringLiteral("Open current &log file ..."),
+            QStringLiteral("openLogFileAction"), [this] { openLogFile(); });
+    addItem(feedback, QStringLiteral("Create &bug report zip file ..."),
+            QStringLiteral("createBugReportAction"), [this] { createBugReport(); });
 }
 
 QAction* MainFrame::menuItem(const QString& text) const {
     for (QAction* menu : menuBar()->actions())
         if (menu->menu())
             for (QAction* item : menu->menu()->actions())
-                if (item->text() == text)
+                if (QString(item->text()).remove(QLatin1Char('&')) == text)
                     return item;
     return nullptr;
 }
@@ -207,15 +228,48 @@ void MainFrame::onAfterInitialization() {
 void MainFrame::afterInitialize() {
     wow::WowInstallation* wow = life.client().getWow();
     const bool missing = !wow || !wow->exists();
+    const auto repository = life.client().getClientRepository();
+    const fs::path tables =
+        repository ? repository->getFileInRoot(TableSortMemory::FileName) : fs::path();
     // One task, so that the first-run question comes after the "Oops!" was
     // closed rather than on top of it.
-    post([this, missing] {
+    post([this, missing, tables] {
+        // The player's last order of the tables, kept in the data folder.
+        if (!tables.empty()) {
+            addonsPanel->getSortMemory()->attach(tables);
+            downloadsPanel->getSortMemory()->attach(tables);
+        }
         if (missing)
             showCantFindWow();
         onAfterInitialization();
     });
     if (const auto manager = life.client().getAddonManager())
         addonsPanel->setInformation(*manager);
+}
+
+QString MainFrame::startFailureText(const QString& cause, const QString& logFile) {
+    return QStringLiteral("Plenfox Client could not start: ") + cause +
+           QStringLiteral(".\n\nThe log file ") + logFile +
+           QStringLiteral(" tells more. Mend the cause and start the program again, or choose "
+                          "another game folder with WoW / Change WoW folder ...");
+}
+
+void MainFrame::initializeFailed(model::ClientComponent*) {
+    const QString cause = life.startFailure();
+    App* app = App::getInstance();
+    const QString logFile = app ? util::pathText(app->getLogFile()) : QString();
+    post([this, cause, logFile] {
+        // The game folder can be chosen again, which starts the client anew.
+        changeWowMenuItem->setEnabled(true);
+        if (closeRequested())
+            return;
+        MessageBoxes::showError(this, QStringLiteral("Plenfox Client could not start"),
+                                startFailureText(cause, logFile));
+    });
+}
+
+bool MainFrame::playerActedRecently() {
+    return inputWatch && inputWatch->actedRecently();
 }
 
 void MainFrame::showCantFindWow() {
@@ -238,7 +292,13 @@ void MainFrame::go() {
         QTimer::singleShot(0, this, [this] {
             if (closeRequested())
                 return;
-            adControl->go(Constants::AdUrl, std::make_shared<AdControlAdapter>(opener));
+            QPointer<MainFrame> self(this);
+            adControl->go(Constants::AdUrl,
+                          std::make_shared<AdControlAdapter>(opener, [self] {
+                              QMetaObject::invokeMethod(
+                                  self.data(), [self] { self->showAdFallback(); },
+                                  Qt::QueuedConnection);
+                          }));
             browserPanel->go(Constants::DefaultUrl, browserEventHandler);
         });
         return;
@@ -246,6 +306,10 @@ void MainFrame::go() {
     // Without the browser there is no home page to show: the Web tab says so.
     browserMessage->setText(browserMessage->text() + QStringLiteral("\n\nHome page: ") +
                             Constants::DefaultUrl);
+}
+
+void MainFrame::showAdFallback() {
+    static_cast<QStackedLayout*>(adPanel->layout())->setCurrentWidget(adFallback);
 }
 
 void MainFrame::waitForClose() {

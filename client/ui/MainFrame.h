@@ -35,6 +35,7 @@ class BrowserPanel;
 class DesktopOpener;
 class DownloadPanel;
 class FlavourMenu;
+class PlayerInputWatch;
 
 // The program's only window: the "Web", "WoW" and "Downloads" tabs, the
 // advertisement strip, the menus and the dialogs. The client's life (start-up,
@@ -100,8 +101,10 @@ public:
     DownloadPanel* getDownloadsPanel() const { return downloadsPanel; }
     QWidget* getAdPanel() const { return adPanel; }
     BrowserPanel* getBrowserPanel() const { return browserPanel; }
-    // The menu item of that text, or null.
+    // The menu item of that text (its mnemonic marks left out), or null.
     QAction* menuItem(const QString& text) const;
+    // The text of the dialog shown when the client could not start.
+    static QString startFailureText(const QString& cause, const QString& logFile);
     model::EnableUpdatesSetting& getUpdatesSetting() { return life.updatesSetting(); }
     // Whether the window has taken the started client: its menus act.
     bool isInitialized() const { return initialized; }
@@ -109,6 +112,8 @@ public:
     // PanelHost
     model::Client* getClient() override { return &life.client(); }
     model::Client* readyClient() override { return life.readyClient(); }
+    QString startFailure() override { return life.startFailure(); }
+    bool playerActedRecently() override;
     void navigate(const QString& url) override;
     void showDownloadsTab() override;
     model::BackgroundTasks& backgroundTasks() override { return life.backgroundTasks(); }
@@ -128,7 +133,9 @@ public:
     void afterShutdown() override {}
     void beforeInitialize() override {}
     void beforeShutdown() override {}
-    void initializeFailed(model::ClientComponent*) override {}
+    // Says why the client could not start and where the log is; the game
+    // folder can still be changed.
+    void initializeFailed(model::ClientComponent* component) override;
 
     // AddonChangeListener
     void addonInstalled(model::AddonManager& manager,
@@ -147,7 +154,10 @@ protected:
 
 private:
     void createMenuBar();
-    QAction* addItem(QMenu* menu, const QString& text, std::function<void()> action);
+    QAction* addItem(QMenu* menu, const QString& text, const QString& name,
+                     std::function<void()> action);
+    // The strip's page did not load: a plain panel takes its place.
+    void showAdFallback();
     void onBeforeInitialization();
     void onAfterInitialization();
     // Shows the installation's flavours in the WoW menu.
@@ -172,6 +182,8 @@ private:
     QLabel* browserMessage = nullptr;
     BrowserPanel* browserPanel = nullptr;
     BrowserControl* adControl = nullptr;
+    QLabel* adFallback = nullptr;
+    PlayerInputWatch* inputWatch = nullptr;
     std::shared_ptr<BrowserEventHandler> browserEventHandler;
     QWidget* adPanel = nullptr;
     AddonsPanel* addonsPanel = nullptr;

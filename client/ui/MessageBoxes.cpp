@@ -39,23 +39,27 @@ QMessageBox::Icon iconOf(MessageBoxes::Kind kind) {
 } // namespace
 
 void MessageBoxes::showError(QWidget* owner, const QString& title, const QString& text) {
-    show(owner, Kind::Error, title, text);
+    show(owner, Kind::Error, title, text, Answer::Ok);
 }
 
 void MessageBoxes::showInformation(QWidget* owner, const QString& title, const QString& text) {
-    show(owner, Kind::Information, title, text);
+    show(owner, Kind::Information, title, text, Answer::Ok);
 }
 
 bool MessageBoxes::askYesNo(QWidget* owner, const QString& title, const QString& text) {
-    return show(owner, Kind::Question, title, text) == Answer::Yes;
+    return show(owner, Kind::Question, title, text, Answer::Yes) == Answer::Yes;
+}
+
+bool MessageBoxes::askToDelete(QWidget* owner, const QString& title, const QString& text) {
+    return show(owner, Kind::Question, title, text, Answer::No) == Answer::Yes;
 }
 
 MessageBoxes::Answer MessageBoxes::show(QWidget* owner, Kind kind, const QString& title,
-                                        const QString& text) {
+                                        const QString& text, Answer defaultAnswer) {
     State& s = state();
     {
         std::lock_guard guard(s.lock);
-        s.shown.push_back({kind, title, text});
+        s.shown.push_back({kind, title, text, defaultAnswer});
         if (!s.nextAnswers.empty()) {
             const Answer answer = s.nextAnswers.front();
             s.nextAnswers.pop_front();
@@ -70,8 +74,10 @@ MessageBoxes::Answer MessageBoxes::show(QWidget* owner, Kind kind, const QString
     box.setWindowModality(Qt::WindowModal);
     // Wide enough that the texts' own line breaks are the only ones.
     box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_label { min-width: 560px; }"));
-    if (kind == Kind::Question)
+    if (kind == Kind::Question) {
         box.setEscapeButton(QMessageBox::No);
+        box.setDefaultButton(defaultAnswer == Answer::No ? QMessageBox::No : QMessageBox::Yes);
+    }
     s.open.append(QPointer<QMessageBox>(&box));
     const int result = box.exec();
     s.open.removeAll(QPointer<QMessageBox>(&box));

@@ -19,12 +19,17 @@ public:
         Kind kind;
         QString title;
         QString text;
+        // The answer Enter gives (questions only).
+        Answer defaultAnswer = Answer::Ok;
     };
 
     static void showError(QWidget* owner, const QString& title, const QString& text);
     static void showInformation(QWidget* owner, const QString& title, const QString& text);
-    // True only when the player answered Yes.
+    // True only when the player answered Yes; Enter answers Yes.
     static bool askYesNo(QWidget* owner, const QString& title, const QString& text);
+    // A question before something is deleted: true only when the player
+    // answered Yes; Enter (and Escape) answer No.
+    static bool askToDelete(QWidget* owner, const QString& title, const QString& text);
 
     // The next dialog returns this answer at once instead of waiting for a
     // person; answers queue up in order.
@@ -41,7 +46,8 @@ public:
     static bool isShowing();
 
 private:
-    static Answer show(QWidget* owner, Kind kind, const QString& title, const QString& text);
+    static Answer show(QWidget* owner, Kind kind, const QString& title, const QString& text,
+                       Answer defaultAnswer);
 };
 
 } // namespace plenfox::client::ui

@@ -21,6 +21,11 @@ public:
     virtual model::Client* getClient() = 0;
     // The client while it is initialized, else null: what buttons act on.
     virtual model::Client* readyClient() = 0;
+    // Why the client's last start-up failed; null while it starts or runs.
+    virtual QString startFailure() = 0;
+    // Whether the player pressed a key or a mouse button in the "Web" tab a
+    // moment ago (any thread).
+    virtual bool playerActedRecently() = 0;
     // Shows the address in the "Web" tab and brings that tab to the front.
     virtual void navigate(const QString& url) = 0;
     virtual void showDownloadsTab() = 0;

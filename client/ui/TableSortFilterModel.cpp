@@ -2,10 +2,27 @@
 
 namespace plenfox::client::ui {
 
-TableSortFilterModel::TableSortFilterModel(QObject* parent) : QSortFilterProxyModel(parent) {
+TableSortFilterModel::TableSortFilterModel(QObject* parent)
+    : QSortFilterProxyModel(parent), collator(textOrder()) {
     setSortRole(UnderlyingDataRole);
-    setSortLocaleAware(false);
     setDynamicSortFilter(true);
+}
+
+QCollator TableSortFilterModel::textOrder() {
+    QCollator order{QLocale()};
+    order.setCaseSensitivity(Qt::CaseInsensitive);
+    order.setNumericMode(true);
+    return order;
+}
+
+bool TableSortFilterModel::lessThan(const QModelIndex& left, const QModelIndex& right) const {
+    const QVariant a = left.data(sortRole());
+    const QVariant b = right.data(sortRole());
+    if (a.typeId() != QMetaType::QString || b.typeId() != QMetaType::QString)
+        return QSortFilterProxyModel::lessThan(left, right);
+    const int order = collator.compare(a.toString(), b.toString());
+    // Texts the locale holds equal ("a" and "A") keep one stable order.
+    return order != 0 ? order < 0 : a.toString() < b.toString();
 }
 
 void TableSortFilterModel::setFilterText(const QString& text) {

@@ -2,6 +2,8 @@
 
 #include "lib/util/Paths.h"
 
+#include <QFile>
+#include <QStandardPaths>
 #include <QString>
 
 #include <system_error>
@@ -44,6 +46,67 @@ bool FileSystem::deleteTree(const fs::path& path) {
         fs::permissions(path, fs::perms::owner_write, fs::perm_options::add, error);
     error.clear();
     return fs::remove(path, error) && !error;
+}
+
+namespace {
+
+// Whether a path the trash reported is inside a desktop trash folder
+// ("…/Trash/files/x", "…/.Trash-1000/files/x" or "…/.Trash/1000/files/x").
+bool isInTrash(const fs::path& placed) {
+#if defined(Q_OS_LINUX)
+    if (!placed.is_absolute())
+        return false;
+    const fs::path files = placed.parent_path();
+    const QString container = pathText(files.parent_path().filename());
+    return files.filename() == "files" &&
+           (container == QStringLiteral("Trash") || container.startsWith(QStringLiteral(".Trash-")) ||
+            files.parent_path().parent_path().filename() == ".Trash");
+#else
+    (void)placed;
+    return true;
+#endif
+}
+
+// Whether the user's own trash folder exists or can be made in the user's
+// data folder (a desktop has one; a bare account may not). Qt's trash would
+// otherwise file the entry under the working folder.
+bool homeTrashUsable() {
+#if defined(Q_OS_LINUX)
+    const QString writable = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    std::error_code error;
+    if (writable.isEmpty() || !fs::is_directory(toPath(writable), error))
+        return false;
+    const fs::path trash = toPath(writable) / "Trash";
+    for (const char* part : {"files", "info"}) {
+        fs::create_directories(trash / part, error);
+        if (!fs::is_directory(trash / part, error))
+            return false;
+    }
+#endif
+    return true;
+}
+
+} // namespace
+
+FileSystem::Discarded FileSystem::discard(const fs::path& path) {
+    std::error_code error;
+    if (fs::symlink_status(path, error).type() == fs::file_type::not_found)
+        return Discarded::Deleted;
+    if (!homeTrashUsable())
+        return deleteTree(path) ? Discarded::Deleted : Discarded::Failed;
+    // A link goes to the trash itself; its target stays where it is.
+    QString placedText;
+    if (QFile::moveToTrash(pathText(path), &placedText)) {
+        const fs::path placed = fs::absolute(toPath(placedText), error);
+        if (isInTrash(placed))
+            return Discarded::Trashed;
+        // Where no trash folder can be made, Qt moves the entry into a
+        // "files" folder of the working folder: it goes back, to be deleted.
+        fs::rename(placed, path, error);
+        if (error)
+            return deleteTree(placed) ? Discarded::Deleted : Discarded::Failed;
+    }
+    return deleteTree(path) ? Discarded::Deleted : Discarded::Failed;
 }
 
 fs::path FileSystem::findEntryIgnoringCase(const fs::path& folder, const fs::path& name) {

@@ -11,6 +11,14 @@ public:
     // deleted. Stops at the first entry that cannot be deleted.
     static bool deleteTree(const std::filesystem::path& path);
 
+    // What became of a path given to discard.
+    enum class Discarded { Trashed, Deleted, Failed };
+    // Moves a file or a folder to the desktop's trash, where the player can
+    // get it back; where there is no trash (or it cannot take the path, for
+    // example across disks), deletes it as deleteTree does. A missing path
+    // counts as deleted.
+    static Discarded discard(const std::filesystem::path& path);
+
     // Resolves the components of `relative` below `base` one by one: a
     // component spelled exactly as an existing entry is kept; otherwise the
     // first entry (in listing order) that differs from it only in letter case

@@ -163,7 +163,21 @@ TEST_F(UpdateServiceTest, InfoNeedsARequestFieldWithAQueryDocument) {
     EXPECT_TRUE(answer.raw.startsWith("HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 200 OK\r\n"));
     EXPECT_TRUE(answer.body.contains("<wow-version>50400</wow-version>"));
     EXPECT_TRUE(answer.body.contains("<url>http://h:1/Plenfox.html#two</url>"));
+    // Where the package of the named version is served.
+    EXPECT_TRUE(answer.body.contains("<download-url>http://h:1/zips/Two-1.0.zip</download-url>"));
     EXPECT_FALSE(answer.body.contains("<name>Two</name>")); // not asked for
+}
+
+TEST(UpdateCatalogTest, DownloadAddressesNameTheServedZipEncoded) {
+    const UpdateCatalog catalog = UpdateCatalog::parse(R"(<catalog>
+  <package file="Some Addon &amp; More-1.2.zip"><addon name="Some" version="1.2"/></package>
+</catalog>)");
+    const QByteArray answer = catalog.answerQuery(
+        "<plenfox><wow><addons><addon><name>Some</name></addon></addons></wow></plenfox>",
+        QStringLiteral("http://127.0.0.1:9"));
+    EXPECT_TRUE(answer.contains("<download-url>http://127.0.0.1:9/zips/"
+                                "Some%20Addon%20%26%20More-1.2.zip</download-url>"))
+        << answer.constData();
 }
 
 // A long-running service handed large requests keeps a small record of them:

@@ -57,6 +57,41 @@ std::filesystem::path TestEnvironment::scratch() const {
     return std::filesystem::path(scratchFolder.path().toStdU16String());
 }
 
+SandboxedHome::SandboxedHome(const std::filesystem::path& folder)
+    : home(folder), oldHome(qgetenv("HOME")), oldData(qgetenv("XDG_DATA_HOME")) {
+    std::filesystem::create_directories(home / ".local" / "share");
+    qputenv("HOME", QFile::encodeName(QString::fromStdU16String(home.u16string())));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(QString::fromStdU16String(
+                                 (home / ".local" / "share").u16string())));
+}
+
+SandboxedHome::~SandboxedHome() {
+    qputenv("HOME", oldHome);
+    if (oldData.isNull())
+        qunsetenv("XDG_DATA_HOME");
+    else
+        qputenv("XDG_DATA_HOME", oldData);
+}
+
+std::filesystem::path SandboxedHome::trashFiles() const {
+    return home / ".local" / "share" / "Trash" / "files";
+}
+
+QStringList SandboxedHome::trashed() const {
+    QStringList names;
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(trashFiles(), error), end; !error && it != end;
+         it.increment(error))
+        names << QString::fromStdU16String(it->path().filename().u16string());
+    names.sort();
+    return names;
+}
+
+void sandboxHomeForTheRun() {
+    static QTemporaryDir folder;
+    static SandboxedHome home(std::filesystem::path(folder.path().toStdU16String()));
+}
+
 void writeFile(const std::filesystem::path& file, const QByteArray& bytes) {
     std::filesystem::create_directories(file.parent_path());
     QFile out(QString::fromStdU16String(file.u16string()));

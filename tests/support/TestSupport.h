@@ -44,6 +44,30 @@ private:
     std::unique_ptr<client::App> application;
 };
 
+// Points HOME and XDG_DATA_HOME at a folder of its own for its lifetime, so
+// that what a test moves to the desktop's trash lands in a trash of its own;
+// puts the earlier values back at the end.
+class SandboxedHome {
+public:
+    explicit SandboxedHome(const std::filesystem::path& folder);
+    ~SandboxedHome();
+    SandboxedHome(const SandboxedHome&) = delete;
+    SandboxedHome& operator=(const SandboxedHome&) = delete;
+
+    // The names of the entries in the trash, sorted.
+    QStringList trashed() const;
+    std::filesystem::path trashFiles() const;
+
+private:
+    std::filesystem::path home;
+    QByteArray oldHome;
+    QByteArray oldData;
+};
+
+// For the whole test program: HOME and XDG_DATA_HOME in a temporary folder,
+// so that no test ever reaches the real user's home or trash.
+void sandboxHomeForTheRun();
+
 // Writes bytes to a file, creating its folders.
 void writeFile(const std::filesystem::path& file, const QByteArray& bytes);
 QByteArray readFile(const std::filesystem::path& file);

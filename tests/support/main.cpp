@@ -1,7 +1,10 @@
+#include "tests/support/TestSupport.h"
+
 #include <QCoreApplication>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
+    plenfox::test::sandboxHomeForTheRun();
     QCoreApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

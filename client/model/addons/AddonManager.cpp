@@ -328,9 +328,17 @@ void AddonManager::removeAddons(
         }
         if (addonRoot && isFolderName(name)) {
             const fs::path target = child(*addonRoot, name);
-            if (isPresent(target) && !util::FileSystem::deleteTree(target))
-                App::log(Prefix + QStringLiteral(".removeAddons: Failed to delete tree ") +
-                         pathText(target));
+            // To the desktop's trash where there is one: the player may want
+            // the folder (and the settings inside it) back.
+            if (isPresent(target)) {
+                const util::FileSystem::Discarded result = util::FileSystem::discard(target);
+                if (result == util::FileSystem::Discarded::Failed)
+                    App::log(Prefix + QStringLiteral(".removeAddons: Failed to delete tree ") +
+                             pathText(target));
+                else if (result == util::FileSystem::Discarded::Trashed)
+                    App::log(Prefix + QStringLiteral(".removeAddons: moved to the trash [") +
+                             pathText(target) + QLatin1Char(']'));
+            }
         }
         if (found)
             removed.push_back(addon);

@@ -83,7 +83,8 @@ public:
     // no installation of that item is already running; the item shows as
     // installing meanwhile.
     void install(const std::shared_ptr<RecognizedItem>& item);
-    // Deletes the addons' folders and removes them from the list.
+    // Moves the addons' folders to the desktop's trash (or deletes them where
+    // there is none) and removes them from the list.
     void removeAddons(const std::vector<std::shared_ptr<wow::InstalledWowAddon>>& addons);
 
     // The recognized download the addon was installed from, or null.

@@ -19,8 +19,13 @@ struct DownloadAttributes {
     // URL of the page shown in the browser's main frame when the download
     // started; null when not known.
     QString documentUrl;
-    // URL of the download itself; the client never fills it (always null).
+    // URL of the download itself; filled only by downloads the client fetches
+    // itself (the update action), else null.
     QString downloadUrl;
+    // Whether the player asked for this download (a click or key press in the
+    // page shortly before, or the program's update action). Only such
+    // downloads are installed at once; others wait for the player.
+    bool startedByPlayer = false;
 };
 
 } // namespace plenfox::client::model

@@ -11,6 +11,7 @@
 #include "client/model/events/ClientEventHandler.h"
 #include "client/model/events/EventDispatcher.h"
 #include "lib/util/Error.h"
+#include "lib/util/FileSystem.h"
 #include "lib/util/Paths.h"
 
 #include <QDateTime>
@@ -134,6 +135,11 @@ DownloadManager::createDownloader(const DownloadAttributes& attributes) {
             std::make_shared<FileDownloader>(reports, currentTimeMs(), attributes.contentLength,
                                              file, DownloadRecognizer::MaxContentLength);
         downloads.push_back(downloader);
+        if (!attributes.startedByPlayer) {
+            awaitingPlayer.push_back(file);
+            App::log(Prefix + QStringLiteral(".createDownloader: no player asked for [") + name +
+                     QStringLiteral("]; it will wait to be installed"));
+        }
         post([this, downloader] { listener.downloadStarted(downloader); },
              QStringLiteral("downloadStarted"), downloader.get());
     }
@@ -149,11 +155,43 @@ void DownloadManager::deleteDownload(const std::shared_ptr<DownloadItem>& item) 
     if (!item)
         throw util::IllegalArgumentError(QStringLiteral("null download"));
     std::lock_guard guard(lock);
-    deleteDownloadLocked(item);
+    deleteDownloadLocked(item, true);
 }
 
-void DownloadManager::deleteDownloadLocked(std::shared_ptr<DownloadItem> item) {
+bool DownloadManager::cancelDownload(const std::shared_ptr<DownloadItem>& item) {
+    if (!item)
+        throw util::IllegalArgumentError(QStringLiteral("null download"));
+    std::lock_guard guard(lock);
+    const auto running = std::find_if(downloads.begin(), downloads.end(), [&](const auto& entry) {
+        return entry.get() == item.get() && entry->inProgress() &&
+               std::dynamic_pointer_cast<FileDownloader>(entry);
+    });
+    if (running == downloads.end())
+        return false;
+    App::log(Prefix + QStringLiteral(".cancelDownload: [") + util::pathText(item->getFile()) +
+             QLatin1Char(']'));
+    deleteDownloadLocked(item);
+    return true;
+}
+
+bool DownloadManager::isAwaitingPlayer(const DownloadItem& item) const {
+    std::lock_guard guard(lock);
+    const fs::path file = item.getFile();
+    return std::any_of(awaitingPlayer.begin(), awaitingPlayer.end(),
+                       [&](const fs::path& waiting) { return DownloadItem::sameFile(waiting, file); });
+}
+
+void DownloadManager::takenUp(const DownloadItem& item) {
+    std::lock_guard guard(lock);
+    const fs::path file = item.getFile();
+    std::erase_if(awaitingPlayer,
+                  [&](const fs::path& waiting) { return DownloadItem::sameFile(waiting, file); });
+}
+
+void DownloadManager::deleteDownloadLocked(std::shared_ptr<DownloadItem> item, bool toTrash) {
     const fs::path file = item->getFile();
+    std::erase_if(awaitingPlayer,
+                  [&](const fs::path& waiting) { return DownloadItem::sameFile(waiting, file); });
     std::shared_ptr<DownloadItem> removed;
     const auto found = std::find_if(downloads.begin(), downloads.end(), [&](const auto& entry) {
         return DownloadItem::sameFile(entry->getFile(), file);
@@ -163,15 +201,30 @@ void DownloadManager::deleteDownloadLocked(std::shared_ptr<DownloadItem> item) {
         downloads.erase(found);
     }
     // A download still arriving stops here, before its file goes.
+    bool wasRunning = false;
     for (const auto& candidate : {item, removed})
-        if (auto running = std::dynamic_pointer_cast<FileDownloader>(candidate))
+        if (auto running = std::dynamic_pointer_cast<FileDownloader>(candidate)) {
+            wasRunning = wasRunning || running->inProgress();
             running->cancel();
-    // A download that never completed has no file of that name.
-    std::error_code error;
-    fs::remove(file, error);
-    if (error)
-        App::log(Prefix + QStringLiteral(".deleteDownload: failed to delete file [") +
-                 util::pathText(file) + QStringLiteral("]"));
+        }
+    // A finished download the player removes may be wanted back; the bytes
+    // of one that never finished are worth nothing (and a download that never
+    // completed has no file of that name).
+    if (toTrash && !wasRunning) {
+        const util::FileSystem::Discarded result = util::FileSystem::discard(file);
+        if (result == util::FileSystem::Discarded::Failed)
+            App::log(Prefix + QStringLiteral(".deleteDownload: failed to delete file [") +
+                     util::pathText(file) + QStringLiteral("]"));
+        else if (result == util::FileSystem::Discarded::Trashed)
+            App::log(Prefix + QStringLiteral(".deleteDownload: moved to the trash [") +
+                     util::pathText(file) + QStringLiteral("]"));
+    } else {
+        std::error_code error;
+        fs::remove(file, error);
+        if (error)
+            App::log(Prefix + QStringLiteral(".deleteDownload: failed to delete file [") +
+                     util::pathText(file) + QStringLiteral("]"));
+    }
     post([this, item] { listener.downloadRemoved(item); }, QStringLiteral("downloadRemoved"),
          item.get());
 }
@@ -285,6 +338,12 @@ void DownloadManager::loadDownloads() {
             }
             std::stable_sort(downloads.begin(), downloads.end(),
                              [](const auto& a, const auto& b) { return a->compareTo(*b) < 0; });
+            // A waiting file that went from the folder waits no more.
+            std::erase_if(awaitingPlayer, [this](const fs::path& waiting) {
+                return std::none_of(downloads.begin(), downloads.end(), [&](const auto& entry) {
+                    return DownloadItem::sameFile(entry->getFile(), waiting);
+                });
+            });
         }
     }
     post([this] { listener.afterRefreshDownloads(); }, QStringLiteral("afterRefreshDownloads"),

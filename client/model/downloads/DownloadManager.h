@@ -67,8 +67,19 @@ public:
     // recognizer's largest size. Throws IllegalArgumentError for a null file
     // name.
     std::shared_ptr<FileDownloader> createDownloader(const DownloadAttributes& attributes);
-    // Removes the first entry with the item's file and deletes that file.
+    // The player's removal: removes the first entry with the item's file and
+    // moves that file to the desktop's trash (or deletes it where there is
+    // none). A download still arriving stops, and its partial file is deleted.
     void deleteDownload(const std::shared_ptr<DownloadItem>& item);
+    // Stops a download that is still arriving: its partial file is deleted
+    // and its entry removed, so nothing of it is installed. False when the
+    // item is not a running download of this list.
+    bool cancelDownload(const std::shared_ptr<DownloadItem>& item);
+    // Whether the download of the item's file was started by a page rather
+    // than by the player, and waits for the player to install it.
+    bool isAwaitingPlayer(const DownloadItem& item) const;
+    // The player took the download up (installs it): it waits no more.
+    void takenUp(const DownloadItem& item);
     std::shared_ptr<DownloadItem> getByFile(const std::filesystem::path& file) const;
     // A copy of the list, in list order.
     std::vector<std::shared_ptr<DownloadItem>> getDownloads() const;
@@ -94,7 +105,7 @@ private:
     void loadDownloads();
     // Removes the entry (lock held) and deletes its file; posts removal. Takes
     // the item by value: it may be the list's own element, which is erased.
-    void deleteDownloadLocked(std::shared_ptr<DownloadItem> item);
+    void deleteDownloadLocked(std::shared_ptr<DownloadItem> item, bool toTrash = false);
     bool isListedLocked(const DownloadItem* item) const;
     void removeIfAbandonedLocked(const std::filesystem::path& partial);
     // Every entry of the downloads folder; nothing when it cannot be listed.
@@ -105,6 +116,9 @@ private:
     DownloadListenerMultiplexer listener;
     mutable std::recursive_mutex lock; // guards downloads
     std::vector<std::shared_ptr<DownloadItem>> downloads;
+    // Files of downloads no player asked for, until the player installs or
+    // removes them; guarded by lock.
+    std::vector<std::filesystem::path> awaitingPlayer;
     EventDispatcher* dispatcher = nullptr;
     DownloadSourceManager* sourceManager = nullptr;
     DownloadRecognizer* recognizer = nullptr;

@@ -16,6 +16,7 @@
 #include "client/model/wow/ZippedWowAddonPackage.h"
 #include "lib/util/Error.h"
 
+#include <QLocale>
 #include <algorithm>
 
 namespace plenfox::client::model {
@@ -55,19 +56,45 @@ void DownloadRecognizer::listenerReport() {
 
 void DownloadRecognizer::shutdown(Client&) {}
 
-std::shared_ptr<Downloader>
-DownloadRecognizer::handleDownload(const DownloadAttributes& attributes) {
+DownloadRecognizer::Refusal DownloadRecognizer::check(const DownloadAttributes& attributes) {
     if (attributes.mimeType.isNull() || attributes.fileName.isNull())
-        return nullptr;
+        return Refusal::NotZip;
     // A generic type says nothing: the name's ".zip" decides then.
     const bool zipNamed = isGenericMimeType(attributes.mimeType) &&
                           attributes.fileName.endsWith(QStringLiteral(".zip"), Qt::CaseInsensitive);
     if (!recognizeMimeType(attributes.mimeType) && !zipNamed)
-        return nullptr;
-    // A negative length is an unknown one (many servers send none): the
-    // download manager then holds it to MaxContentLength while it arrives.
+        return Refusal::NotZip;
     // An empty download holds no package.
-    if (attributes.contentLength == 0 || attributes.contentLength > MaxContentLength)
+    if (attributes.contentLength == 0)
+        return Refusal::Empty;
+    if (attributes.contentLength > MaxContentLength)
+        return Refusal::TooLarge;
+    return Refusal::None;
+}
+
+QString DownloadRecognizer::refusalText(Refusal refusal, const DownloadAttributes& attributes) {
+    switch (refusal) {
+    case Refusal::None:
+        break;
+    case Refusal::NotZip:
+        return QStringLiteral("it is not a zip file (its type is ") +
+               (attributes.mimeType.isEmpty() ? QStringLiteral("not given") : attributes.mimeType) +
+               QStringLiteral(").");
+    case Refusal::TooLarge:
+        return QStringLiteral("it is larger than 32 MB (the site announced ") +
+               QLocale::c().formattedDataSize(attributes.contentLength, 1,
+                                              QLocale::DataSizeTraditionalFormat) +
+               QStringLiteral(", ") + QString::number(attributes.contentLength) +
+               QStringLiteral(" bytes).");
+    case Refusal::Empty:
+        return QStringLiteral("the site announced an empty file.");
+    }
+    return QString();
+}
+
+std::shared_ptr<Downloader>
+DownloadRecognizer::handleDownload(const DownloadAttributes& attributes) {
+    if (check(attributes) != Refusal::None)
         return nullptr;
     if (!downloadManager)
         return nullptr;

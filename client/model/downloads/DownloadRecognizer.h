@@ -50,6 +50,11 @@ public:
     void listenerReport() override;
     void shutdown(Client& client) override;
 
+    // Why an offered download is refused. A download of unknown length is
+    // taken (many servers send none): the download manager holds it to
+    // MaxContentLength while it arrives.
+    enum class Refusal { None, NotZip, TooLarge, Empty };
+
     // A downloader for an accepted download, or null when refused: a zip
     // (by its type, or by its name's ".zip" when the type is a generic
     // binary one) of at most MaxContentLength bytes, or of unknown length.
@@ -57,6 +62,11 @@ public:
     static bool recognizeMimeType(const QString& mimeType);
     // A type that tells nothing about the content, as download scripts send.
     static bool isGenericMimeType(const QString& mimeType);
+    // Whether an offer would be taken, and if not, why.
+    static Refusal check(const DownloadAttributes& attributes);
+    // The player's words for a refusal: what was wrong, with the type or the
+    // size the site announced.
+    static QString refusalText(Refusal refusal, const DownloadAttributes& attributes);
 
     // The item whose download has the same file, or null.
     std::shared_ptr<RecognizedItem> lookup(const std::shared_ptr<DownloadItem>& item) const;

@@ -48,6 +48,10 @@ ObjectStreamTag ObjectReader::peekTag() {
     return *peeked;
 }
 
+bool ObjectReader::atEnd() {
+    return !peeked && in.atEnd();
+}
+
 void ObjectReader::expect(ObjectStreamTag expected) {
     const ObjectStreamTag tag = readTag();
     if (tag != expected)

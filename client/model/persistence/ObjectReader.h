@@ -25,6 +25,9 @@ public:
     explicit ObjectReader(QIODevice& device);
 
     ObjectStreamTag peekTag();
+    // True when the stream holds no further value: a value that later
+    // versions of a file append is then absent.
+    bool atEnd();
     void readNull();
     bool readBool();
     qint32 readInt();

@@ -6,9 +6,16 @@
 namespace plenfox::client::model {
 
 AddonMetadata::AddonMetadata(QString name, QString packageName, QString version, bool installed,
-                             QString documentUrl)
+                             QString documentUrl, QString downloadUrl)
     : name(std::move(name)), packageName(std::move(packageName)), version(std::move(version)),
-      installed(installed), documentUrl(std::move(documentUrl)) {}
+      installed(installed), documentUrl(std::move(documentUrl)),
+      downloadUrl(std::move(downloadUrl)) {}
+
+std::shared_ptr<AddonMetadata> AddonMetadata::withDownloadUrl(QString url) const {
+    auto copy = std::make_shared<AddonMetadata>(*this);
+    copy->downloadUrl = std::move(url);
+    return copy;
+}
 
 void AddonMetadata::writeFields(ObjectWriter& writer) const {
     writer.writeString(name);

@@ -7,6 +7,7 @@
 #include "lib/util/IndentingPrintWriter.h"
 
 #include <QTextStream>
+#include <QUrl>
 #include <QXmlStreamReader>
 #include <cstdio>
 #include <curl/curl.h>
@@ -63,6 +64,18 @@ void writeTags(IndentingPrintWriter& writer, const TagTable& pairs, const QStrin
 
 QString emptyToNull(const QString& text) {
     return text.isEmpty() ? QString() : text;
+}
+
+// A package address the client may fetch: an absolute http or https address
+// with a host. Anything else (a file on the player's disk, another scheme, a
+// relative or malformed address) is dropped as if the service named none.
+QString usableDownloadUrl(const QString& text) {
+    const QUrl url(text.trimmed(), QUrl::StrictMode);
+    const QString scheme = url.scheme().toLower();
+    if (!url.isValid() || url.host().isEmpty() ||
+        (scheme != QStringLiteral("http") && scheme != QStringLiteral("https")))
+        return QString();
+    return url.toString(QUrl::FullyEncoded);
 }
 
 } // namespace
@@ -430,10 +443,15 @@ std::shared_ptr<UpdateResult> PlenfoxUpdateSource::readAnswer(const UpdateQuery&
         const QString packageName = parser.xpathText(node, QStringLiteral("package"));
         const QString version = parser.xpathText(node, QStringLiteral("version"));
         const QString url = parser.xpathText(node, QStringLiteral("url"));
+        const QString download = parser.xpathText(node, UpdateProtocol::DownloadUrlElement);
         if (name.isEmpty() || version.isEmpty())
             continue;
-        addons.push_back(std::make_shared<AddonMetadata>(name, emptyToNull(packageName), version,
-                                                         false, emptyToNull(url)));
+        const QString downloadUrl = download.isEmpty() ? QString() : usableDownloadUrl(download);
+        if (!download.isEmpty() && downloadUrl.isNull())
+            App::log(Prefix + QStringLiteral(".readAnswer: ignoring the download address of [") +
+                     name + QStringLiteral("]: [") + download + QLatin1Char(']'));
+        addons.push_back(std::make_shared<AddonMetadata>(
+            name, emptyToNull(packageName), version, false, emptyToNull(url), downloadUrl));
     }
     return std::make_shared<UpdateResult>(std::move(addons), std::move(pairs));
 }

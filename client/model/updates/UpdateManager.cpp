@@ -25,6 +25,7 @@
 
 #include <QDateTime>
 #include <QHash>
+#include <algorithm>
 #include <latch>
 
 namespace plenfox::client::model {
@@ -423,6 +424,7 @@ void UpdateManager::load(ObjectReader& reader) {
     std::shared_ptr<UpdateResult> result = reader.readObject<UpdateResult>();
     if (!time || !time->isValid() || !query || !result)
         return;
+    result = readDownloadUrls(reader, std::move(result));
     std::lock_guard guard(lock);
     lastUpdateTime = time->toMSecsSinceEpoch();
     savedQuery = std::move(query);
@@ -456,6 +458,45 @@ void UpdateManager::persist(ObjectWriter& writer) {
              : std::nullopt);
     writer.writeObject(query);
     writer.writeObject(result);
+    writeDownloadUrls(writer, result);
+}
+
+// The answer's download addresses follow its three values, one per answer
+// entry in the answer's order (null for none). Clients that read only the
+// three values ignore them; a file written before them lacks them, and an
+// answer without any address is written as before.
+void UpdateManager::writeDownloadUrls(ObjectWriter& writer,
+                                      const std::shared_ptr<const UpdateResult>& result) {
+    if (!result)
+        return;
+    const auto& addons = result->getAddons();
+    if (std::none_of(addons.begin(), addons.end(),
+                     [](const auto& addon) { return !addon->getDownloadUrl().isEmpty(); }))
+        return;
+    writer.beginList(static_cast<qint32>(addons.size()));
+    for (const auto& addon : addons)
+        writer.writeString(addon->getDownloadUrl());
+}
+
+std::shared_ptr<UpdateResult> UpdateManager::readDownloadUrls(ObjectReader& reader,
+                                                              std::shared_ptr<UpdateResult> result) {
+    if (reader.atEnd() || reader.peekTag() != ObjectStreamTag::List)
+        return result;
+    const qint32 count = reader.beginList();
+    QStringList urls;
+    for (qint32 i = 0; i < count; ++i)
+        urls << reader.readString();
+    const auto& addons = result->getAddons();
+    if (urls.size() != static_cast<qsizetype>(addons.size())) {
+        App::log(Prefix + QStringLiteral(".load: download addresses ignored, they do not match "
+                                         "the answer"));
+        return result;
+    }
+    std::vector<std::shared_ptr<AddonMetadata>> withUrls;
+    withUrls.reserve(addons.size());
+    for (std::size_t i = 0; i < addons.size(); ++i)
+        withUrls.push_back(addons[i]->withDownloadUrl(urls[static_cast<qsizetype>(i)]));
+    return std::make_shared<UpdateResult>(std::move(withUrls), result->getPairs());
 }
 
 } // namespace plenfox::client::model

@@ -134,6 +134,12 @@ private:
     void processUpdates();
     // Writes "Updates.dat" now; two writes never overlap.
     void persistNow();
+    static void writeDownloadUrls(ObjectWriter& writer,
+                                  const std::shared_ptr<const UpdateResult>& result);
+    // The result with the download addresses stored after it, when there are
+    // any that fit it.
+    static std::shared_ptr<UpdateResult> readDownloadUrls(ObjectReader& reader,
+                                                          std::shared_ptr<UpdateResult> result);
 
     // Queues work on the worker; a stopped worker is logged. Lock held.
     void queueLocked(std::function<void()> work, const QString& description);

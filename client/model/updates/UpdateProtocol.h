@@ -26,6 +26,11 @@ public:
     // Counted by the client from the answer's "newpackage" and "newaddon" entries.
     static inline const QString TagWowLearnedPackages = QStringLiteral("wow-learned-packages");
     static inline const QString TagWowLearnedAddons = QStringLiteral("wow-learned-addons");
+
+    // Optional child of an answer's "addon" element: the address of the
+    // package that holds the version the entry names. Answers without it,
+    // and clients that do not know it, read the rest of the entry as before.
+    static inline const QString DownloadUrlElement = QStringLiteral("download-url");
 };
 
 } // namespace plenfox::client::model

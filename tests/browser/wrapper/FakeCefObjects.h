@@ -21,7 +21,9 @@ public:
     void cut() override {}
     void deleteSelection() override {}
     void dispose() override { ++disposed; }
-    void executeJavaScript(const QString&, const QString&, std::int32_t) override {}
+    void executeJavaScript(const QString& code, const QString&, std::int32_t) override {
+        scripts << code;
+    }
     QString getName() override { return {}; }
     QString getSource() override { return {}; }
     QString getText() override { return {}; }
@@ -43,6 +45,7 @@ public:
     bool main;
     int disposed = 0;
     QStringList loaded;
+    QStringList scripts;
 };
 
 class FakeBrowser final : public cef::CefBrowser {

@@ -180,6 +180,30 @@ TEST_F(ClientLifecycleTest, StartUpRunsOnItsOwnThreadAndTheClientIsReadyBeforeTh
     EXPECT_EQ(life->client().getWow()->installRoot(), std::optional<fs::path>(gameFolder()));
 }
 
+TEST_F(ClientLifecycleTest, AFailedStartUpNamesItsCauseAndAnotherStartCanFollow) {
+    // A file where the data folder should be: nothing can be kept there.
+    writeFile(env.scratch() / "data", QByteArrayLiteral("in the way"));
+    auto life = make();
+    life->start();
+    life->joinStartUp();
+    EXPECT_EQ(view.heard(), (QStringList{"beforeInitialize", "initializeFailed"}));
+    EXPECT_EQ(life->readyClient(), nullptr);
+    const QString failure = life->startFailure();
+    EXPECT_TRUE(failure.startsWith(QStringLiteral("the data folder [") +
+                                   QString::fromStdU16String((env.scratch() / "data").u16string()) +
+                                   QStringLiteral("] cannot be made")))
+        << failure.toStdString();
+    EXPECT_TRUE(env.logContains(QStringLiteral("Failed to initialize component: ")));
+
+    // Once the cause is gone, a restart (a new game folder) starts the client.
+    fs::remove(env.scratch() / "data");
+    life->restart(gameFolder());
+    ASSERT_TRUE(started(*life));
+    EXPECT_TRUE(life->startFailure().isNull());
+    EXPECT_TRUE(fs::is_directory(env.scratch() / "data"));
+    EXPECT_FALSE(fs::exists(env.scratch() / "data" / ".write-check"));
+}
+
 TEST_F(ClientLifecycleTest, StartUpKeepsTheNewestTwentyFiveLogFiles) {
     const auto now = fs::file_time_type::clock::now();
     fs::create_directories(logFolder());

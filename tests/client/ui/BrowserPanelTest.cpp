@@ -5,6 +5,7 @@
 #include "browser/wrapper/CefFrame.h"
 #include "browser/wrapper/CefRequest.h"
 #include "client/model/Client.h"
+#include "browser/wrapper/CefStringBox.h"
 #include "client/model/downloads/DownloadManager.h"
 #include "client/ui/AdControlAdapter.h"
 #include "client/ui/BrowserControl.h"
@@ -16,10 +17,12 @@
 #include "tests/client/ui/UiTestSupport.h"
 
 #include <QCoreApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace plenfox::test {
@@ -69,10 +72,10 @@ TEST_F(BrowserPanelTest, AcceptedZipGoesToTheDownloadsTabAndRefusedFilesAreExpla
     EXPECT_FALSE(refused->getValue());
     ASSERT_TRUE(waitFor([] { return MessageBoxes::last().has_value(); }));
     EXPECT_EQ(MessageBoxes::last()->title, QStringLiteral("Can't download that file."));
-    EXPECT_EQ(
-        MessageBoxes::last()->text,
-        QStringLiteral("Plenfox Client does not support downloading this file.  Try this page "
-                       "in your usual web browser instead. (Type=[application/pdf] Size=[1234])"));
+    EXPECT_EQ(MessageBoxes::last()->text,
+              QStringLiteral("Plenfox Client can't take this download: it is not a zip file (its "
+                             "type is application/pdf).\n\nTry this page in your usual web "
+                             "browser instead. (Type=[application/pdf] Size=[1234])"));
     EXPECT_TRUE(sandbox.env.logContains(
         QStringLiteral(".getDownloadHandler: unable to recognize [application/pdf] [guide.pdf]")));
 }
@@ -172,6 +175,102 @@ TEST_F(BrowserPanelTest, AdvertisementLinksOpenInTheOwnBrowser) {
     EXPECT_TRUE(ad->onBeforePopup(browser, nullptr, nullptr, QStringLiteral("http://site/pop"),
                                   nullptr, nullptr));
     EXPECT_EQ(sandbox.opener->opened().size(), 2);
+}
+
+// A page can start a download from a script, without any click (a timer,
+// an advertisement): only a download that follows the player's own input in
+// the "Web" tab is installed at once; the others wait in the list.
+TEST_F(BrowserPanelTest, OnlyADownloadThePlayerAskedForIsInstalledAtOnce) {
+    const std::filesystem::path data = std::filesystem::path(PLENFOX_TEST_DATA_DIR) / "recognizer";
+    const auto download = [this](const QString& name, const QByteArray& bytes) {
+        auto browser = std::make_shared<FakeBrowser>(QStringLiteral("http://site/timer.html"));
+        auto box = std::make_shared<cef::CefDownloadHandlerBox>();
+        EXPECT_TRUE(handler->getDownloadHandler(browser, QStringLiteral("application/zip"), name,
+                                                bytes.size(), box));
+        QByteArray copy = bytes;
+        EXPECT_TRUE(box->getValue()->receivedData(
+            std::make_shared<jni::DirectByteBuffer>(copy.data(), copy.size())));
+        box->getValue()->complete();
+    };
+    auto* downloads = frame->findChild<QTableView*>(QStringLiteral("downloadsTable"));
+    const auto details = [downloads](int row) {
+        return downloads->model()->index(row, 4).data().toString();
+    };
+
+    // Nothing pressed in the page: the download waits.
+    download(QStringLiteral("Solo-1.0.zip"), readFile(data / "Solo-1.0.zip"));
+    ASSERT_TRUE(waitFor([&] {
+        return downloads->model()->rowCount() == 1 &&
+               details(0) == QStringLiteral("1 WoW addon, ready to install (from "
+                                            "http://site/timer.html).");
+    })) << details(0).toStdString();
+    EXPECT_TRUE(sandbox.env.logContains(
+        QStringLiteral(".getDownloadHandler: no input from the player before this download")));
+    sandbox.settle(*frame);
+    EXPECT_FALSE(std::filesystem::exists(sandbox.addonRoot() / "Solo"));
+
+    // A click in the page just before: installed at once.
+    client::ui::BrowserControl* page = frame->getBrowserPanel()->getBrowserControl();
+    QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(10, 10));
+    download(QStringLiteral("Trio.zip"), readFile(data / "Trio.zip"));
+    ASSERT_TRUE(waitFor([this] {
+        return std::filesystem::exists(sandbox.addonRoot() / "Cat" / "Media" / "cat.txt");
+    }));
+    EXPECT_FALSE(std::filesystem::exists(sandbox.addonRoot() / "Solo"));
+}
+
+TEST_F(BrowserPanelTest, RefusedDownloadsSayWhy) {
+    struct Case {
+        const char* mime;
+        qint64 length;
+        const char* reason;
+    };
+    for (const Case& c :
+         {Case{"application/zip", 41'943'040,
+               "it is larger than 32 MB (the site announced 40.0 MB, 41943040 bytes)."},
+          Case{"application/zip", -1, "the site did not announce its size."},
+          Case{"text/html", 10, "it is not a zip file (its type is text/html)."}}) {
+        MessageBoxes::clearHistory();
+        auto browser = std::make_shared<FakeBrowser>(QStringLiteral("http://site/page.html"));
+        auto box = std::make_shared<cef::CefDownloadHandlerBox>();
+        EXPECT_FALSE(handler->getDownloadHandler(browser, QString::fromLatin1(c.mime),
+                                                 QStringLiteral("file.zip"), c.length, box));
+        ASSERT_TRUE(waitFor([] { return MessageBoxes::last().has_value(); }));
+        EXPECT_EQ(MessageBoxes::last()->text,
+                  BrowserPanelHandler::refusedDownloadText(QString::fromLatin1(c.reason),
+                                                           QString::fromLatin1(c.mime), c.length));
+    }
+    EXPECT_TRUE(MessageBoxes::last()->text.startsWith(
+        QStringLiteral("Plenfox Client can't take this download: it is not a zip file")));
+}
+
+TEST_F(BrowserPanelTest, TheStripNeverShowsTheBrowsersErrorPage) {
+    int failures = 0;
+    auto ad = std::make_shared<client::ui::AdControlAdapter>(sandbox.opener,
+                                                             [&failures] { ++failures; });
+    auto browser = std::make_shared<FakeBrowser>(QStringLiteral("http://site/appad.html"));
+    // A page that loads loses its scroll bars.
+    ad->onLoadEnd(browser, browser->frame, 200);
+    EXPECT_EQ(browser->frame->scripts, QStringList{client::ui::AdControlAdapter::NoScrollBars});
+    EXPECT_EQ(failures, 0);
+    // A page that cannot be reached shows the blank page and tells the strip.
+    auto text = std::make_shared<cef::CefStringBox>();
+    EXPECT_TRUE(ad->onLoadError(browser, browser->frame, std::nullopt,
+                                QStringLiteral("http://site/appad.html"), text));
+    EXPECT_EQ(text->getValue(), client::ui::AdControlAdapter::BlankPage);
+    EXPECT_EQ(failures, 1);
+    // So does a server's error page; an inner frame's failure does not.
+    ad->onLoadEnd(browser, browser->frame, 503);
+    EXPECT_EQ(failures, 2);
+    auto inner = std::make_shared<FakeFrame>(QStringLiteral("http://ads/x"), false);
+    EXPECT_FALSE(ad->onLoadError(browser, inner, std::nullopt, QStringLiteral("http://ads/x"),
+                                 std::make_shared<cef::CefStringBox>()));
+    EXPECT_EQ(failures, 2);
+    EXPECT_TRUE(sandbox.env.logContains(QStringLiteral(".failed: the strip's page did not load")));
+    // The strip's own panel waits behind the strip's browser.
+    auto* fallback = frame->findChild<QLabel*>(QStringLiteral("adFallback"));
+    ASSERT_TRUE(fallback);
+    EXPECT_TRUE(frame->getAdPanel()->isAncestorOf(fallback));
 }
 
 } // namespace

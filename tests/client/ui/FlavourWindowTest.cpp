@@ -271,7 +271,7 @@ TEST(FlavourTextsTest, DownloadDetailsSayWhichAddonsTheFlavourDoesNotLoad) {
         {QStringLiteral("A"), QStringLiteral("B")}, {QStringLiteral("C"), QStringLiteral("D")});
     EXPECT_EQ(title, QStringLiteral("Remove 2 addons?"));
     EXPECT_EQ(text, QStringLiteral("Really remove A, B?\n\nThey are required by C, D."));
-    EXPECT_EQ(AddonsTableModel::statusText(AddonsTableModel::State::MissingDependency, {}, {}, true,
+    EXPECT_EQ(AddonsTableModel::statusText(AddonsTableModel::State::MissingDependency, {}, {},
                                            {QStringLiteral("X"), QStringLiteral("Y")}),
               QStringLiteral("missing dependencies: X, Y"));
 }

@@ -5,8 +5,12 @@
 #include "client/model/Constants.h"
 #include "client/model/wow/WowInstallation.h"
 #include "client/ui/FileChooser.h"
+#include "client/ui/BrowserPanel.h"
+#include "client/ui/BrowserPanelHandler.h"
 #include "client/ui/MessageBoxes.h"
+#include "browser/wrapper/CefDownloadHandlerBox.h"
 #include "lib/util/Paths.h"
+#include "tests/browser/wrapper/FakeCefObjects.h"
 #include "tests/client/ui/UiTestSupport.h"
 
 #include <QAction>
@@ -80,12 +84,27 @@ TEST_F(MainFrameTest, WindowHasItsTitleTabsAdStripAndMenus) {
     EXPECT_EQ(frame->getAdPanel()->minimumSize(), QSize(728, 90));
     EXPECT_EQ(frame->getAdPanel()->maximumSize(), QSize(728, 90));
 
+    // Texts without their mnemonic marks; every menu and item has a
+    // mnemonic, none twice among its neighbours.
     QStringList menus;
     QStringList items;
+    const auto mnemonic = [](const QString& text) {
+        const qsizetype mark = text.indexOf(QLatin1Char('&'));
+        return mark < 0 || mark + 1 >= text.size() ? QChar() : text[mark + 1].toLower();
+    };
+    QList<QChar> menuKeys;
     for (QAction* menu : frame->menuBar()->actions()) {
-        menus << menu->text();
-        for (QAction* item : menu->menu()->actions())
-            items << item->text();
+        menus << QString(menu->text()).remove(QLatin1Char('&'));
+        EXPECT_FALSE(mnemonic(menu->text()).isNull()) << menu->text().toStdString();
+        EXPECT_FALSE(menuKeys.contains(mnemonic(menu->text()))) << menu->text().toStdString();
+        menuKeys << mnemonic(menu->text());
+        QList<QChar> itemKeys;
+        for (QAction* item : menu->menu()->actions()) {
+            items << QString(item->text()).remove(QLatin1Char('&'));
+            EXPECT_FALSE(mnemonic(item->text()).isNull()) << item->text().toStdString();
+            EXPECT_FALSE(itemKeys.contains(mnemonic(item->text()))) << item->text().toStdString();
+            itemKeys << mnemonic(item->text());
+        }
     }
     EXPECT_EQ(menus, (QStringList{QStringLiteral("File"), QStringLiteral("Tools"),
                                   QStringLiteral("WoW"), QStringLiteral("Feedback")}));
@@ -175,6 +194,34 @@ TEST_F(MainFrameTest, OptInIsAskedUntilAnsweredYesAndBothWaysAreConfirmed) {
     EXPECT_EQ(timesShown(OptInTitle), 0);
     EXPECT_FALSE(frame->getUpdatesSetting().enabled());
     EXPECT_FALSE(frame->getUpdatesSetting().isDefault());
+}
+
+// A data folder that cannot be made: the player hears why and where the log
+// is, may still choose the game folder, and a download is refused saying so.
+TEST_F(MainFrameTest, AFailedStartUpSaysWhyAndLeavesTheGameFolderChoosable) {
+    writeFile(sandbox.dataFolder(), QByteArrayLiteral("a file where the folder should be"));
+    auto setup = sandbox.setup();
+    setup.factory = &sandbox.factory;
+    auto frame = std::make_unique<MainFrame>(std::move(setup));
+    ASSERT_TRUE(waitFor([] { return shown(QStringLiteral("Plenfox Client could not start")); }));
+    const QString cause = QStringLiteral("the data folder [") +
+                          util::pathText(sandbox.dataFolder()) + QStringLiteral("] cannot be made");
+    const QString text = MessageBoxes::history().back().text;
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Plenfox Client could not start: ") + cause))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(util::pathText(sandbox.env.app().getLogFile())));
+    EXPECT_TRUE(text.contains(QStringLiteral("WoW / Change WoW folder")));
+    EXPECT_TRUE(frame->findChild<QAction*>(QStringLiteral("changeWowFolderAction"))->isEnabled());
+    EXPECT_FALSE(frame->isInitialized());
+
+    auto browser = std::make_shared<FakeBrowser>(QStringLiteral("http://site/page.html"));
+    EXPECT_FALSE(frame->getBrowserPanel()->getHandler()->getDownloadHandler(
+        browser, QStringLiteral("application/zip"), QStringLiteral("Pack.zip"), 10,
+        std::make_shared<cef::CefDownloadHandlerBox>()));
+    ASSERT_TRUE(waitFor([] { return shown(QStringLiteral("Can't download that file.")); }));
+    EXPECT_TRUE(MessageBoxes::history().back().text.startsWith(
+        QStringLiteral("Plenfox Client can't take this download: the program failed to start (") +
+        cause));
 }
 
 TEST_F(MainFrameTest, WithoutGameTheWindowApologizesForWhatItCannotDo) {

@@ -148,6 +148,8 @@ public:
     void allowUpdates();
 
     TestEnvironment env;
+    // The test's own home: what the window moves to the trash lands here.
+    SandboxedHome home{env.scratch() / "home"};
     std::shared_ptr<StubUpdateSource> source = std::make_shared<StubUpdateSource>();
     std::shared_ptr<RecordingOpener> opener = std::make_shared<RecordingOpener>();
     InertFactory factory;

@@ -24,6 +24,39 @@ TEST(FileSystemTest, DeleteTreeRemovesReadOnlyContentAndAcceptsMissingPaths) {
     EXPECT_TRUE(plenfox::util::FileSystem::deleteTree(env.scratch() / "never-there"));
 }
 
+TEST(FileSystemTest, DiscardMovesToTheTrashWhereThereIsOneElseDeletes) {
+    using Discarded = plenfox::util::FileSystem::Discarded;
+    TestEnvironment env;
+    plenfox::test::SandboxedHome home(env.scratch() / "home");
+    plenfox::test::writeFile(env.scratch() / "stuff" / "file.zip", "zip");
+    plenfox::test::writeFile(env.scratch() / "stuff" / "Folder" / "inner.txt", "inner");
+    EXPECT_EQ(plenfox::util::FileSystem::discard(env.scratch() / "stuff" / "file.zip"),
+              Discarded::Trashed);
+    EXPECT_EQ(plenfox::util::FileSystem::discard(env.scratch() / "stuff" / "Folder"),
+              Discarded::Trashed);
+    EXPECT_TRUE(fs::is_empty(env.scratch() / "stuff"));
+    EXPECT_EQ(home.trashed(), QStringList({"Folder", "file.zip"}));
+    EXPECT_EQ(plenfox::test::readFile(home.trashFiles() / "Folder" / "inner.txt"), "inner");
+    EXPECT_EQ(plenfox::util::FileSystem::discard(env.scratch() / "never-there"),
+              Discarded::Deleted);
+
+    // A trash that cannot be made (a file in its place): deleted as before.
+    plenfox::test::SandboxedHome noTrash(env.scratch() / "other-home");
+    plenfox::test::writeFile(env.scratch() / "other-home" / ".local" / "share" / "Trash", "x");
+    plenfox::test::writeFile(env.scratch() / "stuff" / "gone.zip", "zip");
+    EXPECT_EQ(plenfox::util::FileSystem::discard(env.scratch() / "stuff" / "gone.zip"),
+              Discarded::Deleted);
+    EXPECT_FALSE(fs::exists(env.scratch() / "stuff" / "gone.zip"));
+    // An account without a data folder has no trash either; none is made.
+    plenfox::test::SandboxedHome bare(env.scratch() / "bare-home");
+    fs::remove_all(env.scratch() / "bare-home" / ".local");
+    plenfox::test::writeFile(env.scratch() / "stuff" / "also.zip", "zip");
+    EXPECT_EQ(plenfox::util::FileSystem::discard(env.scratch() / "stuff" / "also.zip"),
+              Discarded::Deleted);
+    EXPECT_FALSE(fs::exists(env.scratch() / "bare-home" / ".local"));
+    EXPECT_FALSE(fs::exists(fs::current_path() / "files")) << "nothing filed in the working folder";
+}
+
 TEST(FileSystemTest, ResolvesEachComponentIgnoringCaseAndKeepsTheMissingRest) {
     using plenfox::util::FileSystem;
     TestEnvironment env;

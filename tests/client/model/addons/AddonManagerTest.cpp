@@ -219,6 +219,7 @@ TEST_F(AddonManagerTest, WithoutTheGameNothingIsInstalledAndRefreshIsEmpty) {
 }
 
 TEST_F(AddonManagerTest, RemovalDeletesFoldersAndAnnouncesListedAddonsOnly) {
+    plenfox::test::SandboxedHome home(env.scratch() / "home");
     layOutOldAlpha();
     writeFile(addonRoot / "Ghost" / "Ghost.toc", "## Version: 1\n");
     AddonManager& manager = start();
@@ -230,6 +231,9 @@ TEST_F(AddonManagerTest, RemovalDeletesFoldersAndAnnouncesListedAddonsOnly) {
     manager.removeAddons({stranger, manager.getAddonByName(QStringLiteral("Alpha"))});
     EXPECT_FALSE(fs::exists(addonRoot / "Ghost"));
     EXPECT_FALSE(fs::exists(addonRoot / "Alpha"));
+    // The folders, with what the player kept in them, can be got back.
+    EXPECT_EQ(home.trashed(), QStringList({"Alpha", "Ghost"}));
+    EXPECT_TRUE(fs::exists(home.trashFiles() / "Ghost" / "Ghost.toc"));
     QStringList left = names(manager.getAddons());
     left.sort();
     EXPECT_EQ(left, QStringList({"Ghost", "Zeta"}));

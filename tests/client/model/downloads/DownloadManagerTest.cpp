@@ -319,3 +319,74 @@ TEST_F(DownloadManagerTest, StartupRefreshListsTheFolderBeforeListenersHearOfIt)
 
 } // namespace
 } // namespace plenfox::test
+
+namespace plenfox::test {
+namespace {
+
+using DownloadWaitTest = DownloadFixture;
+
+TEST_F(DownloadWaitTest, ADownloadNoPlayerAskedForWaitsUntilTakenUpReplacedOrRemoved) {
+    client::model::DownloadAttributes unasked{QStringLiteral("page.zip"), 2,
+                                              QStringLiteral("application/zip"),
+                                              QStringLiteral("http://site/page"), QString()};
+    auto byPage = manager().createDownloader(unasked);
+    ASSERT_TRUE(byPage->receivedData("ab"));
+    byPage->complete();
+    EXPECT_TRUE(manager().isAwaitingPlayer(*byPage));
+    // A refresh lists the finished file anew; it still waits.
+    manager().refresh();
+    const ItemPtr listed = manager().getByFile(downloads() / "page.zip");
+    ASSERT_TRUE(listed);
+    EXPECT_TRUE(manager().isAwaitingPlayer(*listed));
+    manager().takenUp(*listed);
+    EXPECT_FALSE(manager().isAwaitingPlayer(*listed));
+
+    // The player's own download of the same name does not wait.
+    auto again = manager().createDownloader(unasked);
+    EXPECT_TRUE(manager().isAwaitingPlayer(*again));
+    client::model::DownloadAttributes asked = unasked;
+    asked.startedByPlayer = true;
+    auto byPlayer = manager().createDownloader(asked);
+    EXPECT_FALSE(manager().isAwaitingPlayer(*byPlayer));
+
+    // Removing a waiting download ends its wait with it.
+    auto other = manager().createDownloader(
+        {QStringLiteral("other.zip"), 1, QStringLiteral("application/zip"), QString(), QString()});
+    ASSERT_TRUE(other->receivedData("x"));
+    other->complete();
+    manager().deleteDownload(other);
+    EXPECT_FALSE(manager().isAwaitingPlayer(*other));
+}
+
+TEST_F(DownloadWaitTest, PlayersDeleteGoesToTheTrashAndCancelDeletesTheUnfinishedBytes) {
+    SandboxedHome home(env.scratch() / "home");
+    auto done = start(QStringLiteral("done.zip"), 3);
+    ASSERT_TRUE(done->receivedData("abc"));
+    done->complete();
+    eventNames();
+    manager().deleteDownload(done);
+    EXPECT_EQ(eventNames(), QStringList{"removed"});
+    EXPECT_FALSE(fs::exists(downloads() / "done.zip"));
+    EXPECT_EQ(home.trashed(), QStringList{"done.zip"});
+    EXPECT_EQ(readFile(home.trashFiles() / "done.zip"), QByteArray("abc"));
+    EXPECT_TRUE(env.logContains(DownloadManager::Prefix + ".deleteDownload: moved to the trash ["));
+
+    // Cancelling stops a running download: its row goes, its bytes are not
+    // kept anywhere, and a late completion reports nothing.
+    auto running = start(QStringLiteral("running.zip"), 10);
+    ASSERT_TRUE(running->receivedData("12345"));
+    eventNames();
+    EXPECT_TRUE(manager().cancelDownload(running));
+    EXPECT_EQ(eventNames(), QStringList{"removed"});
+    EXPECT_TRUE(manager().getDownloads().empty());
+    EXPECT_FALSE(running->receivedData("678"));
+    running->complete();
+    EXPECT_EQ(eventNames(), QStringList());
+    EXPECT_TRUE(fs::is_empty(downloads()));
+    EXPECT_EQ(home.trashed(), QStringList{"done.zip"});
+    // Only a running download can be cancelled.
+    EXPECT_FALSE(manager().cancelDownload(done));
+}
+
+} // namespace
+} // namespace plenfox::test

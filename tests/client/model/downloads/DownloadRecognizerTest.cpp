@@ -201,40 +201,58 @@ QStringList describe(const std::vector<AddonMetadata>& infos) {
 
 } // namespace
 
-TEST_F(DownloadRecognizerTest, AcceptsZipsOfUpTo32MiBOrOfUnknownLength) {
+TEST_F(DownloadRecognizerTest, AcceptsZipsOfUpTo32MiBOrOfUnknownLengthAndSaysWhyNot) {
     log.withRecognizerListener = false;
     start();
     // The browser panel reaches the recognizer through the download manager.
     EXPECT_EQ(downloads().getDownloadRecognizer(), &recognizer());
+    using Refusal = DownloadRecognizer::Refusal;
     struct Case {
         const char* mime;
         const char* name;
         qint64 length;
-        bool accepted;
+        Refusal refusal;
     };
     for (const Case& c :
-         {Case{"application/zip", "exact.zip", 33'554'432, true},
-          Case{"APPLICATION/ZIP", "upper.zip", 1, true},
-          Case{"Application/X-Zip-Compressed", "legacy", 10, true},
-          Case{"application/zip", "over.zip", 33'554'433, false},
-          Case{"application/zip", "empty.zip", 0, false},
+         {Case{"application/zip", "exact.zip", 33'554'432, Refusal::None},
+          Case{"APPLICATION/ZIP", "upper.zip", 1, Refusal::None},
+          Case{"Application/X-Zip-Compressed", "legacy", 10, Refusal::None},
+          Case{"application/zip", "over.zip", 33'554'433, Refusal::TooLarge},
+          Case{"application/zip", "empty.zip", 0, Refusal::Empty},
           // Many servers send no length; the download is capped as it arrives.
-          Case{"application/zip", "unknown.zip", -1, true},
+          Case{"application/zip", "unknown.zip", -1, Refusal::None},
           // A generic type leaves it to the name.
-          Case{"application/octet-stream", "named.zip", 10, true},
-          Case{"Binary/Octet-Stream", "Some Addon 1.2.ZIP", -1, true},
-          Case{"application/octet-stream", "manual.pdf", 10, false},
-          Case{"application/octet-stream", "huge.zip", 33'554'433, false},
-          Case{"application/pdf", "fake.zip", 10, false}, Case{"text/html", "page.zip", 10, false},
-          Case{nullptr, "nomime.zip", 10, false}, Case{"application/zip", nullptr, 10, false}}) {
+          Case{"application/octet-stream", "named.zip", 10, Refusal::None},
+          Case{"Binary/Octet-Stream", "Some Addon 1.2.ZIP", -1, Refusal::None},
+          Case{"application/octet-stream", "manual.pdf", 10, Refusal::NotZip},
+          Case{"application/octet-stream", "huge.zip", 33'554'433, Refusal::TooLarge},
+          Case{"application/pdf", "fake.zip", 10, Refusal::NotZip},
+          Case{"text/html", "page.zip", 10, Refusal::NotZip},
+          Case{nullptr, "nomime.zip", 10, Refusal::NotZip},
+          Case{"application/zip", nullptr, 10, Refusal::NotZip}}) {
         SCOPED_TRACE(c.name ? c.name : "null name");
         const DownloadAttributes attributes{QString::fromLatin1(c.name), c.length,
                                             QString::fromLatin1(c.mime), QString(), QString()};
-        EXPECT_EQ(recognizer().handleDownload(attributes) != nullptr, c.accepted);
+        EXPECT_EQ(DownloadRecognizer::check(attributes), c.refusal);
+        const bool accepted = c.refusal == Refusal::None;
+        EXPECT_EQ(recognizer().handleDownload(attributes) != nullptr, accepted);
         if (c.name) {
-            EXPECT_EQ(downloads().getByFile(downloadFolder() / c.name) != nullptr, c.accepted);
+            EXPECT_EQ(downloads().getByFile(downloadFolder() / c.name) != nullptr, accepted);
         }
     }
+
+    // Each refusal says why, with what the site announced.
+    const DownloadAttributes large{QStringLiteral("big.zip"), 41'943'040,
+                                   QStringLiteral("application/zip"), QString(), QString()};
+    EXPECT_EQ(DownloadRecognizer::refusalText(Refusal::TooLarge, large),
+              QStringLiteral("it is larger than 32 MB (the site announced 40.0 MB, 41943040 "
+                             "bytes)."));
+    const DownloadAttributes pdf{QStringLiteral("guide.pdf"), 9, QStringLiteral("application/pdf"),
+                                 QString(), QString()};
+    EXPECT_EQ(DownloadRecognizer::refusalText(Refusal::NotZip, pdf),
+              QStringLiteral("it is not a zip file (its type is application/pdf)."));
+    EXPECT_EQ(DownloadRecognizer::refusalText(Refusal::Empty, large),
+              QStringLiteral("the site announced an empty file."));
 
     // Without a window listener the empty adapter stands in, reported after
     // the addon manager; the recognizer is the download manager's first listener.

@@ -187,7 +187,8 @@ TEST_F(PlenfoxUpdateSourceTest, AnswerFromTheServiceBecomesTheResult) {
     const QString base = service.baseUrl();
     EXPECT_EQ(*addons[0], AddonMetadata(QStringLiteral("Alpha"), QStringLiteral("Alpha-2.0.zip"),
                                         QStringLiteral("2.0"), false,
-                                        base + QStringLiteral("/Plenfox.html#alpha")));
+                                        base + QStringLiteral("/Plenfox.html#alpha"),
+                                        base + QStringLiteral("/zips/Alpha-2.0.zip")));
     EXPECT_EQ(addons[1]->getDocumentUrl(), QStringLiteral("http://elsewhere.example/options"));
     EXPECT_EQ(addons[2]->getName(), QStringLiteral("Bare"));
     EXPECT_TRUE(addons[2]->getDocumentUrl().isNull()); // empty url element
@@ -418,4 +419,35 @@ TEST(PlenfoxUpdateSourceAnswerTest, HundredThousandDistinctTagsAreAllKeptInOrder
     const QList<QString> keys = pairs.keys();
     EXPECT_EQ(keys[4 + 7], QStringLiteral("wow-t7"));
     EXPECT_EQ(keys[4 + Count - 1], QStringLiteral("wow-t99999"));
+}
+
+// The optional download address of an entry: read when it is a web address,
+// ignored otherwise; answers without it read as before, and the element does
+// not disturb clients that do not know it (they skip unknown children).
+TEST(PlenfoxUpdateSourceAnswerTest, DownloadAddressIsKeptOnlyForWebAddresses) {
+    const QString answer = QStringLiteral(
+        "<plenfox><wow><addons>"
+        "<addon><name>Web</name><version>2</version>"
+        "<download-url> https://cdn.example/Web%202.zip </download-url></addon>"
+        "<addon><name>Plain</name><version>2</version>"
+        "<download-url>http://host:8642/zips/Plain-2.zip</download-url><extra>x</extra></addon>"
+        "<addon><name>Disk</name><version>2</version>"
+        "<download-url>file:///etc/passwd</download-url></addon>"
+        "<addon><name>Relative</name><version>2</version>"
+        "<download-url>/zips/Relative.zip</download-url></addon>"
+        "<addon><name>Script</name><version>2</version>"
+        "<download-url>javascript:alert(1)</download-url></addon>"
+        "<addon><name>Old</name><version>2</version><url>http://page/</url></addon>"
+        "</addons></wow></plenfox>\n");
+    const auto result = PlenfoxUpdateSource::readAnswer(looseQuery({}), answer);
+    QStringList read;
+    for (const auto& addon : result->getAddons())
+        read << addon->getName() + QLatin1Char('=') +
+                    (addon->getDownloadUrl().isNull() ? QStringLiteral("<none>")
+                                                      : addon->getDownloadUrl());
+    EXPECT_EQ(read, (QStringList{QStringLiteral("Web=https://cdn.example/Web%202.zip"),
+                                 QStringLiteral("Plain=http://host:8642/zips/Plain-2.zip"),
+                                 QStringLiteral("Disk=<none>"), QStringLiteral("Relative=<none>"),
+                                 QStringLiteral("Script=<none>"), QStringLiteral("Old=<none>")}));
+    EXPECT_EQ(result->getAddons()[5]->getDocumentUrl(), QStringLiteral("http://page/"));
 }

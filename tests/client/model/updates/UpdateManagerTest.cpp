@@ -344,6 +344,45 @@ TEST_F(UpdateManagerTest, NoAddonsStoresAnEmptyAnswerWithoutAskingThatSurvivesAR
     EXPECT_TRUE(updates().getStoredResult()->getAddons().empty());
 }
 
+TEST_F(UpdateManagerTest, DownloadAddressesAfterTheAnswerMustFitIt) {
+    install("Alpha", "1");
+    install("Beta", "1");
+    const auto query = looseQuery({"Alpha", "Beta"});
+    const auto result = answer({entry("Alpha", "2"), entry("Beta", "3")});
+    // Two addresses for the two entries, in the answer's order.
+    writeData(updatesFile(), [&](ObjectWriter& writer) {
+        writer.writeTimestamp(QDateTime::fromMSecsSinceEpoch(T0 - Hour, Qt::UTC));
+        writer.writeObject(query);
+        writer.writeObject(result);
+        writer.beginList(2);
+        writer.writeString("http://pkg.example/Alpha-2.zip");
+        writer.writeString(QString());
+    });
+    start();
+    EXPECT_EQ(events(), RefreshOnly);
+    QStringList urls;
+    for (const AvailableUpdate& update : updates().getUpdates())
+        urls << update.getInstalled()->getName() + "=" + update.getUpdate()->getDownloadUrl();
+    EXPECT_EQ(urls, QStringList({"Alpha=http://pkg.example/Alpha-2.zip", "Beta="}));
+    stop();
+
+    // A list of another length belongs to no answer of this file: the answer
+    // stays, the addresses are dropped.
+    writeData(updatesFile(), [&](ObjectWriter& writer) {
+        writer.writeTimestamp(QDateTime::fromMSecsSinceEpoch(T0 - Hour, Qt::UTC));
+        writer.writeObject(query);
+        writer.writeObject(result);
+        writer.beginList(1);
+        writer.writeString("http://pkg.example/Alpha-2.zip");
+    });
+    start();
+    EXPECT_EQ(events(), RefreshOnly);
+    EXPECT_EQ(available(), QStringList({"Alpha->2", "Beta->3"}));
+    for (const AvailableUpdate& update : updates().getUpdates())
+        EXPECT_TRUE(update.getUpdate()->getDownloadUrl().isEmpty());
+    EXPECT_TRUE(logged(".load: download addresses ignored, they do not match the answer"));
+}
+
 TEST_F(UpdateManagerTest, StoredValuesOfAnotherTypeAreIgnored) {
     install("Alpha", "1");
     const auto query = looseQuery({"Alpha"});
@@ -468,6 +507,9 @@ TEST_F(UpdateManagerTest, ExchangeWithTheReferenceServiceAndRestart) {
         const auto found = updates().getUpdates();
         ASSERT_EQ(available(), QStringList({"BagSorter->1.7"}));
         EXPECT_EQ(found[0].getInstalled(), addon("BagSorter"));
+        // The package's address, also when read back from the data file.
+        EXPECT_EQ(found[0].getUpdate()->getDownloadUrl(),
+                  service.baseUrl() + "/zips/BagSorter-1.7.zip");
         const QString page = service.baseUrl() + "/Plenfox.html#bags";
         EXPECT_EQ(addons().getBrowseUrl(addon("BagSorter")), page);
         EXPECT_EQ(updates().getValue(UpdateProtocol::TagServerMessage), "Hello");
