@@ -1,7 +1,7 @@
 #include "browser/wrapper/NativeCefPostData.h"
 
 #include "browser/jni/NativeCall.h"
-#include "client/model/App.h"
+#include "lib/util/Log.h"
 
 namespace plenfox::cef {
 
@@ -22,7 +22,7 @@ NativeCefPostData::~NativeCefPostData() {
         standIn->handle = remaining;
         jni::guardedNative<void>(Dispose, *standIn);
     } catch (const std::exception& error) {
-        client::App::log(error);
+        util::Log::exception(error);
     }
 }
 

@@ -331,8 +331,8 @@ class ShuttingDownHandler final : public cef::CefDownloadHandler {
 public:
     ShuttingDownHandler(std::shared_ptr<cef::CefDownloadHandler> inner, cef::CefFactory& factory)
         : inner(std::move(inner)), factory(factory) {}
-    bool receivedData(std::shared_ptr<jni::DirectByteBuffer> data) override {
-        return inner->receivedData(std::move(data));
+    bool receivedData(std::span<const std::byte> data) override {
+        return inner->receivedData(data);
     }
     void complete() override {
         inner->complete();

@@ -128,7 +128,7 @@ TEST_F(BrowserPanelTest, DownloadHandlerLetGoOfBeforeCompleteFailsItsDownload) {
                                             QStringLiteral("Cut.zip"), -1, box));
     QByteArray bytes("PK half");
     ASSERT_TRUE(box->getValue()->receivedData(
-        std::make_shared<jni::DirectByteBuffer>(bytes.data(), bytes.size())));
+        std::as_bytes(std::span(bytes.constData(), std::size_t(bytes.size())))));
     auto manager = frame->getClient()->getDownloadManager();
     ASSERT_EQ(manager->getDownloads().size(), 1u);
     box->setValue(nullptr);
