@@ -216,7 +216,6 @@ DownloadsTableModel::makeRow(const std::shared_ptr<model::DownloadItem>& item) c
             QFileInfo(util::pathText(item->getFile())).lastModified().toMSecsSinceEpoch();
     const auto manager = client ? client->getDownloadManager() : nullptr;
     row.awaitingPlayer = manager && manager->isAwaitingPlayer(*item);
-    wow::WowInstallation* wow = client ? client->getWow() : nullptr;
     row.noGame = !wow || !wow->exists();
     row.page = row.recognized ? row.recognized->getDocumentUrl()
                : manager      ? manager->getDownloadSource(*item)

@@ -187,9 +187,8 @@ TEST_F(BrowserPanelTest, OnlyADownloadThePlayerAskedForIsInstalledAtOnce) {
         auto box = std::make_shared<cef::CefDownloadHandlerBox>();
         EXPECT_TRUE(handler->getDownloadHandler(browser, QStringLiteral("application/zip"), name,
                                                 bytes.size(), box));
-        QByteArray copy = bytes;
         EXPECT_TRUE(box->getValue()->receivedData(
-            std::make_shared<jni::DirectByteBuffer>(copy.data(), copy.size())));
+            std::as_bytes(std::span(bytes.constData(), std::size_t(bytes.size())))));
         box->getValue()->complete();
     };
     auto* downloads = frame->findChild<QTableView*>(QStringLiteral("downloadsTable"));
@@ -228,7 +227,7 @@ TEST_F(BrowserPanelTest, RefusedDownloadsSayWhy) {
     for (const Case& c :
          {Case{"application/zip", 41'943'040,
                "it is larger than 32 MB (the site announced 40.0 MB, 41943040 bytes)."},
-          Case{"application/zip", -1, "the site did not announce its size."},
+          Case{"application/zip", 0, "the site announced an empty file."},
           Case{"text/html", 10, "it is not a zip file (its type is text/html)."}}) {
         MessageBoxes::clearHistory();
         auto browser = std::make_shared<FakeBrowser>(QStringLiteral("http://site/page.html"));

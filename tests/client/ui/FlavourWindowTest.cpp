@@ -204,6 +204,7 @@ TEST_F(FlavourWindowTest, FreshDownloadsForAnotherFlavourAreNotInstalledAutomati
         attributes.fileName = name;
         attributes.mimeType = QStringLiteral("application/zip");
         attributes.contentLength = bytes.size();
+        attributes.startedByPlayer = true;
         auto downloader = manager.createDownloader(attributes);
         ASSERT_TRUE(downloader);
         ASSERT_TRUE(downloader->receivedData(bytes));
