@@ -101,8 +101,8 @@ AddonsPanel::AddonsPanel(PanelHost& host, QWidget* parent) : QWidget(parent), ho
                               QStringLiteral("browseButton"), this);
     refreshButton = makeButton(QStringLiteral("assets/refresh.png"), QStringLiteral("&refresh"),
                                QStringLiteral("refreshAddonsButton"), this);
-    updateButton = makeButton(QStringLiteral("assets/downloads24x24.png"), QStringLiteral("&update"),
-                              QStringLiteral("updateButton"), this);
+    updateButton = makeButton(QStringLiteral("assets/downloads24x24.png"),
+                              QStringLiteral("&update"), QStringLiteral("updateButton"), this);
     updateAllButton =
         makeButton(QStringLiteral("assets/downloads24x24.png"), QStringLiteral("update &all"),
                    QStringLiteral("updateAllButton"), this);
@@ -144,8 +144,8 @@ AddonsPanel::AddonsPanel(PanelHost& host, QWidget* parent) : QWidget(parent), ho
     updateAction = makeAction(QStringLiteral("&Update"), QStringLiteral("updateAction"), this);
     updateAllAction =
         makeAction(QStringLiteral("Update &all"), QStringLiteral("updateAllAction"), this);
-    deleteAction = makeAction(QStringLiteral("&Delete ..."), QStringLiteral("deleteAddonsAction"),
-                              this);
+    deleteAction =
+        makeAction(QStringLiteral("&Delete ..."), QStringLiteral("deleteAddonsAction"), this);
     browseAction = makeAction(QStringLiteral("&Browse"), QStringLiteral("browseAction"), this);
     refreshAction =
         makeAction(QStringLiteral("&Refresh"), QStringLiteral("refreshAddonsAction"), this);
@@ -207,9 +207,9 @@ void AddonsPanel::changeInformation(std::function<void(InfoPanelData&)> change) 
 
 void AddonsPanel::showInformation() {
     const std::array<QString, 3> lines = infoPanel.copy().lines();
-    for (auto [label, line] : {std::pair{installPathLabel, lines[0]},
-                               std::pair{installedAddonsLabel, lines[1]},
-                               std::pair{auxInfoLabel, lines[2]}}) {
+    for (auto [label, line] :
+         {std::pair{installPathLabel, lines[0]}, std::pair{installedAddonsLabel, lines[1]},
+          std::pair{auxInfoLabel, lines[2]}}) {
         label->setText(line);
         // A line cut by a narrow window is read whole from its tooltip.
         label->setToolTip(line);
@@ -391,6 +391,13 @@ void AddonsPanel::update(const std::vector<int>& rows) {
     model::Client* client = host.readyClient();
     const auto fetcher = client ? client->getPackageFetcher() : nullptr;
     const auto addonManager = client ? client->getAddonManager() : nullptr;
+    if (!fetcher || !addonManager) {
+        // The rows shown may belong to a client that is restarting.
+        MessageBoxes::showInformation(
+            host.dialogOwner(), QStringLiteral("Updates to fetch"),
+            QStringLiteral("Plenfox Client is still starting; try again in a moment."));
+        return;
+    }
     // One fetch per package: the addons of one package share its address.
     std::vector<model::PackageFetcher::Request> requests;
     QStringList withoutAddress;
@@ -402,7 +409,7 @@ void AddonsPanel::update(const std::vector<int>& rows) {
         if (shown.state != AddonsTableModel::State::UpdateAvailable || !shown.update)
             continue;
         const QString url = shown.update->getDownloadUrl();
-        if (url.isEmpty() || !fetcher) {
+        if (url.isEmpty()) {
             withoutAddress << shown.name;
             if (!firstWithoutAddress)
                 firstWithoutAddress = shown.addon;
@@ -423,11 +430,10 @@ void AddonsPanel::update(const std::vector<int>& rows) {
             self.data(),
             [self, label = request.label, problem] {
                 if (self)
-                    MessageBoxes::showError(self->host.dialogOwner(),
-                                            QStringLiteral("Update failed"),
-                                            QStringLiteral("The update of ") + label +
-                                                QStringLiteral(" could not be downloaded: ") +
-                                                problem);
+                    MessageBoxes::showError(
+                        self->host.dialogOwner(), QStringLiteral("Update failed"),
+                        QStringLiteral("The update of ") + label +
+                            QStringLiteral(" could not be downloaded: ") + problem);
             },
             Qt::QueuedConnection);
     };
@@ -442,8 +448,9 @@ void AddonsPanel::update(const std::vector<int>& rows) {
         host.showDownloadsTab();
     if (withoutAddress.isEmpty())
         return;
-    // Without an address the addon's page is the way to its update.
-    if (queued == 0 && firstWithoutAddress && addonManager) {
+    // Without an address the addon's page is the way to its update; with
+    // several, the player is told which, not just shown the first page.
+    if (queued == 0 && withoutAddress.size() == 1) {
         host.navigate(addonManager->getBrowseUrl(firstWithoutAddress));
         return;
     }

@@ -70,7 +70,8 @@ DownloadPanel::DownloadPanel(PanelHost& host, QWidget* parent) : QWidget(parent)
                             QStringLiteral("openButton"), this);
     cancelButton = makeButton(QStringLiteral("assets/cancel.png"), QStringLiteral("&cancel"),
                               QStringLiteral("cancelDownloadButton"), this);
-    cancelButton->setToolTip(QStringLiteral("Stop the selected downloads; nothing of them is kept"));
+    cancelButton->setToolTip(
+        QStringLiteral("Stop the selected downloads; nothing of them is kept"));
     filterField = new QLineEdit(TableFilter::Placeholder, this);
     filterField->setObjectName(QStringLiteral("downloadsFilterField"));
     // About 20 characters wide.
@@ -110,8 +111,8 @@ DownloadPanel::DownloadPanel(PanelHost& host, QWidget* parent) : QWidget(parent)
         makeAction(QStringLiteral("&Refresh"), QStringLiteral("refreshDownloadsAction"), this);
     installAction = makeAction(QStringLiteral("&Install"), QStringLiteral("installAction"), this);
     openAction = makeAction(QStringLiteral("&Open"), QStringLiteral("openAction"), this);
-    cancelAction =
-        makeAction(QStringLiteral("&Cancel download"), QStringLiteral("cancelDownloadAction"), this);
+    cancelAction = makeAction(QStringLiteral("&Cancel download"),
+                              QStringLiteral("cancelDownloadAction"), this);
     deleteAction->setShortcut(QKeySequence::Delete);
     deleteAction->setShortcutContext(Qt::WidgetShortcut);
     downloadsTable->addAction(deleteAction);
@@ -249,18 +250,18 @@ void DownloadPanel::install(const std::vector<std::shared_ptr<model::DownloadIte
     const auto downloadManager = client->getDownloadManager();
     if (items.empty() || !recognizer || !addonManager)
         return;
-    host.backgroundTasks().run(QStringLiteral("install"), [items, recognizer, addonManager,
-                                                            downloadManager] {
-        for (const auto& item : items) {
-            const auto recognized = recognizer->lookup(item);
-            if (!recognized || !recognized->isWowAddon())
-                continue;
-            // The player took a download that waited up.
-            if (downloadManager)
-                downloadManager->takenUp(*item);
-            addonManager->install(recognized);
-        }
-    });
+    host.backgroundTasks().run(QStringLiteral("install"),
+                               [items, recognizer, addonManager, downloadManager] {
+                                   for (const auto& item : items) {
+                                       const auto recognized = recognizer->lookup(item);
+                                       if (!recognized || !recognized->isWowAddon())
+                                           continue;
+                                       // The player took a download that waited up.
+                                       if (downloadManager)
+                                           downloadManager->takenUp(*item);
+                                       addonManager->install(recognized);
+                                   }
+                               });
 }
 
 void DownloadPanel::openSelected() {
@@ -313,8 +314,23 @@ void DownloadPanel::downloadCompleted(const std::shared_ptr<model::DownloadItem>
     model->refresh();
 }
 
-void DownloadPanel::downloadRemoved(const std::shared_ptr<model::DownloadItem>&) {
+void DownloadPanel::downloadRemoved(const std::shared_ptr<model::DownloadItem>& item) {
     model->refresh();
+    // A download that failed on its own leaves no row: the player is told why.
+    const QString failure = item ? item->getFailure() : QString();
+    if (failure.isEmpty())
+        return;
+    const QString text = QStringLiteral("The download of ") +
+                         util::pathText(item->getFile().filename()) + QStringLiteral(" failed: ") +
+                         failure;
+    QMetaObject::invokeMethod(
+        this,
+        [this, text] {
+            if (!host.closeRequested())
+                MessageBoxes::showError(host.dialogOwner(), QStringLiteral("Download failed"),
+                                        text);
+        },
+        Qt::QueuedConnection);
 }
 
 void DownloadPanel::afterRefreshRecognized() {

@@ -80,9 +80,9 @@ QString DownloadsTableModel::detailsText(const Status& status) {
     if (status.installing)
         return QStringLiteral("installing ") + QString::number(status.totalAddons) +
                QStringLiteral(" WoW addons ...");
-    const QString addons = status.totalAddons == 1
-                               ? QStringLiteral("1 WoW addon")
-                               : QString::number(status.totalAddons) + QStringLiteral(" WoW addons");
+    const QString addons = status.totalAddons == 1 ? QStringLiteral("1 WoW addon")
+                                                   : QString::number(status.totalAddons) +
+                                                         QStringLiteral(" WoW addons");
     QString text;
     if (status.allInstalled)
         text = status.totalAddons == 1 ? addons + QStringLiteral(", installed.")
@@ -92,10 +92,11 @@ QString DownloadsTableModel::detailsText(const Status& status) {
         text = addons + QStringLiteral(", not installed: choose your game folder (WoW / Change "
                                        "WoW folder) to install.");
     else if (status.awaitingPlayer)
-        text = addons + QStringLiteral(", ready to install") +
-               (status.page.isEmpty() ? QString()
-                                      : QStringLiteral(" (from ") + status.page + QLatin1Char(')')) +
-               QLatin1Char('.');
+        text =
+            addons + QStringLiteral(", ready to install") +
+            (status.page.isEmpty() ? QString()
+                                   : QStringLiteral(" (from ") + status.page + QLatin1Char(')')) +
+            QLatin1Char('.');
     else if (status.totalAddons == 1)
         text = addons + QStringLiteral(", not installed.");
     else
@@ -237,8 +238,8 @@ void DownloadsTableModel::carrySpeed(const Row& earlier, Row& fresh) {
         fresh.bytesPerSecond = earlier.bytesPerSecond;
         return;
     }
-    fresh.bytesPerSecond = std::max<qint64>(0, (fresh.sampleBytes - earlier.sampleBytes) * 1000 /
-                                                   elapsed);
+    fresh.bytesPerSecond =
+        std::max<qint64>(0, (fresh.sampleBytes - earlier.sampleBytes) * 1000 / elapsed);
 }
 
 void DownloadsTableModel::refresh() {

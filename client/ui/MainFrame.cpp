@@ -148,18 +148,18 @@ void MainFrame::createMenuBar() {
     addItem(tools, QStringLiteral("Open &downloads folder ..."),
             QStringLiteral("openDownloadsFolderAction"),
             [this] { openFolder(life.downloadsFolder()); });
-    enableUpdatesMenuItem = addItem(tools, QStringLiteral("&Enable updates ..."),
-                                    QStringLiteral("enableUpdatesAction"),
-                                    [this] { enableUpdates(); });
-    disableUpdatesMenuItem = addItem(tools, QStringLiteral("D&isable updates ..."),
-                                     QStringLiteral("disableUpdatesAction"),
-                                     [this] { disableUpdates(); });
+    enableUpdatesMenuItem =
+        addItem(tools, QStringLiteral("&Enable updates ..."), QStringLiteral("enableUpdatesAction"),
+                [this] { enableUpdates(); });
+    disableUpdatesMenuItem =
+        addItem(tools, QStringLiteral("D&isable updates ..."),
+                QStringLiteral("disableUpdatesAction"), [this] { disableUpdates(); });
 
     QMenu* wowMenu = menuBar()->addMenu(QStringLiteral("&WoW"));
     wowMenu->setObjectName(QStringLiteral("wowMenu"));
-    changeWowMenuItem = addItem(wowMenu, QStringLiteral("&Change WoW folder ..."),
-                                QStringLiteral("changeWowFolderAction"),
-                                [this] { changeWowFolder(); });
+    changeWowMenuItem =
+        addItem(wowMenu, QStringLiteral("&Change WoW folder ..."),
+                QStringLiteral("changeWowFolderAction"), [this] { changeWowFolder(); });
     addItem(wowMenu, QStringLiteral("Open WoW &folder ..."), QStringLiteral("openWowFolderAction"),
             [this] { openFolder(life.gameFolder()); });
     addItem(wowMenu, QStringLiteral("Open WoW &Addon folder ..."),
@@ -293,8 +293,7 @@ void MainFrame::go() {
             if (closeRequested())
                 return;
             QPointer<MainFrame> self(this);
-            adControl->go(Constants::AdUrl,
-                          std::make_shared<AdControlAdapter>(opener, [self] {
+            adControl->go(Constants::AdUrl, std::make_shared<AdControlAdapter>(opener, [self] {
                               QMetaObject::invokeMethod(
                                   self.data(), [self] { self->showAdFallback(); },
                                   Qt::QueuedConnection);

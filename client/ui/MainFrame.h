@@ -80,7 +80,7 @@ public:
     void waitForClose();
     // The player asked to close: ends waitForClose, also from within a dialog.
     void signalClose();
-    bool closeRequested() const { return life.shutdownRequested(); }
+    bool closeRequested() const override { return life.shutdownRequested(); }
     // Keeps the window's place, size and tab for the next run, disposes the
     // browsers, then shuts the client down; after the window was hidden.
     // Once; the destructor does it when nobody did.

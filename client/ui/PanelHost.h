@@ -33,6 +33,8 @@ public:
     virtual DesktopOpener& desktopOpener() = 0;
     // The window that owns the panel's dialogs.
     virtual QWidget* dialogOwner() = 0;
+    // Whether the window is closing: no new dialogs then.
+    virtual bool closeRequested() const = 0;
 };
 
 } // namespace plenfox::client::ui

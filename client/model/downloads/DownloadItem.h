@@ -2,6 +2,7 @@
 
 #include "lib/util/Object.h"
 
+#include <QString>
 #include <QtGlobal>
 #include <filesystem>
 
@@ -18,6 +19,9 @@ public:
     virtual qint64 getTotalSize() const = 0;
     // True while bytes are still arriving.
     virtual bool inProgress() const = 0;
+    // Why the download failed, in words for the player; empty unless it
+    // failed on its own (a download the player cancelled did not fail).
+    virtual QString getFailure() const { return QString(); }
 
     // Orders items by their file paths; the download list is sorted this way.
     int compareTo(const DownloadItem& other) const;

@@ -5,6 +5,8 @@
 #include "lib/util/Error.h"
 #include "lib/util/Paths.h"
 
+#include <QLocale>
+
 namespace plenfox::client::model {
 
 using util::pathText;
@@ -81,6 +83,11 @@ bool FileDownloader::isFailed() const {
     return failed;
 }
 
+QString FileDownloader::getFailure() const {
+    std::lock_guard guard(lock);
+    return failure;
+}
+
 bool FileDownloader::receivedData(QByteArrayView buffer) {
     bool overflowed = false;
     {
@@ -127,6 +134,13 @@ void FileDownloader::overflowLocked() {
         completed = true;
         failed = true;
         received = size;
+        failure = expectedSize > 0
+                      ? QStringLiteral("the site sent more than the ") +
+                            QString::number(expectedSize) + QStringLiteral(" bytes it announced.")
+                      : QStringLiteral("it grew larger than ") +
+                            QLocale::c().formattedDataSize(sizeLimit, 0,
+                                                           QLocale::DataSizeTraditionalFormat) +
+                            QStringLiteral(" while it arrived.");
     }
     App::log(Prefix + QStringLiteral(".receivedData: more bytes than the ") +
              (expectedSize > 0 ? QStringLiteral("announced ") : QStringLiteral("allowed ")) +
@@ -173,12 +187,20 @@ void FileDownloader::complete() {
             closeLogged(*output);
             output.reset();
         }
-        hasFailed = finalSize < expectedSize || !opened || !publishLocked();
+        QString why;
+        if (!opened || (finalSize >= expectedSize && !publishLocked()))
+            why = QStringLiteral("it could not be stored in the downloads folder.");
+        else if (finalSize < expectedSize)
+            why = QStringLiteral("the transfer ended after ") + QString::number(finalSize) +
+                  QStringLiteral(" of ") + QString::number(expectedSize) +
+                  QStringLiteral(" bytes.");
+        hasFailed = !why.isEmpty();
         if (hasFailed)
             discardLocked();
         std::lock_guard guard(lock);
         completed = true;
         failed = hasFailed;
+        failure = why;
     }
     App::log(Prefix + QStringLiteral(".complete: ") + boolText(true) + QStringLiteral(", ") +
              boolText(hasFailed) + QStringLiteral(", ") + QString::number(finalSize) +
@@ -200,6 +222,8 @@ void FileDownloader::abort() {
             completed = true;
             failed = true;
             received = size;
+            failure = QStringLiteral("the transfer broke off after ") + QString::number(received) +
+                      QStringLiteral(" bytes.");
         }
         discardLocked();
     }

@@ -67,6 +67,7 @@ public:
     // for it afterwards, so it cannot touch a newer download of the same file.
     void cancel();
     bool isFailed() const;
+    QString getFailure() const override;
 
 private:
     // Stops the download after more bytes than accepted (output lock held).
@@ -85,10 +86,11 @@ private:
     const qint64 expectedSize;
     // The most bytes the download may bring.
     const qint64 sizeLimit;
-    // Guards size, failed, completed and cancelled.
+    // Guards size, failed, failure, completed and cancelled.
     mutable std::mutex lock;
     qint64 size = 0;
     bool failed = false;
+    QString failure;
     bool completed = false;
     bool cancelled = false;
     // Touched only by the thread that delivers the blocks.

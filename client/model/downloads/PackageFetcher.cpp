@@ -100,8 +100,7 @@ size_t PackageFetcher::Transfer::onBody(char* data, size_t size, size_t count, v
     const size_t length = size * count;
     if (!transfer->begun && !transfer->begin())
         return 0; // ends the transfer
-    if (!transfer->downloader->receivedData(
-            QByteArrayView(data, static_cast<qsizetype>(length)))) {
+    if (!transfer->downloader->receivedData(QByteArrayView(data, static_cast<qsizetype>(length)))) {
         // Cancelled by the player, or more bytes than announced: the
         // downloader has already ended the download.
         transfer->stoppedByDownload = true;
@@ -126,9 +125,9 @@ bool PackageFetcher::Transfer::begin() {
     }
     char* finalUrl = nullptr;
     curl_easy_getinfo(easy, CURLINFO_EFFECTIVE_URL, &finalUrl);
-    const DownloadAttributes attributes = offeredAttributes(
-        request, finalUrl ? QString::fromUtf8(finalUrl) : request.url, contentType, contentLength,
-        contentDisposition);
+    const DownloadAttributes attributes =
+        offeredAttributes(request, finalUrl ? QString::fromUtf8(finalUrl) : request.url,
+                          contentType, contentLength, contentDisposition);
     App::log(Prefix + QStringLiteral(".fetch: offered [") + attributes.mimeType +
              QStringLiteral("] [") + attributes.fileName + QStringLiteral("] [") +
              QString::number(attributes.contentLength) + QLatin1Char(']'));
@@ -158,7 +157,8 @@ QString PackageFetcher::Transfer::run() {
     if (!easy)
         return QStringLiteral("the network library could not start a transfer.");
     const QByteArray url = request.url.toUtf8();
-    const QByteArray agent = QStringLiteral("Plenfox Client %1").arg(Constants::VersionString).toUtf8();
+    const QByteArray agent =
+        QStringLiteral("Plenfox Client %1").arg(Constants::VersionString).toUtf8();
     curl_easy_setopt(easy, CURLOPT_URL, url.constData());
     curl_easy_setopt(easy, CURLOPT_USERAGENT, agent.constData());
     curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
@@ -199,8 +199,15 @@ QString PackageFetcher::Transfer::run() {
         return QString(); // the download's own end is its report
     if (result == CURLE_ABORTED_BY_CALLBACK)
         return QStringLiteral("the client is closing.");
-    return QStringLiteral("the transfer failed (") + QString::fromUtf8(curl_easy_strerror(result)) +
-           QStringLiteral(").");
+    const QString failure = QStringLiteral("the transfer failed (") +
+                            QString::fromUtf8(curl_easy_strerror(result)) + QStringLiteral(").");
+    if (downloader) {
+        // The download that was handed over tells the player of its end.
+        App::log(Prefix + QStringLiteral(".fetch: [") + request.url + QStringLiteral("] ") +
+                 failure);
+        return QString();
+    }
+    return failure;
 }
 
 // ---------------------------------------------------------------------------
@@ -252,9 +259,8 @@ bool PackageFetcher::fetch(Request request, ProblemReport report) {
     if (!worker || worker->isShutdown())
         return false;
     App::log(Prefix + QStringLiteral(".fetch: queued [") + request.url + QLatin1Char(']'));
-    worker->post([this, request = std::move(request), report = std::move(report)] {
-        run(request, report);
-    });
+    worker->post(
+        [this, request = std::move(request), report = std::move(report)] { run(request, report); });
     return true;
 }
 
@@ -324,7 +330,8 @@ QString PackageFetcher::dispositionFileName(const QByteArray& header) {
     if (const QRegularExpressionMatch match = extended.match(text); match.hasMatch()) {
         const QString value = match.captured(1).trimmed();
         const qsizetype quote = value.indexOf(QStringLiteral("''"));
-        if (quote > 0 && value.left(quote).compare(QStringLiteral("UTF-8"), Qt::CaseInsensitive) == 0)
+        if (quote > 0 &&
+            value.left(quote).compare(QStringLiteral("UTF-8"), Qt::CaseInsensitive) == 0)
             return QUrl::fromPercentEncoding(value.mid(quote + 2).toLatin1());
     }
     if (const QRegularExpressionMatch match = plain.match(text); match.hasMatch()) {

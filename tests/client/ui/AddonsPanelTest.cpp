@@ -3,14 +3,14 @@
 #include "client/ui/AddonsPanel.h"
 #include "client/model/Client.h"
 #include "client/model/addons/AddonManager.h"
+#include "client/model/downloads/DownloadManager.h"
 #include "client/model/updates/TagTable.h"
 #include "client/model/updates/UpdateResult.h"
+#include "client/model/wow/InstalledWowAddon.h"
 #include "client/ui/AddonsTableModel.h"
 #include "client/ui/MessageBoxes.h"
 #include "client/ui/TableSortFilterModel.h"
 #include "client/ui/Utilities.h"
-#include "client/model/downloads/DownloadManager.h"
-#include "client/model/wow/InstalledWowAddon.h"
 #include "service/UpdateCatalog.h"
 #include "service/UpdateServiceThread.h"
 #include "tests/client/ui/UiTestSupport.h"
@@ -26,8 +26,8 @@
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <set>
 
 namespace plenfox::test {
@@ -276,15 +276,15 @@ QString shownStatus(const QTableView* table, const QString& name) {
 
 std::shared_ptr<AddonMetadata> offer(const QString& name, const QString& version,
                                      const QString& download = QString()) {
-    return std::make_shared<AddonMetadata>(name, QString(), version, false,
-                                           QStringLiteral("http://pages.example/") + name,
-                                           download);
+    return std::make_shared<AddonMetadata>(
+        name, QString(), version, false, QStringLiteral("http://pages.example/") + name, download);
 }
 
 std::shared_ptr<UpdateResult> offers(std::vector<std::shared_ptr<AddonMetadata>> entries) {
     return std::make_shared<UpdateResult>(
-        std::move(entries), TagTable{{QStringLiteral("wow-version"), QStringLiteral("50400")},
-                                     {QStringLiteral("wow-version-name"), QStringLiteral("Mists")}});
+        std::move(entries),
+        TagTable{{QStringLiteral("wow-version"), QStringLiteral("50400")},
+                 {QStringLiteral("wow-version-name"), QStringLiteral("Mists")}});
 }
 
 // Names as players write them: mixed case and letters beyond ASCII, so that
@@ -350,7 +350,8 @@ TEST_F(AddonsPanelHabitsTest, FlaggedAddonsComeFirstEachGroupByName) {
                                       offer(QStringLiteral("Omen"), QStringLiteral("1"))}));
     frame = sandbox.startWindow();
     ASSERT_TRUE(waitFor([this] {
-        return shownStatus(table(), QStringLiteral("Skada")) == QStringLiteral("update available: 2");
+        return shownStatus(table(), QStringLiteral("Skada")) ==
+               QStringLiteral("update available: 2");
     }));
     EXPECT_EQ(shownColumn(table(), AddonsTableModel::Name),
               (QStringList{"aged", "Skada", "Omen", "oRA3", "pfQuest", "Uber", "Ümlaut"}));
@@ -372,9 +373,9 @@ TEST_F(AddonsPanelHabitsTest, ANarrowWindowStillReachesEveryColumn) {
     QCoreApplication::processEvents();
     EXPECT_EQ(frame->width(), 760) << "the window may be made that narrow";
     // The status column follows its longest text rather than a fixed width.
-    EXPECT_GE(table()->columnWidth(AddonsTableModel::Status),
-              table()->fontMetrics().horizontalAdvance(
-                  QStringLiteral("unknown to the update service")));
+    EXPECT_GE(
+        table()->columnWidth(AddonsTableModel::Status),
+        table()->fontMetrics().horizontalAdvance(QStringLiteral("unknown to the update service")));
     EXPECT_NE(table()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     for (int column = 0; column < AddonsTableModel::ColumnCount; ++column) {
         const QModelIndex index = table()->model()->index(0, column);
@@ -453,9 +454,9 @@ TEST_F(AddonsPanelHabitsTest, ContextMenuOffersThePanelsActionsAndTabFollowsTheL
             widget = widget->nextInFocusChain();
         while (widget->focusPolicy() == Qt::NoFocus || !panel().isAncestorOf(widget));
     }
-    EXPECT_EQ(order, (QStringList{"updateButton", "updateAllButton", "deleteAddonsButton",
-                                  "browseButton", "refreshAddonsButton", "addonsFilterField",
-                                  "addonsTable"}));
+    EXPECT_EQ(order,
+              (QStringList{"updateButton", "updateAllButton", "deleteAddonsButton", "browseButton",
+                           "refreshAddonsButton", "addonsFilterField", "addonsTable"}));
 }
 
 // The update action with the reference service serving the packages.
@@ -486,14 +487,14 @@ protected:
 };
 
 TEST_F(AddonsPanelUpdateTest, UpdateAllFetchesEachPackageOnceAndInstallsIt) {
-    sandbox.source->setResult(offers(
-        {offer(QStringLiteral("BagSorter"), QStringLiteral("1.7"), zip("BagSorter-1.7.zip")),
-         offer(QStringLiteral("QuestHelperLite"), QStringLiteral("2.4.1"),
-               zip("QuestHelperLite-2.4.1.zip")),
-         offer(QStringLiteral("QuestHelperLite_Options"), QStringLiteral("2.4.1"),
-               zip("QuestHelperLite-2.4.1.zip")),
-         offer(QStringLiteral("Skada"), QStringLiteral("9")), // no download address
-         offer(QStringLiteral("Omen"), QStringLiteral("1"))}));
+    sandbox.source->setResult(
+        offers({offer(QStringLiteral("BagSorter"), QStringLiteral("1.7"), zip("BagSorter-1.7.zip")),
+                offer(QStringLiteral("QuestHelperLite"), QStringLiteral("2.4.1"),
+                      zip("QuestHelperLite-2.4.1.zip")),
+                offer(QStringLiteral("QuestHelperLite_Options"), QStringLiteral("2.4.1"),
+                      zip("QuestHelperLite-2.4.1.zip")),
+                offer(QStringLiteral("Skada"), QStringLiteral("9")), // no download address
+                offer(QStringLiteral("Omen"), QStringLiteral("1"))}));
     frame = sandbox.startWindow();
     ASSERT_TRUE(waitFor([this] {
         return shownStatus(table(), QStringLiteral("BagSorter")) ==
@@ -509,13 +510,15 @@ TEST_F(AddonsPanelUpdateTest, UpdateAllFetchesEachPackageOnceAndInstallsIt) {
     EXPECT_EQ(frame->tabs()->currentIndex(), 2) << "the downloads show their progress";
     ASSERT_TRUE(waitFor(
         [this] {
-            return shownStatus(table(), QStringLiteral("BagSorter")) == QStringLiteral("up-to-date") &&
+            return shownStatus(table(), QStringLiteral("BagSorter")) ==
+                       QStringLiteral("up-to-date") &&
                    shownStatus(table(), QStringLiteral("QuestHelperLite_Options")) ==
                        QStringLiteral("up-to-date");
         },
         30000))
         << shownStatus(table(), QStringLiteral("BagSorter")).toStdString();
-    EXPECT_EQ(shownStatus(table(), QStringLiteral("QuestHelperLite")), QStringLiteral("up-to-date"));
+    EXPECT_EQ(shownStatus(table(), QStringLiteral("QuestHelperLite")),
+              QStringLiteral("up-to-date"));
     EXPECT_EQ(shownStatus(table(), QStringLiteral("Skada")), QStringLiteral("update available: 9"));
     EXPECT_EQ(zipRequests(QStringLiteral("BagSorter-1.7.zip")), 1);
     EXPECT_EQ(zipRequests(QStringLiteral("QuestHelperLite-2.4.1.zip")), 1)
@@ -529,11 +532,12 @@ TEST_F(AddonsPanelUpdateTest, UpdateAllFetchesEachPackageOnceAndInstallsIt) {
 TEST_F(AddonsPanelUpdateTest, OneUpdateByDoubleClickOrItsPageOrARefusalThatSaysWhy) {
     LoopbackHttpServer server;
     server.route("/huge.zip", HttpReply(200, "application/zip", std::string(41'943'040, 'h')));
-    sandbox.source->setResult(offers(
-        {offer(QStringLiteral("BagSorter"), QStringLiteral("1.7"), zip("BagSorter-1.7.zip")),
-         offer(QStringLiteral("QuestHelperLite"), QStringLiteral("2.4.1"),
-               QString::fromStdString(server.url("/huge.zip"))),
-         offer(QStringLiteral("Skada"), QStringLiteral("9"))}));
+    sandbox.source->setResult(
+        offers({offer(QStringLiteral("BagSorter"), QStringLiteral("1.7"), zip("BagSorter-1.7.zip")),
+                offer(QStringLiteral("QuestHelperLite"), QStringLiteral("2.4.1"),
+                      QString::fromStdString(server.url("/huge.zip"))),
+                offer(QStringLiteral("Skada"), QStringLiteral("9")),
+                offer(QStringLiteral("Omen"), QStringLiteral("2"))}));
     frame = sandbox.startWindow();
     ASSERT_TRUE(waitFor([this] {
         return shownStatus(table(), QStringLiteral("BagSorter")) ==
@@ -548,7 +552,8 @@ TEST_F(AddonsPanelUpdateTest, OneUpdateByDoubleClickOrItsPageOrARefusalThatSaysW
     Q_EMIT table()->doubleClicked(bags);
     ASSERT_TRUE(waitFor(
         [this] {
-            return shownStatus(table(), QStringLiteral("BagSorter")) == QStringLiteral("up-to-date");
+            return shownStatus(table(), QStringLiteral("BagSorter")) ==
+                   QStringLiteral("up-to-date");
         },
         30000));
     EXPECT_EQ(shownStatus(table(), QStringLiteral("QuestHelperLite")),
@@ -571,7 +576,23 @@ TEST_F(AddonsPanelUpdateTest, OneUpdateByDoubleClickOrItsPageOrARefusalThatSaysW
     table()->selectRow(rowOf(QStringLiteral("Skada")));
     QTest::mouseClick(child<QPushButton>("updateButton"), Qt::LeftButton);
     EXPECT_EQ(frame->tabs()->currentIndex(), 0);
-    EXPECT_TRUE(sandbox.env.logContains(QStringLiteral("Navigating to [http://pages.example/Skada]")));
+    EXPECT_TRUE(
+        sandbox.env.logContains(QStringLiteral("Navigating to [http://pages.example/Skada]")));
+
+    // Several without an address: the player is told which, no page opens.
+    frame->tabs()->setCurrentIndex(1);
+    MessageBoxes::clearHistory();
+    table()->clearSelection();
+    table()->selectionModel()->select(table()->model()->index(rowOf(QStringLiteral("Omen")), 0),
+                                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    table()->selectionModel()->select(table()->model()->index(rowOf(QStringLiteral("Skada")), 0),
+                                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    QTest::mouseClick(child<QPushButton>("updateButton"), Qt::LeftButton);
+    ASSERT_TRUE(waitFor([] { return MessageBoxes::last().has_value(); }));
+    EXPECT_EQ(MessageBoxes::last()->text,
+              QStringLiteral("The update service named no download for Omen, Skada. Select one of "
+                             "them alone and press update to open its page."));
+    EXPECT_EQ(frame->tabs()->currentIndex(), 1);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "client/model/downloads/DownloadManager.h"
 #include "client/model/downloads/FileDownloader.h"
 #include "client/ui/AddonsPanel.h"
+#include "client/ui/DownloadProgressDelegate.h"
 #include "client/ui/DownloadsTableModel.h"
 #include "client/ui/MessageBoxes.h"
 #include "lib/util/Paths.h"
@@ -277,10 +278,15 @@ TEST_F(DownloadPanelTest, CancelStopsARunningDownloadAndKeepsNothingOfIt) {
     ASSERT_TRUE(waitFor([this] { return table()->model()->rowCount() == 1; }));
     // Half of a known size: the progress bar stands at 50.
     ASSERT_TRUE(waitFor([this] {
-        return table()->model()->index(0, DownloadsTableModel::Details)
+        return table()
+                   ->model()
+                   ->index(0, DownloadsTableModel::Details)
                    .data(DownloadsTableModel::ProgressRole) == QVariant(50);
     }));
-    EXPECT_FALSE(table()->grab().isNull()) << "the bar is drawn";
+    EXPECT_TRUE(dynamic_cast<client::ui::DownloadProgressDelegate*>(
+        table()->itemDelegateForColumn(DownloadsTableModel::Details)))
+        << "the details column draws the bar";
+    MessageBoxes::clearHistory();
     auto* cancel = frame->findChild<QPushButton*>(QStringLiteral("cancelDownloadButton"));
     ASSERT_TRUE(cancel);
     EXPECT_FALSE(cancel->isEnabled()) << "nothing selected";
@@ -294,6 +300,21 @@ TEST_F(DownloadPanelTest, CancelStopsARunningDownloadAndKeepsNothingOfIt) {
     EXPECT_EQ(table()->model()->rowCount(), 0);
     EXPECT_TRUE(std::filesystem::is_empty(downloads()));
     EXPECT_TRUE(sandbox.home.trashed().isEmpty()) << "unfinished bytes are not kept";
+    EXPECT_FALSE(MessageBoxes::last().has_value()) << "a cancelled download did not fail";
+
+    // A transfer that breaks off leaves no row either, and the player is
+    // told why.
+    attributes.fileName = QStringLiteral("Cut.zip");
+    auto cut = manager().createDownloader(attributes);
+    ASSERT_TRUE(cut->receivedData(QByteArray(400, 'x')));
+    ASSERT_TRUE(waitFor([this] { return table()->model()->rowCount() == 1; }));
+    cut->abort();
+    ASSERT_TRUE(waitFor([] { return MessageBoxes::last().has_value(); }));
+    EXPECT_EQ(MessageBoxes::last()->title, QStringLiteral("Download failed"));
+    EXPECT_EQ(MessageBoxes::last()->text,
+              QStringLiteral("The download of Cut.zip failed: the transfer broke off after 400 "
+                             "bytes."));
+    EXPECT_TRUE(waitFor([this] { return table()->model()->rowCount() == 0; }));
 }
 
 TEST_F(DownloadPanelTest, ARunningDownloadShowsItsSpeedAndAnUnknownSizeNoShare) {
@@ -316,7 +337,9 @@ TEST_F(DownloadPanelTest, ARunningDownloadShowsItsSpeedAndAnUnknownSizeNoShare) 
         << details.toStdString();
     EXPECT_TRUE(details.endsWith(QStringLiteral("/s")));
     EXPECT_FALSE(details.contains(QLatin1Char('%')));
-    EXPECT_EQ(table()->model()->index(0, DownloadsTableModel::Details)
+    EXPECT_EQ(table()
+                  ->model()
+                  ->index(0, DownloadsTableModel::Details)
                   .data(DownloadsTableModel::ProgressRole),
               QVariant(DownloadsTableModel::UnknownProgress));
     downloader->cancel();

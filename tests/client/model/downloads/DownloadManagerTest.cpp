@@ -74,6 +74,10 @@ TEST_F(DownloadManagerTest, CompletionIsDecidedBySize) {
         EXPECT_FALSE(download->inProgress());
         EXPECT_EQ(fs::exists(downloads() / c.name), c.keeps);
         EXPECT_EQ(manager().getByFile(downloads() / c.name) != nullptr, c.keeps);
+        // The player is told why a download went.
+        EXPECT_EQ(download->getFailure(),
+                  c.keeps ? QString()
+                          : QStringLiteral("the transfer ended after 99 of 100 bytes."));
         std::vector<DownloadRecorder::Event> seen;
         EXPECT_EQ(eventNames(&seen).last(), c.keeps ? "completed" : "removed");
         EXPECT_EQ(seen.back().item, ItemPtr(download));
@@ -98,6 +102,8 @@ TEST_F(DownloadManagerTest, DownloadSendingMoreThanAnnouncedIsStoppedAndRemoved)
     EXPECT_EQ(eventNames(&seen), (QStringList{"started", "progress", "removed"}));
     EXPECT_EQ(seen.back().item, ItemPtr(download));
     EXPECT_TRUE(env.logContains(QStringLiteral("more bytes than the announced 100")));
+    EXPECT_EQ(download->getFailure(),
+              QStringLiteral("the site sent more than the 100 bytes it announced."));
 }
 
 // Nothing partial is ever listed as finished: the bytes arrive in a partial
@@ -154,6 +160,7 @@ TEST_F(DownloadManagerTest, TransferEndedEarlyByTheBrowserFailsAndLeavesNothing)
     EXPECT_EQ(seen.back().item, ItemPtr(download));
     EXPECT_TRUE(
         env.logContains(QStringLiteral(".abort: the transfer ended early after 400 of -1")));
+    EXPECT_EQ(download->getFailure(), QStringLiteral("the transfer broke off after 400 bytes."));
     // Once complete, an abort is too late to undo anything.
     auto whole = start(QStringLiteral("whole.zip"), 2);
     ASSERT_TRUE(whole->receivedData("ok"));
@@ -171,6 +178,8 @@ TEST_F(DownloadManagerTest, UnknownLengthIsHeldTo32MiBWhileItArrives) {
     EXPECT_EQ(download->getTotalSize(), -1) << "unknown while it arrives";
     EXPECT_FALSE(download->receivedData("1")) << "one byte past the limit";
     EXPECT_TRUE(download->isFailed());
+    EXPECT_EQ(download->getFailure(),
+              QStringLiteral("it grew larger than 32 MB while it arrived."));
     EXPECT_TRUE(fs::is_empty(downloads()));
     EXPECT_EQ(eventNames().last(), QStringLiteral("removed"));
     EXPECT_TRUE(env.logContains(QStringLiteral("more bytes than the allowed 33554432")));
@@ -382,6 +391,7 @@ TEST_F(DownloadWaitTest, PlayersDeleteGoesToTheTrashAndCancelDeletesTheUnfinishe
     EXPECT_FALSE(running->receivedData("678"));
     running->complete();
     EXPECT_EQ(eventNames(), QStringList());
+    EXPECT_EQ(running->getFailure(), QString()) << "a cancelled download did not fail";
     EXPECT_TRUE(fs::is_empty(downloads()));
     EXPECT_EQ(home.trashed(), QStringList{"done.zip"});
     // Only a running download can be cancelled.
