@@ -144,6 +144,24 @@ TEST_F(DownloadManagerTest, OnlyACompletedDownloadGetsItsNameAndLeftoversGoAtThe
               QStringLiteral("x.zip.partial_"));
 }
 
+// Links planted in the downloads folder under a download's names never lead
+// its bytes to a file outside the folder.
+TEST_F(DownloadManagerTest, LinksUnderADownloadsNamesAreNotFollowed) {
+    const fs::path outside = env.scratch() / "outside";
+    fs::create_directories(outside);
+    writeFile(outside / "victim.txt", "keep");
+    fs::create_directories(downloads());
+    fs::create_symlink(outside / "victim.txt", downloads() / "addon.zip.partial");
+    fs::create_symlink(outside / "other.txt", downloads() / "addon.zip");
+    auto download = start(QStringLiteral("addon.zip"), 3);
+    ASSERT_TRUE(download->receivedData("new"));
+    download->complete();
+    EXPECT_EQ(readFile(outside / "victim.txt"), QByteArray("keep"));
+    EXPECT_FALSE(fs::exists(outside / "other.txt"));
+    EXPECT_FALSE(fs::is_symlink(downloads() / "addon.zip"));
+    EXPECT_EQ(readFile(downloads() / "addon.zip"), QByteArray("new"));
+}
+
 TEST_F(DownloadManagerTest, TransferEndedEarlyByTheBrowserFailsAndLeavesNothing) {
     auto download = start(QStringLiteral("broken.zip"), -1);
     ASSERT_TRUE(download->receivedData(QByteArray(400, 'x')));
