@@ -15,7 +15,13 @@ cxxflags="$(dpkg-buildflags --get CPPFLAGS) $(DEB_CXXFLAGS_MAINT_STRIP=-g dpkg-b
 ldflags=$(dpkg-buildflags --get LDFLAGS)
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+# The default generator (Makefiles), as most people build: this build also
+# shows that everything the package holds builds without Ninja. A folder
+# made earlier with another generator is made anew.
+if [ -f "$build/CMakeCache.txt" ] && ! grep -q '^CMAKE_GENERATOR:INTERNAL=Unix Makefiles$' "$build/CMakeCache.txt"; then
+  rm -rf "$build"
+fi
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release \
   -DPLENFOX_BUILD_TESTS=OFF -DPLENFOX_BUILD_BENCH=OFF \
   -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_CXX_FLAGS_RELEASE=-DNDEBUG \
   -DCMAKE_EXE_LINKER_FLAGS="$ldflags" \
