@@ -231,7 +231,14 @@ bool Client::initialize(std::shared_ptr<ClientOptions> newOptions) {
 
     // The dispatcher is already running; the others start in order.
     for (ClientComponent* component : started->ordered() | std::views::drop(1)) {
-        if (!component->initialize(*this)) {
+        bool ready = false;
+        try {
+            ready = component->initialize(*this);
+        } catch (const std::exception& error) {
+            // A component that throws has failed like one that refused.
+            App::log(error);
+        }
+        if (!ready) {
             initializeFailed(component);
             return false;
         }

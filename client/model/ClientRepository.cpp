@@ -38,7 +38,10 @@ bool ClientRepository::initialize(Client&) {
     std::error_code error;
     if (!fs::is_directory(root, error)) {
         fs::create_directories(root, error);
-        if (!fs::is_directory(root)) {
+        std::error_code checked;
+        if (!fs::is_directory(root, checked)) {
+            if (!error)
+                error = checked;
             failure = QStringLiteral("the data folder [") + folder +
                       QStringLiteral("] cannot be made") +
                       (error ? QStringLiteral(" (") + QString::fromStdString(error.message()) +

@@ -37,7 +37,6 @@ public:
     void persist(ObjectWriter& writer) override;
 
     std::optional<std::filesystem::path> getWowFolder() const;
-    std::optional<QString> getFlavour() const { return flavourChoice.get(); }
 
 private:
     void applyFlavour(Client& client);

@@ -349,11 +349,16 @@ void AddonsPanel::deleteSelected() {
     const auto [title, text] = removalQuestion(names, dependants);
     if (!MessageBoxes::askToDelete(host.dialogOwner(), title, text))
         return;
-    // The client may have restarted while the question was open.
+    // The client may have restarted while the question was open, perhaps on
+    // another game folder or flavour: the addons asked about are then not
+    // the ones a new manager would remove by their names.
     client = host.readyClient();
     const auto current = client ? client->getAddonManager() : nullptr;
-    if (!current)
+    if (!current || current != manager) {
+        App::log(QStringLiteral("AddonsPanel.deleteSelected: the client restarted while the "
+                                "question was open; nothing removed"));
         return;
+    }
     host.backgroundTasks().run(QStringLiteral("removeAddons"),
                                [current, addons] { current->removeAddons(addons); });
 }
@@ -429,7 +434,7 @@ void AddonsPanel::update(const std::vector<int>& rows) {
         QMetaObject::invokeMethod(
             self.data(),
             [self, label = request.label, problem] {
-                if (self)
+                if (self && !self->host.closeRequested())
                     MessageBoxes::showError(
                         self->host.dialogOwner(), QStringLiteral("Update failed"),
                         QStringLiteral("The update of ") + label +
@@ -443,6 +448,8 @@ void AddonsPanel::update(const std::vector<int>& rows) {
                  QStringLiteral("] from [") + request.url + QLatin1Char(']'));
         if (fetcher->fetch(request, report))
             ++queued;
+        else // the fetcher stopped, or the address is none it fetches
+            report(request, QStringLiteral("the client could not start fetching it."));
     }
     if (queued > 0)
         host.showDownloadsTab();

@@ -28,7 +28,6 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QEventLoop>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPointer>
@@ -522,7 +521,9 @@ void MainFrame::useWowFolder(const fs::path& folder) {
              QLatin1Char(']'));
     if (closeRequested())
         return;
-    if (!initialized) {
+    // Kept while the client starts; after a failed start-up it is the
+    // player's way out, as "Change WoW folder" is.
+    if (!initialized && life.startFailure().isEmpty()) {
         pendingWowFolder = folder;
         return;
     }

@@ -3,6 +3,8 @@
 #include "client/model/App.h"
 #include "client/model/Client.h"
 #include "client/model/Constants.h"
+#include "client/model/CurlLibrary.h"
+#include "client/model/WebAddress.h"
 #include "client/model/downloads/DownloadAttributes.h"
 #include "client/model/downloads/DownloadRecognizer.h"
 #include "client/model/downloads/Downloader.h"
@@ -17,18 +19,6 @@
 namespace plenfox::client::model {
 
 namespace {
-
-void ensureCurlInitialized() {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
-
-bool isWebAddress(const QString& text) {
-    const QUrl url(text, QUrl::StrictMode);
-    const QString scheme = url.scheme().toLower();
-    return url.isValid() && !url.host().isEmpty() &&
-           (scheme == QStringLiteral("http") || scheme == QStringLiteral("https"));
-}
 
 // The header's value when the line is that header, else a null array.
 QByteArray headerValue(const QByteArray& line, const QByteArray& name) {
@@ -59,10 +49,13 @@ private:
     bool begin();
     // Ends a download that was handed over but did not arrive whole.
     void fail();
+    // An error thrown inside a callback must not cross the network
+    // library's C frames: it ends the transfer as a problem instead.
+    size_t stopOn(const std::exception& error);
 
     PackageFetcher& fetcher;
     const Request& request;
-    CURL* easy = nullptr;
+    std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> easy{nullptr, &curl_easy_cleanup};
     QByteArray contentType;
     qint64 contentLength = -1;
     QByteArray contentDisposition;
@@ -98,15 +91,26 @@ size_t PackageFetcher::Transfer::onHeader(char* data, size_t size, size_t count,
 size_t PackageFetcher::Transfer::onBody(char* data, size_t size, size_t count, void* context) {
     auto* transfer = static_cast<Transfer*>(context);
     const size_t length = size * count;
-    if (!transfer->begun && !transfer->begin())
-        return 0; // ends the transfer
-    if (!transfer->downloader->receivedData(QByteArrayView(data, static_cast<qsizetype>(length)))) {
-        // Cancelled by the player, or more bytes than announced: the
-        // downloader has already ended the download.
-        transfer->stoppedByDownload = true;
-        return 0;
+    try {
+        if (!transfer->begun && !transfer->begin())
+            return 0; // ends the transfer
+        if (!transfer->downloader->receivedData(
+                QByteArrayView(data, static_cast<qsizetype>(length)))) {
+            // Cancelled by the player, or more bytes than announced: the
+            // downloader has already ended the download.
+            transfer->stoppedByDownload = true;
+            return 0;
+        }
+    } catch (const std::exception& error) {
+        return transfer->stopOn(error);
     }
     return length;
+}
+
+size_t PackageFetcher::Transfer::stopOn(const std::exception& error) {
+    App::log(error);
+    problem = QStringLiteral("the client failed to store it.");
+    return 0;
 }
 
 int PackageFetcher::Transfer::onProgress(void* context, curl_off_t, curl_off_t, curl_off_t,
@@ -117,14 +121,14 @@ int PackageFetcher::Transfer::onProgress(void* context, curl_off_t, curl_off_t, 
 bool PackageFetcher::Transfer::begin() {
     begun = true;
     long status = 0;
-    curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
+    curl_easy_getinfo(easy.get(), CURLINFO_RESPONSE_CODE, &status);
     if (status >= 400) {
         problem = QStringLiteral("the server answered with the error ") + QString::number(status) +
                   QLatin1Char('.');
         return false;
     }
     char* finalUrl = nullptr;
-    curl_easy_getinfo(easy, CURLINFO_EFFECTIVE_URL, &finalUrl);
+    curl_easy_getinfo(easy.get(), CURLINFO_EFFECTIVE_URL, &finalUrl);
     const DownloadAttributes attributes =
         offeredAttributes(request, finalUrl ? QString::fromUtf8(finalUrl) : request.url,
                           contentType, contentLength, contentDisposition);
@@ -153,38 +157,38 @@ void PackageFetcher::Transfer::fail() {
 }
 
 QString PackageFetcher::Transfer::run() {
-    easy = curl_easy_init();
+    easy.reset(curl_easy_init());
     if (!easy)
         return QStringLiteral("the network library could not start a transfer.");
     const QByteArray url = request.url.toUtf8();
     const QByteArray agent =
         QStringLiteral("Plenfox Client %1").arg(Constants::VersionString).toUtf8();
-    curl_easy_setopt(easy, CURLOPT_URL, url.constData());
-    curl_easy_setopt(easy, CURLOPT_USERAGENT, agent.constData());
-    curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(easy, CURLOPT_MAXREDIRS, static_cast<long>(fetcher.options.maxRedirects));
+    curl_easy_setopt(easy.get(), CURLOPT_URL, url.constData());
+    curl_easy_setopt(easy.get(), CURLOPT_USERAGENT, agent.constData());
+    curl_easy_setopt(easy.get(), CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(easy.get(), CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(easy.get(), CURLOPT_MAXREDIRS,
+                     static_cast<long>(fetcher.options.maxRedirects));
     // Redirects may not lead to files on the player's disk or elsewhere.
-    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS,
+    curl_easy_setopt(easy.get(), CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(easy.get(), CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(easy.get(), CURLOPT_CONNECTTIMEOUT_MS,
                      static_cast<long>(fetcher.options.connectTimeout.count()));
-    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME,
+    curl_easy_setopt(easy.get(), CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(easy.get(), CURLOPT_LOW_SPEED_TIME,
                      static_cast<long>(fetcher.options.stallTimeout.count()));
-    curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &Transfer::onHeader);
-    curl_easy_setopt(easy, CURLOPT_HEADERDATA, this);
-    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &Transfer::onBody);
-    curl_easy_setopt(easy, CURLOPT_WRITEDATA, this);
-    curl_easy_setopt(easy, CURLOPT_XFERINFOFUNCTION, &Transfer::onProgress);
-    curl_easy_setopt(easy, CURLOPT_XFERINFODATA, this);
-    curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
-    const CURLcode result = curl_easy_perform(easy);
+    curl_easy_setopt(easy.get(), CURLOPT_HEADERFUNCTION, &Transfer::onHeader);
+    curl_easy_setopt(easy.get(), CURLOPT_HEADERDATA, this);
+    curl_easy_setopt(easy.get(), CURLOPT_WRITEFUNCTION, &Transfer::onBody);
+    curl_easy_setopt(easy.get(), CURLOPT_WRITEDATA, this);
+    curl_easy_setopt(easy.get(), CURLOPT_XFERINFOFUNCTION, &Transfer::onProgress);
+    curl_easy_setopt(easy.get(), CURLOPT_XFERINFODATA, this);
+    curl_easy_setopt(easy.get(), CURLOPT_NOPROGRESS, 0L);
+    const CURLcode result = curl_easy_perform(easy.get());
     // An empty body calls no body callback: the offer is made now.
     if (result == CURLE_OK && !begun)
         begin();
-    curl_easy_cleanup(easy);
-    easy = nullptr;
+    easy.reset();
 
     if (!problem.isEmpty()) {
         fail();
@@ -221,7 +225,7 @@ PackageFetcher::~PackageFetcher() {
 }
 
 bool PackageFetcher::initialize(Client& client) {
-    ensureCurlInitialized();
+    CurlLibrary::ensureInitialized();
     recognizer = client.getDownloadRecognizer().get();
     stopping = false;
     std::lock_guard guard(lock);
@@ -250,7 +254,7 @@ void PackageFetcher::stop() {
 }
 
 bool PackageFetcher::fetch(Request request, ProblemReport report) {
-    if (!isWebAddress(request.url)) {
+    if (!WebAddress::isUsable(request.url)) {
         App::log(Prefix + QStringLiteral(".fetch: not a web address [") + request.url +
                  QLatin1Char(']'));
         return false;

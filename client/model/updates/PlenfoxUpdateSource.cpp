@@ -1,13 +1,14 @@
 #include "client/model/updates/PlenfoxUpdateSource.h"
 
 #include "client/model/App.h"
+#include "client/model/CurlLibrary.h"
+#include "client/model/WebAddress.h"
 #include "client/model/updates/UpdateProtocol.h"
 #include "lib/util/Error.h"
 #include "lib/util/Escapes.h"
 #include "lib/util/IndentingPrintWriter.h"
 
 #include <QTextStream>
-#include <QUrl>
 #include <QXmlStreamReader>
 #include <cstdio>
 #include <curl/curl.h>
@@ -24,11 +25,6 @@ using util::IoError;
 namespace {
 
 constexpr int IndentStep = 2;
-
-void ensureCurlInitialized() {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
 
 // Collects the answer body and stops the transfer once it grows past the limit.
 struct AnswerSink {
@@ -64,18 +60,6 @@ void writeTags(IndentingPrintWriter& writer, const TagTable& pairs, const QStrin
 
 QString emptyToNull(const QString& text) {
     return text.isEmpty() ? QString() : text;
-}
-
-// A package address the client may fetch: an absolute http or https address
-// with a host. Anything else (a file on the player's disk, another scheme, a
-// relative or malformed address) is dropped as if the service named none.
-QString usableDownloadUrl(const QString& text) {
-    const QUrl url(text.trimmed(), QUrl::StrictMode);
-    const QString scheme = url.scheme().toLower();
-    if (!url.isValid() || url.host().isEmpty() ||
-        (scheme != QStringLiteral("http") && scheme != QStringLiteral("https")))
-        return QString();
-    return url.toString(QUrl::FullyEncoded);
 }
 
 } // namespace
@@ -300,7 +284,7 @@ QString PlenfoxUpdateSource::joinLines(const QString& text) {
 }
 
 QString PlenfoxUpdateSource::runPost(const QString& queryText) const {
-    ensureCurlInitialized();
+    CurlLibrary::ensureInitialized();
     const QByteArray body = requestBody(queryText);
     const QByteArray url = postUrl.toUtf8();
 
@@ -446,12 +430,12 @@ std::shared_ptr<UpdateResult> PlenfoxUpdateSource::readAnswer(const UpdateQuery&
         const QString download = parser.xpathText(node, UpdateProtocol::DownloadUrlElement);
         if (name.isEmpty() || version.isEmpty())
             continue;
-        const QString downloadUrl = download.isEmpty() ? QString() : usableDownloadUrl(download);
+        const QString downloadUrl = download.isEmpty() ? QString() : WebAddress::usable(download);
         if (!download.isEmpty() && downloadUrl.isNull())
             App::log(Prefix + QStringLiteral(".readAnswer: ignoring the download address of [") +
                      name + QStringLiteral("]: [") + download + QLatin1Char(']'));
-        addons.push_back(std::make_shared<AddonMetadata>(
-            name, emptyToNull(packageName), version, false, emptyToNull(url), downloadUrl));
+        addons.push_back(std::make_shared<AddonMetadata>(name, emptyToNull(packageName), version,
+                                                         false, emptyToNull(url), downloadUrl));
     }
     return std::make_shared<UpdateResult>(std::move(addons), std::move(pairs));
 }

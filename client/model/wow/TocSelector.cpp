@@ -66,13 +66,14 @@ QString classicDashSuffix(std::optional<int> major) {
 
 } // namespace
 
-TocSelector::TocSelector() : order(anyOrder()), known(false) {}
+TocSelector::TocSelector() : order(anyOrder()) {}
 
 TocSelector::TocSelector(const WowFlavour& flavour)
     : TocSelector(flavour.isClassic() ? classic(flavour.majorVersion()) : mainline()) {}
 
 TocSelector TocSelector::mainline() {
-    return TocSelector({QStringLiteral("_Mainline"), QStringLiteral("-Mainline"), QString()}, true);
+    return TocSelector(
+        QStringList{QStringLiteral("_Mainline"), QStringLiteral("-Mainline"), QString()});
 }
 
 TocSelector TocSelector::classic(std::optional<int> major) {
@@ -83,7 +84,7 @@ TocSelector TocSelector::classic(std::optional<int> major) {
     if (const QString dash = classicDashSuffix(major); !dash.isEmpty())
         order << dash;
     order << QString();
-    return TocSelector(std::move(order), true);
+    return TocSelector(std::move(order));
 }
 
 bool TocSelector::isTocOf(const QString& folder, const QString& fileName) {

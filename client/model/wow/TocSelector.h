@@ -32,10 +32,6 @@ public:
     static TocSelector mainline();
     static TocSelector classic(std::optional<int> majorVersion);
 
-    // The suffixes this client tries, in its order, ending with "".
-    const QStringList& suffixes() const { return order; }
-    bool knowsClient() const { return known; }
-
     // Whether the file is a TOC named after the folder, with one of the
     // known suffixes or none.
     static bool isTocOf(const QString& folder, const QString& fileName);
@@ -47,10 +43,10 @@ public:
     std::optional<Choice> choose(const std::filesystem::path& folder, const QString& name) const;
 
 private:
-    TocSelector(QStringList order, bool known) : order(std::move(order)), known(known) {}
+    explicit TocSelector(QStringList order) : order(std::move(order)) {}
 
+    // The suffixes this client tries, in its order, ending with "".
     QStringList order;
-    bool known = false;
 };
 
 } // namespace plenfox::client::wow

@@ -40,7 +40,6 @@ public:
     const QString& product() const { return productCode; }
     // The build ("12.1.0.69382"); null when unknown.
     const QString& version() const { return build; }
-    bool isOldLayout() const { return name.isEmpty(); }
     // Whether more is known than that the folder is a game: a flavour folder,
     // or a product named by ".build.info". Players are shown known flavours.
     bool isKnown() const { return !name.isEmpty() || !productCode.isEmpty(); }

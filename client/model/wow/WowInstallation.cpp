@@ -321,7 +321,8 @@ void WowInstallation::discoverLayout(fs::path path, bool chosen) {
 void WowInstallation::readFlavours() {
     flavourList.clear();
     lastActive.reset();
-    const fs::path buildFile = util::FileSystem::findEntryIgnoringCase(*root, ".build.info");
+    const fs::path buildFile =
+        util::FileSystem::findEntryIgnoringCase(*root, BuildInfo::FileName.toStdU16String());
     const std::optional<BuildInfo> build =
         buildFile.empty() ? std::nullopt : BuildInfo::read(buildFile);
     if (!build)

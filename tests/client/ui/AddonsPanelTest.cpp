@@ -22,6 +22,7 @@
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -427,6 +428,38 @@ TEST_F(AddonsPanelHabitsTest, DeleteKeyAsksWithNoAsTheDefaultAndEnterKeepsTheAdd
     ASSERT_TRUE(rowsShown(5));
     EXPECT_FALSE(std::filesystem::exists(sandbox.addonRoot() / "Omen"));
     EXPECT_EQ(sandbox.home.trashed(), QStringList{"Omen"});
+
+    // The client restarts (another start hands over a game folder) while the
+    // question is open: Yes then removes nothing, as the rows asked about
+    // belonged to the client that went.
+    table()->selectRow(0);
+    const QString asked = table()->model()->index(0, AddonsTableModel::Name).data().toString();
+    MessageBoxes::setAutoAnswer(false);
+    answered = false;
+    const auto answerOnceRestarted = [&](auto& self) -> void {
+        if (!frame->isInitialized())
+            return void(QTimer::singleShot(50, [&] { self(self); }));
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<QMessageBox*>(widget);
+                box && box->isVisible() &&
+                box->text().startsWith(QStringLiteral("Really remove"))) {
+                box->button(QMessageBox::Yes)->click();
+                answered = true;
+            }
+    };
+    QTimer::singleShot(100, [&] {
+        // The restarted client asks about updates again: answered No at once.
+        MessageBoxes::setNextAnswer(MessageBoxes::Answer::No);
+        frame->useWowFolder(sandbox.gameFolder());
+        QTimer::singleShot(50, [&] { answerOnceRestarted(answerOnceRestarted); });
+    });
+    QTest::keyClick(table(), Qt::Key_Delete);
+    MessageBoxes::setAutoAnswer(true);
+    ASSERT_TRUE(answered);
+    ASSERT_TRUE(waitFor([this] { return frame->isInitialized(); }));
+    sandbox.settle(*frame);
+    EXPECT_TRUE(std::filesystem::exists(sandbox.addonRoot() / asked.toStdU16String()));
+    EXPECT_TRUE(sandbox.env.logContains(QStringLiteral("question was open; nothing removed")));
 }
 
 TEST_F(AddonsPanelHabitsTest, ContextMenuOffersThePanelsActionsAndTabFollowsTheLayout) {

@@ -1,14 +1,14 @@
 // The main window: its tabs and menus, every dialog it shows and what
 // triggers it, the update setting, the game folder, bug reports and logs.
 #include "client/ui/MainFrame.h"
+#include "browser/wrapper/CefDownloadHandlerBox.h"
 #include "client/model/Client.h"
 #include "client/model/Constants.h"
 #include "client/model/wow/WowInstallation.h"
-#include "client/ui/FileChooser.h"
 #include "client/ui/BrowserPanel.h"
 #include "client/ui/BrowserPanelHandler.h"
+#include "client/ui/FileChooser.h"
 #include "client/ui/MessageBoxes.h"
-#include "browser/wrapper/CefDownloadHandlerBox.h"
 #include "lib/util/Paths.h"
 #include "tests/browser/wrapper/FakeCefObjects.h"
 #include "tests/client/ui/UiTestSupport.h"
@@ -222,6 +222,15 @@ TEST_F(MainFrameTest, AFailedStartUpSaysWhyAndLeavesTheGameFolderChoosable) {
     EXPECT_TRUE(MessageBoxes::history().back().text.startsWith(
         QStringLiteral("Plenfox Client can't take this download: the program failed to start (") +
         cause));
+
+    // A game folder handed over now (by a later start) is tried at once,
+    // not kept for a start-up that already ended.
+    std::filesystem::remove(sandbox.dataFolder());
+    frame->useWowFolder(sandbox.gameFolder());
+    ASSERT_TRUE(waitFor([&] { return frame->isInitialized(); }));
+    EXPECT_EQ(frame->getClient()->getWow()->installRoot(),
+              std::optional<std::filesystem::path>(sandbox.gameFolder()));
+    frame->shutDown();
 }
 
 TEST_F(MainFrameTest, WithoutGameTheWindowApologizesForWhatItCannotDo) {
