@@ -39,20 +39,6 @@ namespace plenfox::client::ui {
 
 namespace {
 
-QPushButton* makeButton(const QString& icon, const QString& text, const QString& name,
-                        QWidget* parent) {
-    auto* button = new QPushButton(Utilities::loadIcon(icon), text, parent);
-    button->setIconSize(QSize(24, 24));
-    button->setObjectName(name);
-    return button;
-}
-
-QAction* makeAction(const QString& text, const QString& name, QWidget* parent) {
-    auto* action = new QAction(text, parent);
-    action->setObjectName(name);
-    return action;
-}
-
 int tagNumber(model::UpdateManager& manager, const QString& tag) {
     return manager.getValue(tag).toInt();
 }
@@ -95,17 +81,19 @@ AddonsPanel::AddonsPanel(PanelHost& host, QWidget* parent) : QWidget(parent), ho
     informationLayout->addWidget(installedAddonsLabel);
     informationLayout->addWidget(auxInfoLabel);
 
-    deleteButton = makeButton(QStringLiteral("assets/delete.png"), QStringLiteral("&delete"),
-                              QStringLiteral("deleteAddonsButton"), this);
-    browseButton = makeButton(QStringLiteral("assets/browse.png"), QStringLiteral("&browse"),
-                              QStringLiteral("browseButton"), this);
-    refreshButton = makeButton(QStringLiteral("assets/refresh.png"), QStringLiteral("&refresh"),
-                               QStringLiteral("refreshAddonsButton"), this);
-    updateButton = makeButton(QStringLiteral("assets/downloads24x24.png"),
-                              QStringLiteral("&update"), QStringLiteral("updateButton"), this);
+    deleteButton = createPanelButton(QStringLiteral("assets/delete.png"), QStringLiteral("&delete"),
+                                     QStringLiteral("deleteAddonsButton"), this);
+    browseButton = createPanelButton(QStringLiteral("assets/browse.png"), QStringLiteral("&browse"),
+                                     QStringLiteral("browseButton"), this);
+    refreshButton =
+        createPanelButton(QStringLiteral("assets/refresh.png"), QStringLiteral("&refresh"),
+                          QStringLiteral("refreshAddonsButton"), this);
+    updateButton =
+        createPanelButton(QStringLiteral("assets/downloads24x24.png"), QStringLiteral("&update"),
+                          QStringLiteral("updateButton"), this);
     updateAllButton =
-        makeButton(QStringLiteral("assets/downloads24x24.png"), QStringLiteral("update &all"),
-                   QStringLiteral("updateAllButton"), this);
+        createPanelButton(QStringLiteral("assets/downloads24x24.png"),
+                          QStringLiteral("update &all"), QStringLiteral("updateAllButton"), this);
     // Each button answers Alt and its underlined letter.
     updateButton->setToolTip(QStringLiteral("Download and install the selected addons' updates"));
     updateAllButton->setToolTip(QStringLiteral("Download and install every update available"));
@@ -141,14 +129,16 @@ AddonsPanel::AddonsPanel(PanelHost& host, QWidget* parent) : QWidget(parent), ho
     layout->addWidget(table, 1);
 
     // The same actions from the buttons, the context menu and the keyboard.
-    updateAction = makeAction(QStringLiteral("&Update"), QStringLiteral("updateAction"), this);
+    updateAction =
+        createPanelAction(QStringLiteral("&Update"), QStringLiteral("updateAction"), this);
     updateAllAction =
-        makeAction(QStringLiteral("Update &all"), QStringLiteral("updateAllAction"), this);
-    deleteAction =
-        makeAction(QStringLiteral("&Delete ..."), QStringLiteral("deleteAddonsAction"), this);
-    browseAction = makeAction(QStringLiteral("&Browse"), QStringLiteral("browseAction"), this);
+        createPanelAction(QStringLiteral("Update &all"), QStringLiteral("updateAllAction"), this);
+    deleteAction = createPanelAction(QStringLiteral("&Delete ..."),
+                                     QStringLiteral("deleteAddonsAction"), this);
+    browseAction =
+        createPanelAction(QStringLiteral("&Browse"), QStringLiteral("browseAction"), this);
     refreshAction =
-        makeAction(QStringLiteral("&Refresh"), QStringLiteral("refreshAddonsAction"), this);
+        createPanelAction(QStringLiteral("&Refresh"), QStringLiteral("refreshAddonsAction"), this);
     deleteAction->setShortcut(QKeySequence::Delete);
     deleteAction->setShortcutContext(Qt::WidgetShortcut);
     table->addAction(deleteAction);
@@ -267,13 +257,7 @@ void AddonsPanel::setAddonSummary(int addons, int availableUpdates, int outOfDat
 }
 
 std::vector<int> AddonsPanel::getModelSelection() const {
-    QModelIndexList selected = table->selectionModel()->selectedRows();
-    std::sort(selected.begin(), selected.end(),
-              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
-    std::vector<int> rows;
-    for (const QModelIndex& index : selected)
-        rows.push_back(sorter->mapToSource(index).row());
-    return rows;
+    return selectedSourceRows(*table, *sorter);
 }
 
 std::pair<QString, QString> AddonsPanel::removalQuestion(const QStringList& names,
@@ -385,11 +369,7 @@ void AddonsPanel::updateSelected() {
 }
 
 void AddonsPanel::updateAll() {
-    std::vector<int> rows;
-    for (int row = 0; row < model->rowCount(); ++row)
-        if (model->rowAt(row).state == AddonsTableModel::State::UpdateAvailable)
-            rows.push_back(row);
-    update(rows);
+    update(model->updateRows());
 }
 
 void AddonsPanel::update(const std::vector<int>& rows) {

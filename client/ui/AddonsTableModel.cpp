@@ -323,11 +323,11 @@ AddonsTableModel::getSelectedAddons(const std::vector<int>& selected) const {
     return addons;
 }
 
-std::vector<AddonsTableModel::Row> AddonsTableModel::updateRows() const {
-    std::vector<Row> found;
-    for (const Row& row : rows)
-        if (row.state == State::UpdateAvailable)
-            found.push_back(row);
+std::vector<int> AddonsTableModel::updateRows() const {
+    std::vector<int> found;
+    for (std::size_t row = 0; row < rows.size(); ++row)
+        if (rows[row].state == State::UpdateAvailable)
+            found.push_back(static_cast<int>(row));
     return found;
 }
 

@@ -118,8 +118,8 @@ public:
     std::vector<std::shared_ptr<wow::InstalledWowAddon>>
     getSelectedAddons(const std::vector<int>& rows) const;
     const Row& rowAt(int row) const { return rows.at(static_cast<std::size_t>(row)); }
-    // The rows that offer an update, in table order (GUI thread).
-    std::vector<Row> updateRows() const;
+    // The model rows that offer an update, in model order (GUI thread).
+    std::vector<int> updateRows() const;
 
     // UpdateListener
     void afterQuery(model::UpdateManager& manager, bool successful) override;

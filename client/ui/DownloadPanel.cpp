@@ -37,39 +37,23 @@
 
 namespace plenfox::client::ui {
 
-namespace {
-
-QPushButton* makeButton(const QString& icon, const QString& text, const QString& name,
-                        QWidget* parent) {
-    auto* button = new QPushButton(Utilities::loadIcon(icon), text, parent);
-    button->setIconSize(QSize(24, 24));
-    button->setObjectName(name);
-    return button;
-}
-
-QAction* makeAction(const QString& text, const QString& name, QWidget* parent) {
-    auto* action = new QAction(text, parent);
-    action->setObjectName(name);
-    return action;
-}
-
-} // namespace
-
 DownloadPanel::DownloadPanel(PanelHost& host, QWidget* parent) : QWidget(parent), host(host) {
     model = new DownloadsTableModel(host.getClient(), this);
     sorter = new TableSortFilterModel(this);
     sorter->setSourceModel(model);
 
-    clearButton = makeButton(QStringLiteral("assets/delete.png"), QStringLiteral("&delete"),
-                             QStringLiteral("deleteDownloadsButton"), this);
-    refreshButton = makeButton(QStringLiteral("assets/refresh.png"), QStringLiteral("&refresh"),
-                               QStringLiteral("refreshDownloadsButton"), this);
-    installButton = makeButton(QStringLiteral("assets/reinstall.png"), QStringLiteral("&install"),
-                               QStringLiteral("installButton"), this);
-    openButton = makeButton(QStringLiteral("assets/folder.png"), QStringLiteral("&open"),
-                            QStringLiteral("openButton"), this);
-    cancelButton = makeButton(QStringLiteral("assets/cancel.png"), QStringLiteral("&cancel"),
-                              QStringLiteral("cancelDownloadButton"), this);
+    clearButton = createPanelButton(QStringLiteral("assets/delete.png"), QStringLiteral("&delete"),
+                                    QStringLiteral("deleteDownloadsButton"), this);
+    refreshButton =
+        createPanelButton(QStringLiteral("assets/refresh.png"), QStringLiteral("&refresh"),
+                          QStringLiteral("refreshDownloadsButton"), this);
+    installButton =
+        createPanelButton(QStringLiteral("assets/reinstall.png"), QStringLiteral("&install"),
+                          QStringLiteral("installButton"), this);
+    openButton = createPanelButton(QStringLiteral("assets/folder.png"), QStringLiteral("&open"),
+                                   QStringLiteral("openButton"), this);
+    cancelButton = createPanelButton(QStringLiteral("assets/cancel.png"), QStringLiteral("&cancel"),
+                                     QStringLiteral("cancelDownloadButton"), this);
     cancelButton->setToolTip(
         QStringLiteral("Stop the selected downloads; nothing of them is kept"));
     filterField = new QLineEdit(TableFilter::Placeholder, this);
@@ -105,14 +89,15 @@ DownloadPanel::DownloadPanel(PanelHost& host, QWidget* parent) : QWidget(parent)
     layout->addWidget(downloadsTable, 1);
 
     // The same actions from the buttons, the context menu and the keyboard.
-    deleteAction =
-        makeAction(QStringLiteral("&Delete ..."), QStringLiteral("deleteDownloadsAction"), this);
-    refreshAction =
-        makeAction(QStringLiteral("&Refresh"), QStringLiteral("refreshDownloadsAction"), this);
-    installAction = makeAction(QStringLiteral("&Install"), QStringLiteral("installAction"), this);
-    openAction = makeAction(QStringLiteral("&Open"), QStringLiteral("openAction"), this);
-    cancelAction = makeAction(QStringLiteral("&Cancel download"),
-                              QStringLiteral("cancelDownloadAction"), this);
+    deleteAction = createPanelAction(QStringLiteral("&Delete ..."),
+                                     QStringLiteral("deleteDownloadsAction"), this);
+    refreshAction = createPanelAction(QStringLiteral("&Refresh"),
+                                      QStringLiteral("refreshDownloadsAction"), this);
+    installAction =
+        createPanelAction(QStringLiteral("&Install"), QStringLiteral("installAction"), this);
+    openAction = createPanelAction(QStringLiteral("&Open"), QStringLiteral("openAction"), this);
+    cancelAction = createPanelAction(QStringLiteral("&Cancel download"),
+                                     QStringLiteral("cancelDownloadAction"), this);
     deleteAction->setShortcut(QKeySequence::Delete);
     deleteAction->setShortcutContext(Qt::WidgetShortcut);
     downloadsTable->addAction(deleteAction);
@@ -150,13 +135,7 @@ DownloadPanel::DownloadPanel(PanelHost& host, QWidget* parent) : QWidget(parent)
 }
 
 std::vector<int> DownloadPanel::getModelSelection() const {
-    QModelIndexList selected = downloadsTable->selectionModel()->selectedRows();
-    std::sort(selected.begin(), selected.end(),
-              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
-    std::vector<int> rows;
-    for (const QModelIndex& index : selected)
-        rows.push_back(sorter->mapToSource(index).row());
-    return rows;
+    return selectedSourceRows(*downloadsTable, *sorter);
 }
 
 void DownloadPanel::enableActions() {
