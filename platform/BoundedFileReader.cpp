@@ -9,20 +9,27 @@ namespace plenfox::platform {
 
 namespace fs = std::filesystem;
 
-std::optional<BoundedFileReader::Contents> BoundedFileReader::read(const fs::path& file,
-                                                                   qint64 limit, QString& problem) {
+bool BoundedFileReader::openRegular(const fs::path& file, QFile& input, QString& problem) {
     std::error_code error;
     const fs::file_status status = fs::status(file, error);
     if (error || !fs::is_regular_file(status)) {
         problem =
             error ? QString::fromStdString(error.message()) : QStringLiteral("not a regular file");
-        return std::nullopt;
+        return false;
     }
-    QFile input(util::pathText(file));
+    input.setFileName(util::pathText(file));
     if (!input.open(QIODevice::ReadOnly)) {
         problem = input.errorString();
-        return std::nullopt;
+        return false;
     }
+    return true;
+}
+
+std::optional<BoundedFileReader::Contents> BoundedFileReader::read(const fs::path& file,
+                                                                   qint64 limit, QString& problem) {
+    QFile input;
+    if (!openRegular(file, input, problem))
+        return std::nullopt;
     Contents contents;
     // One read of the size the file has; a file that grows meanwhile is read
     // on in pieces, up to the limit.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 
 #include <filesystem>
@@ -23,6 +24,9 @@ public:
     // `problem`, when it is missing, not a regular file or cannot be read.
     static std::optional<Contents> read(const std::filesystem::path& file, qint64 limit,
                                         QString& problem);
+    // Opens a regular file for reading; false, with the reason in `problem`,
+    // when it is missing, not a regular file or cannot be opened.
+    static bool openRegular(const std::filesystem::path& file, QFile& input, QString& problem);
 };
 
 } // namespace plenfox::platform

@@ -1,5 +1,6 @@
 #include "platform/WineRegistryFile.h"
 
+#include "platform/BoundedFileReader.h"
 #include "platform/WineSectionCollector.h"
 #include "platform/WineSectionFinder.h"
 
@@ -16,18 +17,9 @@ namespace fs = std::filesystem;
 
 std::optional<WineRegistryFile> WineRegistryFile::open(const fs::path& file, QString& problem,
                                                        qint64 limit) {
-    std::error_code error;
-    const fs::file_status status = fs::status(file, error);
-    if (error || !fs::is_regular_file(status)) {
-        problem =
-            error ? QString::fromStdString(error.message()) : QStringLiteral("not a regular file");
+    QFile input;
+    if (!BoundedFileReader::openRegular(file, input, problem))
         return std::nullopt;
-    }
-    QFile input(util::pathText(file));
-    if (!input.open(QIODevice::ReadOnly)) {
-        problem = input.errorString();
-        return std::nullopt;
-    }
     const QByteArray start = input.read(Signature.size());
     if (input.error() != QFileDevice::NoError) {
         problem = input.errorString();
