@@ -1,9 +1,9 @@
 #include "ChainEngine.h"
 
+#include "EngineThreads.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -71,16 +71,7 @@ void ChainEngine::shutdownEngine() {
 }
 
 bool ChainEngine::waitForEngineThreadsToEnd(int milliseconds) {
-    const auto engineThreadsRun = [] {
-        QDir tasks(QStringLiteral("/proc/self/task"));
-        for (const QString& task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-            QFile name(tasks.filePath(task + QStringLiteral("/comm")));
-            if (name.open(QIODevice::ReadOnly) && name.readAll().startsWith("engine-"))
-                return true;
-        }
-        return false;
-    };
-    return waitFor([&] { return !engineThreadsRun(); }, milliseconds);
+    return waitFor([] { return !EngineThreads::anyRunning(); }, milliseconds);
 }
 
 bool ChainEngine::waitFor(const std::function<bool()>& condition, int milliseconds) {

@@ -19,23 +19,41 @@ void CollectingDownloadHandler::Complete() {
 }
 
 int CollectingDownloadHandler::AddRef() {
+    std::lock_guard guard(lock_);
     const int count = ++references_;
     if (count > 1)
         everHeldByEngine_ = true;
     return count;
 }
 
+// The count and the thread that brought it down to the test's own reference
+// change together, under the lock: a test that sees the engine let go of the
+// handler also sees where, and may drop its own reference at once while the
+// engine's thread is already out of here.
 int CollectingDownloadHandler::Release() {
     const bool onIo = CefCurrentlyOn(TID_IO);
-    const int remaining = --references_;
-    if (remaining == 1) {
-        lastReleaseOnIo_ = onIo;
+    int remaining = 0;
+    {
         std::lock_guard guard(lock_);
-        lastReleaseThread_ = std::this_thread::get_id();
+        remaining = --references_;
+        if (remaining == 1) {
+            lastReleaseOnIo_ = onIo;
+            lastReleaseThread_ = std::this_thread::get_id();
+        }
     }
     if (remaining == 0)
         delete this;
     return remaining;
+}
+
+int CollectingDownloadHandler::GetRefCt() {
+    std::lock_guard guard(lock_);
+    return references_;
+}
+
+bool CollectingDownloadHandler::releasedByEngine() const {
+    std::lock_guard guard(lock_);
+    return references_ == 1 && everHeldByEngine_;
 }
 
 std::string CollectingDownloadHandler::bytes() const {

@@ -21,7 +21,7 @@ public:
 
     int AddRef() override;
     int Release() override;
-    int GetRefCt() override { return references_; }
+    int GetRefCt() override;
 
     std::string bytes() const;
     bool completed() const { return completed_; }
@@ -31,7 +31,7 @@ public:
     // Whether only the test still holds the handler (it holds one reference),
     // and whether the engine's last reference went on its IO thread (the
     // thread the bytes came on, also when the engine stopped meanwhile).
-    bool releasedByEngine() const { return references_ == 1 && everHeldByEngine_; }
+    bool releasedByEngine() const;
     bool lastEngineReferenceOnIo() const;
 
 private:
@@ -41,9 +41,10 @@ private:
     std::atomic<bool> completed_{false};
     std::atomic<int> calls_{0};
     std::atomic<bool> onlyOnIo_{true};
-    std::atomic<int> references_{0};
-    std::atomic<bool> everHeldByEngine_{false};
-    std::atomic<bool> lastReleaseOnIo_{false};
-    std::thread::id ioThread_;          // guarded by lock_
-    std::thread::id lastReleaseThread_; // guarded by lock_
+    std::thread::id ioThread_; // guarded by lock_
+    // The references and where the engine's last one went, guarded by lock_.
+    int references_ = 0;
+    bool everHeldByEngine_ = false;
+    bool lastReleaseOnIo_ = false;
+    std::thread::id lastReleaseThread_;
 };

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "CollectingDownloadHandler.h"
+#include "EngineThreads.h"
 #include "LiveEngine.h"
 #include "LoopbackHttpServer.h"
 #include "RecordingClient.h"
@@ -106,13 +107,16 @@ protected:
         browser->GetMainFrame()->ExecuteJavaScript("document.getElementById('zip').click()", "", 0);
     }
     // What an orderly end leaves: the browser closed once, the handler let
-    // go of on the IO thread, no staging file.
+    // go of on the IO thread, no staging file, and no engine thread left
+    // running (one stopped from inside its own work ends on its own).
     void expectOrderlyEnd() {
         EXPECT_EQ(1, client->count("close"));
         EXPECT_TRUE(waitUntil([this] { return sink->releasedByEngine(); }))
             << "the engine still holds the download handler";
         EXPECT_TRUE(sink->lastEngineReferenceOnIo());
         EXPECT_TRUE(LiveEngine::stagingFiles().empty());
+        EXPECT_TRUE(waitUntil([] { return !EngineThreads::anyRunning(); }, 30))
+            << "an engine thread still runs after the engine stopped";
     }
 
     LoopbackHttpServer server;
