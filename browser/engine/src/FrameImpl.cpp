@@ -168,8 +168,13 @@ void FrameImpl::LoadRequest(CefRefPtr<CefRequest> request) {
         httpRequest.setMethod(QWebEngineHttpRequest::Post);
     else if (method == QLatin1String("GET"))
         httpRequest.setMethod(QWebEngineHttpRequest::Get);
-    else
+    else {
+        // Qt WebEngine loads a page only with GET or POST; sending another
+        // method as one of these could change what the server does.
+        qWarning("engine: a %s request for %s is not loaded: only GET and POST can load a page",
+                 qPrintable(method), qPrintable(httpRequest.url().toString()));
         return;
+    }
     CefRequest::HeaderMap headers;
     request->GetHeaderMap(headers);
     for (const auto& [name, value] : headers)
