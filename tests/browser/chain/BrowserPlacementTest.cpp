@@ -4,6 +4,10 @@
 #include "ChainEngine.h"
 #include "LoopbackHttpServer.h"
 
+#include <algorithm>
+
+#include <QMutex>
+#include <QStringList>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -84,6 +88,66 @@ TEST(BrowserPlacement, BrowsersAskedForBackToBackLandInTheirPanelsThoughTheWindo
     EXPECT_FALSE(topView->isWindow()) << "the browser opened in a window of its own";
     closeBrowser(stripClient);
     closeBrowser(topClient);
+}
+
+// Collects the program's warnings and notes while it lives.
+class MessageLog {
+public:
+    MessageLog() {
+        current = this;
+        previous = qInstallMessageHandler(&MessageLog::record);
+    }
+    ~MessageLog() {
+        qInstallMessageHandler(previous);
+        current = nullptr;
+    }
+    bool contains(const QString& text) const {
+        QMutexLocker locker(&lock);
+        return std::any_of(lines.begin(), lines.end(),
+                           [&text](const QString& line) { return line.contains(text); });
+    }
+
+private:
+    static void record(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        if (MessageLog* log = current) {
+            QMutexLocker locker(&log->lock);
+            log->lines.append(text);
+        }
+        if (previous)
+            previous(type, context, text);
+    }
+
+    static inline MessageLog* current = nullptr;
+    static inline QtMessageHandler previous = nullptr;
+    mutable QMutex lock;
+    QStringList lines;
+};
+
+// The panel a browser was asked for is gone before the engine places the
+// browser: it opens in a window of its own, and the log says why.
+TEST(BrowserPlacement, ABrowserWhosePanelWentOpensAloneAndTheLogSaysSo) {
+    ChainEngine::factory();
+    LoopbackHttpServer server;
+    server.route("/", {200, "text/html", "<html><body>alone</body></html>", {}});
+    QWidget window;
+    window.resize(400, 300);
+    QWidget* panel = nativePanel(window, QRect(0, 0, 400, 300));
+    window.show();
+    const auto panelId = static_cast<unsigned long long>(panel->winId());
+
+    MessageLog log;
+    auto client = std::make_shared<ChainClient>();
+    requestBrowser(panel, client, QString::fromStdString(server.url("/")));
+    delete panel;
+
+    ASSERT_TRUE(ChainEngine::waitFor([&] { return client->browser() != nullptr; }));
+    const QWidget* view = QWidget::find(static_cast<WId>(client->browser()->getWindowHandle()));
+    ASSERT_TRUE(view);
+    EXPECT_TRUE(view->isWindow());
+    EXPECT_TRUE(log.contains(QStringLiteral("parent window 0x%1 not found; the browser opens in "
+                                            "a window of its own")
+                                 .arg(panelId, 0, 16)));
+    closeBrowser(client);
 }
 
 } // namespace
