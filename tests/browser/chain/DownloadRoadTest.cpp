@@ -325,6 +325,37 @@ TEST_F(DownloadRoadShutdown, WithABrowserOpenAndADownloadArrivingEndsTheDownload
     EXPECT_TRUE(ChainEngine::waitForEngineThreadsToEnd());
 }
 
+// The program ends its client first and only then the engine, which ends the
+// running download: the download has nobody to report to any more, and must
+// still leave nothing behind for the next start.
+using DownloadRoadShutdownClientFirst = DownloadRoad;
+
+TEST_F(DownloadRoadShutdownClientFirst, LeavesNoPartialFileAndNothingListedAtTheNextStart) {
+    HttpReply slow = attachment("application/zip", "Slow.zip", randomText(2 * 1024 * 1024, 6));
+    slow.pieceBytes = 16 * 1024;
+    slow.pieceIntervalMs = 50;
+    server.route("/files/slow.zip", slow);
+    openPage();
+    click("slow");
+    ASSERT_TRUE(ChainEngine::waitFor([this] {
+        const auto listed = model->getDownloadManager()->getDownloads();
+        return !listed.empty() && listed.front()->getCurrentSize() > 0;
+    })) << "the download never started arriving";
+
+    model->shutdown();
+    ChainEngine::shutdownEngine();
+    EXPECT_TRUE(client->has(QStringLiteral("close")));
+    EXPECT_TRUE(ChainEngine::waitForEngineThreadsToEnd());
+    EXPECT_TRUE(filesInDownloads().empty()) << "no partial file is left";
+
+    client::model::Client next(&recorder,
+                               std::make_unique<client::model::ClientRepository>(dataFolder()),
+                               undetectedInstallation());
+    ASSERT_TRUE(next.initialize());
+    EXPECT_TRUE(next.getDownloadManager()->getDownloads().empty());
+    next.shutdown();
+}
+
 // The client's handler shuts the engine down from inside its complete(), on
 // the engine's IO thread, after the client took the finished download.
 class ShuttingDownHandler final : public cef::CefDownloadHandler {
