@@ -113,6 +113,21 @@ protected:
         })) << "the page did not load";
     }
 
+    // Clicks a 2 MB zip that arrives 16 KiB every 50 ms, and waits for its
+    // first bytes.
+    void startSlowDownload() {
+        HttpReply slow = attachment("application/zip", "Slow.zip", randomText(2 * 1024 * 1024, 5));
+        slow.pieceBytes = 16 * 1024;
+        slow.pieceIntervalMs = 50;
+        server.route("/files/slow.zip", slow);
+        openPage();
+        click("slow");
+        ASSERT_TRUE(ChainEngine::waitFor([this] {
+            const auto listed = model->getDownloadManager()->getDownloads();
+            return !listed.empty() && listed.front()->getCurrentSize() > 0;
+        })) << "the download never started arriving";
+    }
+
     void click(const char* id) {
         auto frame = client->browser()->getMainFrame();
         ASSERT_TRUE(frame);
@@ -300,16 +315,7 @@ TEST_F(DownloadRoad, ServerAnsweringHeadDifferentlyGetsItsGetAnswerDownloaded) {
 using DownloadRoadShutdown = DownloadRoad;
 
 TEST_F(DownloadRoadShutdown, WithABrowserOpenAndADownloadArrivingEndsTheDownloadAsFailed) {
-    HttpReply slow = attachment("application/zip", "Slow.zip", randomText(2 * 1024 * 1024, 5));
-    slow.pieceBytes = 16 * 1024;
-    slow.pieceIntervalMs = 50;
-    server.route("/files/slow.zip", slow);
-    openPage();
-    click("slow");
-    ASSERT_TRUE(ChainEngine::waitFor([this] {
-        const auto listed = model->getDownloadManager()->getDownloads();
-        return !listed.empty() && listed.front()->getCurrentSize() > 0;
-    })) << "the download never started arriving";
+    ASSERT_NO_FATAL_FAILURE(startSlowDownload());
 
     ChainEngine::shutdownEngine();
     EXPECT_TRUE(client->has(QStringLiteral("close"))) << "the browser closed before the end";
@@ -331,16 +337,7 @@ TEST_F(DownloadRoadShutdown, WithABrowserOpenAndADownloadArrivingEndsTheDownload
 using DownloadRoadShutdownClientFirst = DownloadRoad;
 
 TEST_F(DownloadRoadShutdownClientFirst, LeavesNoPartialFileAndNothingListedAtTheNextStart) {
-    HttpReply slow = attachment("application/zip", "Slow.zip", randomText(2 * 1024 * 1024, 6));
-    slow.pieceBytes = 16 * 1024;
-    slow.pieceIntervalMs = 50;
-    server.route("/files/slow.zip", slow);
-    openPage();
-    click("slow");
-    ASSERT_TRUE(ChainEngine::waitFor([this] {
-        const auto listed = model->getDownloadManager()->getDownloads();
-        return !listed.empty() && listed.front()->getCurrentSize() > 0;
-    })) << "the download never started arriving";
+    ASSERT_NO_FATAL_FAILURE(startSlowDownload());
 
     model->shutdown();
     ChainEngine::shutdownEngine();
