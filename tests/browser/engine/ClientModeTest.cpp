@@ -26,23 +26,40 @@ bool pumpUntil(QApplication& application, RecordingClient& client, const std::st
     return client.count(kind) > 0;
 }
 
+// A program of its own that made its QApplication before starting the engine,
+// as the client program does. Only one such program can run per process.
+struct HostProgram {
+    static bool canRunHere() { return !QCoreApplication::instance() && !CefCurrentlyOn(TID_UI); }
+    static bool shareOpenGlContexts() {
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+        return true;
+    }
+    bool startEngine() {
+        CefSettings settings;
+        settings.multi_threaded_message_loop = true;
+        return CefInitialize(settings, nullptr);
+    }
+
+    int argc = 1;
+    char name[7] = "client";
+    char* argv[2] = {name, nullptr};
+    // Set before the application exists, as Qt WebEngine requires.
+    bool openGlContextsShared = shareOpenGlContexts();
+    QApplication application{argc, argv};
+};
+
 } // namespace
 
 TEST(ClientMode, browsersLiveOnTheProgramsGuiThreadInsideItsWidgets) {
-    if (QCoreApplication::instance() || CefCurrentlyOn(TID_UI))
+    if (!HostProgram::canRunHere())
         GTEST_SKIP() << "run with --gtest_filter=ClientMode.* in a process of its own";
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    int argc = 1;
-    char name[] = "client";
-    char* argv[] = {name, nullptr};
-    QApplication application(argc, argv);
+    HostProgram program;
+    QApplication& application = program.application;
     QWidget host;
     host.resize(800, 600);
     host.show();
 
-    CefSettings settings;
-    settings.multi_threaded_message_loop = true;
-    ASSERT_TRUE(CefInitialize(settings, nullptr));
+    ASSERT_TRUE(program.startEngine());
     EXPECT_TRUE(CefCurrentlyOn(TID_UI)) << "the GUI thread is the UI thread";
 
     LoopbackHttpServer server;
@@ -93,16 +110,11 @@ bool openIn(QWidget& host, CefRefPtr<RecordingClient> client, const std::string&
 // A program whose load handler takes the browser's window away, or stops the
 // engine, while the page is still telling of its load.
 TEST(ClientModeCallbacks, loadHandlerMayDestroyTheHostWindowOrStopTheEngine) {
-    if (QCoreApplication::instance() || CefCurrentlyOn(TID_UI))
+    if (!HostProgram::canRunHere())
         GTEST_SKIP() << "run with --gtest_filter=ClientModeCallbacks.* in a process of its own";
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    int argc = 1;
-    char name[] = "client";
-    char* argv[] = {name, nullptr};
-    QApplication application(argc, argv);
-    CefSettings settings;
-    settings.multi_threaded_message_loop = true;
-    ASSERT_TRUE(CefInitialize(settings, nullptr));
+    HostProgram program;
+    QApplication& application = program.application;
+    ASSERT_TRUE(program.startEngine());
     LoopbackHttpServer server;
     server.route("/", {200, "text/html", "<html><body>hosted</body></html>", {}});
 
@@ -146,16 +158,10 @@ public:
 // that posts runs, or goes, before the engine's end, and nothing of the
 // engine still holds the client afterwards.
 TEST(ClientModeShutdown, nothingQueuedOutlivesTheEngine) {
-    if (QCoreApplication::instance() || CefCurrentlyOn(TID_UI))
+    if (!HostProgram::canRunHere())
         GTEST_SKIP() << "run with --gtest_filter=ClientModeShutdown.* in a process of its own";
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    int argc = 1;
-    char name[] = "client";
-    char* argv[] = {name, nullptr};
-    QApplication application(argc, argv);
-    CefSettings settings;
-    settings.multi_threaded_message_loop = true;
-    ASSERT_TRUE(CefInitialize(settings, nullptr));
+    HostProgram program;
+    ASSERT_TRUE(program.startEngine());
     LoopbackHttpServer server;
     server.route("/", {200, "text/html", "<html><body>hosted</body></html>", {}});
     QWidget host;

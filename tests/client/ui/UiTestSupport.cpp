@@ -9,11 +9,15 @@
 #include "client/ui/MessageBoxes.h"
 #include "lib/util/Paths.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QMenu>
 #include <QThread>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace plenfox::test {
@@ -79,6 +83,22 @@ bool waitFor(const std::function<bool()>& condition, int timeoutMs) {
         QThread::msleep(2);
     }
     return true;
+}
+
+QStringList contextMenuActions(QAbstractItemView& view) {
+    QStringList offered;
+    // The menu runs its own event loop: it is read from inside that loop.
+    QTimer::singleShot(100, [&offered] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (QAction* action : menu->actions())
+            if (!action->isSeparator())
+                offered << action->objectName();
+        menu->close();
+    });
+    Q_EMIT view.customContextMenuRequested(QPoint(5, 5));
+    return offered;
 }
 
 WindowSandbox::WindowSandbox() {

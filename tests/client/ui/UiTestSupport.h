@@ -8,6 +8,7 @@
 #include "client/ui/MainFrame.h"
 #include "tests/support/TestSupport.h"
 
+#include <QAbstractItemView>
 #include <QStringList>
 #include <filesystem>
 #include <functional>
@@ -124,6 +125,10 @@ void writeAddon(const std::filesystem::path& addonRoot, const QString& name, con
 
 // Processes events until the condition holds; false after the time-out.
 bool waitFor(const std::function<bool()>& condition, int timeoutMs = 10000);
+
+// Asks the view for its context menu and gives the object names of the
+// actions it offers (separators left out), then closes the menu.
+QStringList contextMenuActions(QAbstractItemView& view);
 
 // A sandbox for one window: data folder, game folder with "wow.exe" and an
 // addon folder, a stub update service, a recording desktop.
