@@ -390,12 +390,7 @@ TEST_F(AddonsPanelHabitsTest, DeleteKeyAsksWithNoAsTheDefaultAndEnterKeepsTheAdd
     frame = sandbox.startWindow();
     ASSERT_TRUE(rowsShown(6));
     table()->selectRow(0);
-    // Keys reach the focused table of the active window.
-    frame->tabs()->setCurrentWidget(&panel());
-    frame->show();
-    frame->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
-    table()->setFocus();
+    ASSERT_TRUE(focusInActiveWindow(*frame, panel(), *table()));
     MessageBoxes::setNextAnswer(MessageBoxes::Answer::No);
     QTest::keyClick(table(), Qt::Key_Delete);
     ASSERT_TRUE(MessageBoxes::last().has_value());

@@ -374,12 +374,7 @@ TEST_F(DownloadPanelTest, DeleteKeyAsksWithNoAsDefaultAndDoubleClickOpensOtherFi
     EXPECT_EQ(sandbox.opener->browsed()[0].filename(), std::filesystem::path("notes.zip"));
 
     table()->selectRow(0);
-    // Keys reach the focused table of the active window.
-    frame->tabs()->setCurrentWidget(&panel());
-    frame->show();
-    frame->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
-    table()->setFocus();
+    ASSERT_TRUE(focusInActiveWindow(*frame, panel(), *table()));
     MessageBoxes::setNextAnswer(MessageBoxes::Answer::Yes);
     QTest::keyClick(table(), Qt::Key_Delete);
     ASSERT_TRUE(MessageBoxes::last().has_value());

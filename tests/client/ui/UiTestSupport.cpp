@@ -16,6 +16,8 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QMenu>
+#include <QTabWidget>
+#include <QTest>
 #include <QThread>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -99,6 +101,16 @@ QStringList contextMenuActions(QAbstractItemView& view) {
     });
     Q_EMIT view.customContextMenuRequested(QPoint(5, 5));
     return offered;
+}
+
+bool focusInActiveWindow(client::ui::MainFrame& frame, QWidget& tab, QAbstractItemView& view) {
+    frame.tabs()->setCurrentWidget(&tab);
+    frame.show();
+    frame.activateWindow();
+    if (!QTest::qWaitForWindowActive(&frame))
+        return false;
+    view.setFocus();
+    return true;
 }
 
 WindowSandbox::WindowSandbox() {

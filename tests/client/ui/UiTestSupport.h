@@ -130,6 +130,11 @@ bool waitFor(const std::function<bool()>& condition, int timeoutMs = 10000);
 // actions it offers (separators left out), then closes the menu.
 QStringList contextMenuActions(QAbstractItemView& view);
 
+// Shows the window on the view's tab, makes it the active window and gives
+// the view the focus, so that keys pressed reach it; false when the window
+// never became active.
+bool focusInActiveWindow(client::ui::MainFrame& frame, QWidget& tab, QAbstractItemView& view);
+
 // A sandbox for one window: data folder, game folder with "wow.exe" and an
 // addon folder, a stub update service, a recording desktop.
 class WindowSandbox {
