@@ -4,6 +4,7 @@
 #include "ChainClient.h"
 #include "ChainEngine.h"
 #include "LoopbackHttpServer.h"
+#include "RandomBytes.h"
 #include "browser/jni/JavaVirtualMachine.h"
 #include "browser/wrapper/CefNotDisplayableError.h"
 #include "browser/wrapper/NativeCefBrowser.h"
@@ -19,8 +20,6 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <mutex>
-
-#include <random>
 
 namespace plenfox::test {
 namespace {
@@ -40,11 +39,7 @@ QByteArray makeAddonZip(int noiseBytes) {
     toc.close();
     QFile lua(folder.filePath(QStringLiteral("ChainAddon/ChainAddon.lua")));
     lua.open(QIODevice::WriteOnly);
-    std::mt19937 random(7);
-    QByteArray noise(noiseBytes, '\0');
-    for (char& byte : noise)
-        byte = static_cast<char>(random() & 0xFF);
-    lua.write(noise);
+    lua.write(QByteArray::fromStdString(randomBytes(std::size_t(noiseBytes), 7)));
     lua.close();
     QProcess zip;
     zip.setWorkingDirectory(folder.path());
@@ -341,10 +336,7 @@ TEST_P(BrowserChainDownload, ZipReachesTheCppHandlerByteIdentical) {
     const QByteArray zip = makeAddonZip(GetParam());
     ASSERT_GT(zip.size(), GetParam());
     server.route("/files/addon.zip",
-                 {200,
-                  "application/zip",
-                  zip.toStdString(),
-                  {{"Content-Disposition", "attachment; filename=\"addon.zip\""}}});
+                 HttpReply::attachment("application/zip", "addon.zip", zip.toStdString()));
     auto download = std::make_shared<CollectingDownload>();
     client->downloadHandler = download;
     openPage();

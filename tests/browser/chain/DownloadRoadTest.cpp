@@ -5,6 +5,7 @@
 #include "ChainClient.h"
 #include "ChainEngine.h"
 #include "LoopbackHttpServer.h"
+#include "RandomBytes.h"
 #include "browser/wrapper/CefFrame.h"
 #include "client/model/downloads/DownloadRecognizer.h"
 #include "client/model/downloads/RecognizedItem.h"
@@ -19,20 +20,10 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
-#include <random>
-
 namespace plenfox::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string randomText(std::size_t size, unsigned seed) {
-    std::mt19937 random(seed);
-    std::string bytes(size, '\0');
-    for (char& byte : bytes)
-        byte = static_cast<char>(random() & 0xFF);
-    return bytes;
-}
 
 // A real addon package made with the zip tool, about noiseBytes large.
 std::string addonZip(const QString& addon, int noiseBytes) {
@@ -42,20 +33,13 @@ std::string addonZip(const QString& addon, int noiseBytes) {
         fs::path(folder.filePath(addon + u'/' + addon + QStringLiteral(".toc")).toStdString()),
         "## Interface: 100200\n## Title: " + addon.toUtf8() + "\n## Version: 1.0\n");
     writeFile(fs::path(folder.filePath(addon + QStringLiteral("/noise.bin")).toStdString()),
-              QByteArray::fromStdString(randomText(std::size_t(noiseBytes), 3)));
+              QByteArray::fromStdString(randomBytes(std::size_t(noiseBytes), 3)));
     QProcess zip;
     zip.setWorkingDirectory(folder.path());
     zip.start(QStringLiteral("zip"), {QStringLiteral("-qr"), QStringLiteral("package.zip"), addon});
     zip.waitForFinished();
     return readFile(fs::path(folder.filePath(QStringLiteral("package.zip")).toStdString()))
         .toStdString();
-}
-
-HttpReply attachment(const std::string& mimeType, const std::string& name, std::string body) {
-    return {200,
-            mimeType,
-            std::move(body),
-            {{"Content-Disposition", "attachment; filename=\"" + name + "\""}}};
 }
 
 class DownloadRoad : public ::testing::Test {
@@ -116,7 +100,8 @@ protected:
     // Clicks a 2 MB zip that arrives 16 KiB every 50 ms, and waits for its
     // first bytes.
     void startSlowDownload() {
-        HttpReply slow = attachment("application/zip", "Slow.zip", randomText(2 * 1024 * 1024, 5));
+        HttpReply slow =
+            HttpReply::attachment("application/zip", "Slow.zip", randomBytes(2 * 1024 * 1024, 5));
         slow.pieceBytes = 16 * 1024;
         slow.pieceIntervalMs = 50;
         server.route("/files/slow.zip", slow);
@@ -188,7 +173,7 @@ protected:
 
 TEST_F(DownloadRoad, ChunkedZipWhoseFirstChunkComesLateArrivesWhole) {
     const std::string zip = addonZip(QStringLiteral("Late"), 200 * 1024);
-    HttpReply chunked = attachment("application/zip", "Late.zip", zip);
+    HttpReply chunked = HttpReply::attachment("application/zip", "Late.zip", zip);
     chunked.chunked = true;
     chunked.firstByteDelayMs = 800;
     server.route("/files/addon.zip", chunked);
@@ -203,7 +188,7 @@ TEST_F(DownloadRoad, ChunkedZipWhoseFirstChunkComesLateArrivesWhole) {
 
 TEST_F(DownloadRoad, GzipEncodedZipArrivesAsTheZip) {
     const std::string zip = addonZip(QStringLiteral("Packed"), 100 * 1024);
-    HttpReply encoded = attachment("application/zip", "Packed.zip", zip);
+    HttpReply encoded = HttpReply::attachment("application/zip", "Packed.zip", zip);
     encoded.gzip = true;
     server.route("/files/addon.zip", encoded);
     openPage();
@@ -216,7 +201,8 @@ TEST_F(DownloadRoad, RedirectChainToAGenericTypeIsTakenByItsZipName) {
     const std::string zip = addonZip(QStringLiteral("Some"), 100 * 1024);
     server.route("/files/moved", {302, "text/html", "", {{"Location", "/files/moved-again"}}});
     server.route("/files/moved-again", {302, "text/html", "", {{"Location", "/files/get?id=3"}}});
-    server.route("/files/get", attachment("application/octet-stream", "Some Addon 1.2.zip", zip));
+    server.route("/files/get",
+                 HttpReply::attachment("application/octet-stream", "Some Addon 1.2.zip", zip));
     openPage();
     click("moved");
     EXPECT_EQ(eventsUntilEnds().last(), QStringLiteral("completed"));
@@ -225,7 +211,8 @@ TEST_F(DownloadRoad, RedirectChainToAGenericTypeIsTakenByItsZipName) {
     // The same generic type under another name is refused: no row, no file.
     recorder.take();
     client->clear();
-    server.route("/files/get", attachment("application/octet-stream", "manual.pdf", zip));
+    server.route("/files/get",
+                 HttpReply::attachment("application/octet-stream", "manual.pdf", zip));
     click("moved");
     ASSERT_TRUE(ChainEngine::waitFor([this] { return client->has(QStringLiteral("download")); }));
     settle(*model);
@@ -235,7 +222,7 @@ TEST_F(DownloadRoad, RedirectChainToAGenericTypeIsTakenByItsZipName) {
 
 TEST_F(DownloadRoad, SlowTrickleShowsProgressAndCompletes) {
     const std::string zip = addonZip(QStringLiteral("Slow"), 96 * 1024);
-    HttpReply trickle = attachment("application/zip", "Slow.zip", zip);
+    HttpReply trickle = HttpReply::attachment("application/zip", "Slow.zip", zip);
     trickle.pieceBytes = 4 * 1024;
     trickle.pieceIntervalMs = 60; // about 1.5 s in all
     server.route("/files/slow.zip", trickle);
@@ -250,11 +237,11 @@ TEST_F(DownloadRoad, SlowTrickleShowsProgressAndCompletes) {
 TEST_F(DownloadRoad, TwoDownloadsAtOnceEachEndUpWhole) {
     const std::string slowZip = addonZip(QStringLiteral("Slow"), 96 * 1024);
     const std::string fastZip = addonZip(QStringLiteral("Fast"), 512 * 1024);
-    HttpReply slow = attachment("application/zip", "Slow.zip", slowZip);
+    HttpReply slow = HttpReply::attachment("application/zip", "Slow.zip", slowZip);
     slow.pieceBytes = 8 * 1024;
     slow.pieceIntervalMs = 80;
     server.route("/files/slow.zip", slow);
-    server.route("/files/addon.zip", attachment("application/zip", "Fast.zip", fastZip));
+    server.route("/files/addon.zip", HttpReply::attachment("application/zip", "Fast.zip", fastZip));
     openPage();
     click("slow");
     ASSERT_TRUE(ChainEngine::waitFor([this] { return client->has(QStringLiteral("download")); }));
@@ -267,7 +254,8 @@ TEST_F(DownloadRoad, TwoDownloadsAtOnceEachEndUpWhole) {
 
 TEST_F(DownloadRoad, TransferClosedHalfWayLeavesNoRowAndNoFileNowOrAfterARestart) {
     // Announces 1 MB, closes after 400 KB.
-    HttpReply broken = attachment("application/zip", "Broken.zip", randomText(1024 * 1024, 9));
+    HttpReply broken =
+        HttpReply::attachment("application/zip", "Broken.zip", randomBytes(1024 * 1024, 9));
     broken.breakAfter = 400 * 1024;
     server.route("/files/addon.zip", broken);
     openPage();
@@ -301,7 +289,7 @@ TEST_F(DownloadRoad, MissingDownloadShowsTheServersPageAndNoRow) {
 
 TEST_F(DownloadRoad, ServerAnsweringHeadDifferentlyGetsItsGetAnswerDownloaded) {
     const std::string zip = addonZip(QStringLiteral("Head"), 64 * 1024);
-    server.route("/files/addon.zip", attachment("application/zip", "Head.zip", zip));
+    server.route("/files/addon.zip", HttpReply::attachment("application/zip", "Head.zip", zip));
     server.routeHead("/files/addon.zip", {405, "text/html", "<html>use GET</html>", {}});
     openPage();
     click("zip");
@@ -378,7 +366,7 @@ using DownloadRoadShutdownInsideComplete = DownloadRoad;
 
 TEST_F(DownloadRoadShutdownInsideComplete, KeepsTheFinishedDownloadAndEndsCleanly) {
     const std::string zip = addonZip(QStringLiteral("Last"), 64 * 1024);
-    server.route("/files/addon.zip", attachment("application/zip", "Last.zip", zip));
+    server.route("/files/addon.zip", HttpReply::attachment("application/zip", "Last.zip", zip));
     std::shared_ptr<ShuttingDownHandler> handler;
     const auto accept = client->downloadHandlerFactory;
     client->downloadHandlerFactory = [&](const QString& mimeType, const QString& fileName,

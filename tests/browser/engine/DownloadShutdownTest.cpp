@@ -6,7 +6,6 @@
 #include <condition_variable>
 #include <functional>
 #include <mutex>
-#include <random>
 #include <string>
 #include <thread>
 
@@ -16,19 +15,12 @@
 #include "EngineThreads.h"
 #include "LiveEngine.h"
 #include "LoopbackHttpServer.h"
+#include "RandomBytes.h"
 #include "RecordingClient.h"
 #include "cef_app.h"
 #include "cef_task.h"
 
 namespace {
-
-std::string randomBytes(std::size_t size) {
-    std::mt19937 generator(31);
-    std::string bytes(size, '\0');
-    for (auto& byte : bytes)
-        byte = static_cast<char>(generator() & 0xFF);
-    return bytes;
-}
 
 bool waitUntil(const std::function<bool()>& condition, int seconds = 60) {
     for (int attempt = 0; attempt < seconds * 20; ++attempt) {
@@ -126,10 +118,8 @@ protected:
 };
 
 TEST_F(DownloadShutdown, WithABrowserOpenAndADownloadRunning) {
-    HttpReply slow{200,
-                   "application/zip",
-                   randomBytes(2 * 1024 * 1024),
-                   {{"Content-Disposition", "attachment; filename=\"addon.zip\""}}};
+    HttpReply slow =
+        HttpReply::attachment("application/zip", "addon.zip", randomBytes(2 * 1024 * 1024, 31));
     slow.pieceBytes = 16 * 1024;
     slow.pieceIntervalMs = 50;
     server.route("/files/addon.zip", slow);
@@ -146,12 +136,8 @@ TEST_F(DownloadShutdown, WithABrowserOpenAndADownloadRunning) {
 using DownloadShutdownInsideComplete = DownloadShutdown;
 
 TEST_F(DownloadShutdownInsideComplete, EndsTheEngineAndLetsGoOfTheHandler) {
-    const std::string body = randomBytes(256 * 1024);
-    server.route("/files/addon.zip",
-                 {200,
-                  "application/zip",
-                  body,
-                  {{"Content-Disposition", "attachment; filename=\"addon.zip\""}}});
+    const std::string body = randomBytes(256 * 1024, 31);
+    server.route("/files/addon.zip", HttpReply::attachment("application/zip", "addon.zip", body));
     Gate stopped;
     sink->onComplete = [&stopped] {
         CefShutdown();
@@ -174,10 +160,8 @@ using DownloadShutdownWhileCompleting = DownloadShutdown;
 TEST_F(DownloadShutdownWhileCompleting, TouchesNothingTheEngineTookApart) {
     // Without a length, Complete comes only after Qt's download ended: the
     // job's last work then always has its files to remove.
-    HttpReply chunked{200,
-                      "application/zip",
-                      randomBytes(256 * 1024),
-                      {{"Content-Disposition", "attachment; filename=\"addon.zip\""}}};
+    HttpReply chunked =
+        HttpReply::attachment("application/zip", "addon.zip", randomBytes(256 * 1024, 31));
     chunked.chunked = true;
     server.route("/files/addon.zip", chunked);
     Gate completing;

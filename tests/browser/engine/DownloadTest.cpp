@@ -4,7 +4,6 @@
 #include <chrono>
 #include <functional>
 #include <mutex>
-#include <random>
 #include <thread>
 #include <vector>
 
@@ -16,30 +15,16 @@
 #include "CollectingDownloadHandler.h"
 #include "LiveEngine.h"
 #include "LoopbackHttpServer.h"
+#include "RandomBytes.h"
 #include "RecordingClient.h"
 
 namespace {
-
-std::string randomBytes(std::size_t size, unsigned seed) {
-    std::mt19937 generator(seed);
-    std::string bytes(size, '\0');
-    for (auto& byte : bytes)
-        byte = static_cast<char>(generator() & 0xFF);
-    return bytes;
-}
 
 QByteArray sha256(const std::string& bytes) {
     return QCryptographicHash::hash(
                QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())),
                QCryptographicHash::Sha256)
         .toHex();
-}
-
-HttpReply attachment(const std::string& mimeType, const std::string& name, std::string body) {
-    return {200,
-            mimeType,
-            std::move(body),
-            {{"Content-Disposition", "attachment; filename=\"" + name + "\""}}};
 }
 
 // Waits until the engine's staging folders hold no file.
@@ -87,7 +72,8 @@ protected:
     // Clicks the zip link and checks that the handler receives exactly body.
     void downloadsZipIntact(std::size_t size) {
         const std::string body = randomBytes(size, static_cast<unsigned>(size));
-        server.route("/files/addon.zip", attachment("application/zip", "addon.zip", body));
+        server.route("/files/addon.zip",
+                     HttpReply::attachment("application/zip", "addon.zip", body));
         CefRefPtr<CollectingDownloadHandler> sink = new CollectingDownloadHandler();
         client->downloadHandlerFactory = [sink](const std::string&) {
             return CefRefPtr<CefDownloadHandler>(sink.get());
@@ -133,8 +119,8 @@ TEST_F(Downloads, largeZipArrivesByteIdentical) {
 }
 
 TEST_F(Downloads, refusedDownloadLeavesNothingBehind) {
-    server.route("/files/manual.pdf",
-                 attachment("application/pdf", "manual.pdf", randomBytes(3 * 1024 * 1024, 7)));
+    server.route("/files/manual.pdf", HttpReply::attachment("application/pdf", "manual.pdf",
+                                                            randomBytes(3 * 1024 * 1024, 7)));
     openStartPage();
     click("pdf");
     const auto offer = client->waitFor("download");
@@ -145,8 +131,8 @@ TEST_F(Downloads, refusedDownloadLeavesNothingBehind) {
 }
 
 TEST_F(Downloads, handlerRefusingMoreDataCancelsAndCleansUp) {
-    server.route("/files/addon.zip",
-                 attachment("application/zip", "addon.zip", randomBytes(48 * 1024 * 1024, 11)));
+    server.route("/files/addon.zip", HttpReply::attachment("application/zip", "addon.zip",
+                                                           randomBytes(48 * 1024 * 1024, 11)));
     CefRefPtr<CollectingDownloadHandler> sink = new CollectingDownloadHandler(1);
     client->downloadHandlerFactory = [sink](const std::string&) {
         return CefRefPtr<CefDownloadHandler>(sink.get());
@@ -245,7 +231,7 @@ protected:
 TEST_F(RealSiteDownloads, unknownLengthIsOfferedAsUnknownAndArrivesWhole) {
     // Chunked, and the first chunk comes well after the head.
     const std::string body = randomBytes(300 * 1024, 21);
-    HttpReply chunked = attachment("application/zip", "addon.zip", body);
+    HttpReply chunked = HttpReply::attachment("application/zip", "addon.zip", body);
     chunked.chunked = true;
     chunked.firstByteDelayMs = 800;
     chunked.pieceBytes = 64 * 1024;
@@ -263,7 +249,7 @@ TEST_F(RealSiteDownloads, smallDownloadsInARowEachArriveWhole) {
     // one it made under the name. Having opened the empty one is no reason
     // to give the download up.
     const std::string body = randomBytes(40 * 1024, 29);
-    server.route("/files/addon.zip", attachment("application/zip", "addon.zip", body));
+    server.route("/files/addon.zip", HttpReply::attachment("application/zip", "addon.zip", body));
     // A client takes its time to answer the offer (a call into another
     // runtime, a log write); the times vary, so that the file is opened at
     // every stage of the browser's moves.
@@ -295,7 +281,7 @@ TEST_F(RealSiteDownloads, gzipEncodedZipArrivesDecoded) {
     std::string body;
     for (int line = 0; body.size() < 400 * 1024; ++line)
         body += "Interface/AddOns/Addon" + std::to_string(line % 97) + "/file.lua\n";
-    HttpReply encoded = attachment("application/zip", "addon.zip", body);
+    HttpReply encoded = HttpReply::attachment("application/zip", "addon.zip", body);
     encoded.gzip = true;
     server.route("/files/addon.zip", encoded);
     openStartPage();
@@ -312,7 +298,8 @@ TEST_F(RealSiteDownloads, redirectChainEndsInANamedAttachment) {
     server.route("/files/moved", {302, "text/html", "", {{"Location", "/files/moved-again"}}});
     server.route("/files/moved-again",
                  {302, "text/html", "", {{"Location", server.url("/files/get?id=7")}}});
-    server.route("/files/get", attachment("application/octet-stream", "Some Addon 1.2.zip", body));
+    server.route("/files/get",
+                 HttpReply::attachment("application/octet-stream", "Some Addon 1.2.zip", body));
     openStartPage();
     click("moved");
     const auto offer = client->waitFor("download");
@@ -328,7 +315,7 @@ TEST_F(RealSiteDownloads, redirectChainEndsInANamedAttachment) {
 
 TEST_F(RealSiteDownloads, slowTrickleArrivesWholeInManyPieces) {
     const std::string body = randomBytes(160 * 1024, 23);
-    HttpReply trickle = attachment("application/zip", "addon.zip", body);
+    HttpReply trickle = HttpReply::attachment("application/zip", "addon.zip", body);
     trickle.pieceBytes = 8 * 1024;
     trickle.pieceIntervalMs = 40;
     server.route("/files/addon.zip", trickle);
@@ -343,11 +330,11 @@ TEST_F(RealSiteDownloads, twoTransfersOfDifferentSpeedsEachArriveWhole) {
     // The fast one ends while the slow one still streams.
     const std::string slowBody = randomBytes(384 * 1024, 24);
     const std::string fastBody = randomBytes(1024 * 1024, 25);
-    HttpReply slow = attachment("application/zip", "slow.zip", slowBody);
+    HttpReply slow = HttpReply::attachment("application/zip", "slow.zip", slowBody);
     slow.pieceBytes = 16 * 1024;
     slow.pieceIntervalMs = 100;
     server.route("/files/slow.zip", slow);
-    server.route("/files/fast.zip", attachment("application/zip", "fast.zip", fastBody));
+    server.route("/files/fast.zip", HttpReply::attachment("application/zip", "fast.zip", fastBody));
     openStartPage();
     click("slow");
     const auto slowSink = sinkFor("slow.zip");
@@ -366,7 +353,8 @@ TEST_F(RealSiteDownloads, transferClosedHalfWayFailsAndLetsGoOfTheHandler) {
     // Announces 1 MB and closes after 400 KB. The browser may try again from
     // the start; every try ends as failed, none hangs. Run several times: the
     // restarts differ from run to run.
-    HttpReply broken = attachment("application/zip", "addon.zip", randomBytes(1024 * 1024, 26));
+    HttpReply broken =
+        HttpReply::attachment("application/zip", "addon.zip", randomBytes(1024 * 1024, 26));
     broken.breakAfter = 400 * 1024;
     server.route("/files/addon.zip", broken);
     openStartPage();
@@ -386,7 +374,8 @@ TEST_F(RealSiteDownloads, transferClosedHalfWayFailsAndLetsGoOfTheHandler) {
 TEST_F(RealSiteDownloads, chunkedTransferCutAfterItsLastByteIsNoSuccess) {
     // Every byte written reaches the browser, but the closing chunk never
     // comes: the transfer did not end as the server meant it to.
-    HttpReply cut = attachment("application/zip", "addon.zip", randomBytes(256 * 1024, 27));
+    HttpReply cut =
+        HttpReply::attachment("application/zip", "addon.zip", randomBytes(256 * 1024, 27));
     cut.chunked = true;
     cut.cutAfterLastByte = true;
     server.route("/files/addon.zip", cut);
@@ -408,7 +397,7 @@ TEST_F(RealSiteDownloads, missingDownloadShowsTheServersPageAndOffersNothing) {
 
 TEST_F(RealSiteDownloads, headAnsweredDifferentlyFromGetChangesNothing) {
     const std::string body = randomBytes(100 * 1024, 28);
-    server.route("/files/addon.zip", attachment("application/zip", "addon.zip", body));
+    server.route("/files/addon.zip", HttpReply::attachment("application/zip", "addon.zip", body));
     server.routeHead("/files/addon.zip",
                      {405, "text/html", "<html><body>no HEAD here, a longer page</body></html>"});
     openStartPage();

@@ -15,6 +15,14 @@ struct HttpReply {
               Headers headers = {}, std::string requiredAuthorization = {})
         : status(status), contentType(std::move(contentType)), body(std::move(body)),
           headers(std::move(headers)), requiredAuthorization(std::move(requiredAuthorization)) {}
+    // A reply that offers its body as a download of that name.
+    static HttpReply attachment(std::string contentType, const std::string& name,
+                                std::string body) {
+        return {200,
+                std::move(contentType),
+                std::move(body),
+                {{"Content-Disposition", "attachment; filename=\"" + name + "\""}}};
+    }
 
     int status = 200;
     std::string contentType = "text/html";
